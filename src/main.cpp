@@ -1,10 +1,11 @@
 #include <QApplication>
-#include <QListWidget>
+
+#include "mainwindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QListWidget window;
-    window.setWindowTitle(QStringLiteral("Zoltrek Calculator"));
+    // The journal lives beside the executable.
+    zoltrek::Main window(QCoreApplication::applicationDirPath() + QStringLiteral("/zoltrek.dat"));
     window.show();
     return app.exec();
 }

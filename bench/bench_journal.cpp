@@ -1,0 +1,96 @@
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "journalfile.h"
+#include "report.h"
+
+namespace zoltrek {
+namespace {
+
+struct BenchFolder {
+    std::string path;
+    BenchFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zoltrek-bench-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~BenchFolder() { std::filesystem::remove_all(path); }
+};
+
+std::string journalText(long lines, std::size_t lineLength = 0) {
+    std::string text;
+    for (long i = 0; i < lines; ++i) {
+        std::string line = "06.12.26|" + std::to_string(80000 + i) + "|40.5|20.5|820.25";
+        if (line.size() < lineLength)
+            line.append(lineLength - line.size(), '0');
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+void loadOf(benchmark::State& state, long lines) {
+    BenchFolder folder;
+    const std::string path = folder.path + "/zoltrek.dat";
+    writeFile(path, journalText(lines));
+    JournalFile file(path);
+    Journal journal;
+    for (auto _ : state) {
+        file.load(journal);
+        benchmark::DoNotOptimize(journal.JournalLast);
+    }
+    state.counters["records"] = journal.count();
+}
+
+void BM_Load101Lines(benchmark::State& state) {
+    loadOf(state, 101);
+}
+// The load stops at the record that would not fit, so a long file costs no more.
+void BM_LoadMillionLines(benchmark::State& state) {
+    loadOf(state, 1'000'000);
+}
+
+// Deleting the first line of a 10 MB journal rewrites all of it.
+void BM_Rewrite10MB(benchmark::State& state) {
+    BenchFolder folder;
+    const std::string path = folder.path + "/zoltrek.dat";
+    const std::string text = journalText(10 * 1024, 1022);  // 1 KiB lines
+    JournalFile file(path);
+    Journal journal;
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(path, text);
+        file.load(journal);
+        state.ResumeTiming();
+        if (file.removeLine(journal.lines[0]))
+            state.SkipWithError("rewrite failed");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long>(text.size()));
+}
+
+void BM_StatisticsReport(benchmark::State& state) {
+    Journal journal;
+    for (int i = 0; i < Journal::kSlots; ++i)
+        journal.records[++journal.JournalLast] = {"06.12.26", 80000.0 + i * 500, 40.5, 20.5,
+                                                  820.25};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statisticsReport(journal, ','));
+}
+
+BENCHMARK(BM_Load101Lines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadMillionLines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Rewrite10MB)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StatisticsReport)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zoltrek
+
+BENCHMARK_MAIN();

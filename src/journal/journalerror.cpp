@@ -1,0 +1,32 @@
+#include "journalerror.h"
+
+#include <cstring>
+
+namespace zoltrek {
+
+std::string JournalError::message() const {
+    const std::string file = "«" + path + "»";
+    std::string text;
+    switch (kind) {
+        case Kind::None:
+            return {};
+        case Kind::System:
+            text = "Не удалось " + action + " " + file + ": " + std::strerror(err) + ".";
+            break;
+        case Kind::NotAFile:
+            text = "Журнал " + file + " не является обычным файлом.";
+            break;
+        case Kind::ChangedOnDisk:
+            return "Журнал " + file +
+                   " изменился на диске: открытой записи в нём больше нет. Ничего не записано.";
+        case Kind::BadLine:
+            return "Данные содержат перевод строки. Ничего не записано.";
+    }
+    if (committed)
+        return text + " Изменения записаны, но могут не сохраниться при сбое питания.";
+    if (damaged)
+        return text + " Конец файла мог остаться недописанным.";
+    return text + " Файл журнала не изменён.";
+}
+
+}  // namespace zoltrek

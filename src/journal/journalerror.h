@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace zoltrek {
+
+// What went wrong with the journal file, as a value the window shows; nothing throws.
+struct JournalError {
+    enum class Kind {
+        None,
+        System,         // a system call failed: `action` on `path` for the reason `err`
+        NotAFile,       // the journal's name belongs to a folder or a device
+        ChangedOnDisk,  // the line that was opened is no longer in the file
+        BadLine,        // the text would break the file's lines
+    };
+
+    Kind kind = Kind::None;
+    std::string action;  // what could not be done, as the message says it ("записать файл")
+    std::string path;
+    int err = 0;
+    bool committed = false;  // the new text is in place although a later step failed
+    bool damaged = false;    // a failed append could not be undone
+
+    explicit operator bool() const { return kind != Kind::None; }
+
+    // The message for the user, UTF-8: names the file and the reason, says what was kept.
+    std::string message() const;
+};
+
+}  // namespace zoltrek

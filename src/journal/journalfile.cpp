@@ -1,0 +1,382 @@
+#include "journalfile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <random>
+#include <utility>
+
+#include "lines.h"
+#include "parseline.h"
+
+namespace zoltrek {
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool hasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+JournalError systemError(std::string action, const std::string& path, int err) {
+    return {JournalError::Kind::System, std::move(action), path, err};
+}
+
+JournalError simpleError(JournalError::Kind kind, const std::string& path) {
+    return {kind, {}, path, 0};
+}
+
+// A descriptor that is closed when it goes out of scope, unless the owner closed it.
+class Fd {
+  public:
+    Fd(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd_ >= 0)
+            ops_.close(fd_);
+    }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now and says whether the system accepted it.
+    bool close() { return ops_.close(std::exchange(fd_, -1)) == 0; }
+
+  private:
+    FileOps& ops_;
+    int fd_;
+};
+
+bool writeAll(FileOps& ops, int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ops.write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Reads up to `count` bytes, retrying an interrupted call; -1 with errno on failure.
+ssize_t readSome(FileOps& ops, int fd, char* buf, std::size_t count) {
+    for (;;) {
+        const ssize_t n = ops.read(fd, buf, count);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+bool readAll(FileOps& ops, int fd, std::string& out) {
+    char buf[kChunk];
+    for (;;) {
+        const ssize_t n = readSome(ops, fd, buf, sizeof buf);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+// The file a symbolic link stands for, so that its target is what gets replaced.
+std::string resolveTarget(FileOps& ops, const std::string& path) {
+    struct stat st;
+    if (ops.lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        std::string real = ops.realPath(path.c_str());
+        if (!real.empty())
+            return real;
+    }
+    return path;
+}
+
+// Holds the exclusive lock on the journal's folder while it lives; closing the folder
+// releases it, so a killed process never leaves a lock behind.
+class FolderLock {
+  public:
+    FolderLock(FileOps& ops, const std::string& path)
+        : fd_(ops, ops.open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)) {
+        if (!fd_.valid()) {
+            error_ = systemError("открыть папку файла", path, errno);
+            return;
+        }
+        int rc;
+        while ((rc = ops.flock(fd_.get(), LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (rc != 0)
+            error_ = systemError("заблокировать папку файла", path, errno);
+    }
+    const JournalError& error() const { return error_; }
+
+  private:
+    Fd fd_;
+    JournalError error_;
+};
+
+// Temporary files of a rewrite sit beside the journal as ".<name>.XXXXXX".
+std::string temporaryPrefix(const std::string& target) {
+    return "." + nameOf(target) + ".";
+}
+constexpr std::size_t kTemporarySuffix = 6;
+
+// Any temporary file still there under the lock was left by a run that was killed.
+void removeStaleTemporaries(FileOps& ops, const std::string& target) {
+    const std::string folder = folderOf(target), prefix = temporaryPrefix(target);
+    std::vector<std::string> names;
+    if (!ops.listFolder(folder.c_str(), names))
+        return;
+    for (const auto& name : names)
+        if (name.size() == prefix.size() + kTemporarySuffix && name.starts_with(prefix))
+            ops.unlink((folder + "/" + name).c_str());
+}
+
+std::string randomSuffix() {
+    static constexpr char kChars[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+    std::string suffix(kTemporarySuffix, ' ');
+    for (char& c : suffix)
+        c = kChars[pick(generator)];
+    return suffix;
+}
+
+// Makes a new or renamed entry of the folder durable.
+bool syncFolder(FileOps& ops, const std::string& folder) {
+    Fd dir(ops, ops.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    return dir.valid() && ops.fsync(dir.get()) == 0;
+}
+
+bool endsWithLineEnd(FileOps& ops, int fd, off_t size) {
+    char tail[2] = {0, 0};
+    const off_t from = size >= 2 ? size - 2 : 0;
+    const ssize_t n = ops.pread(fd, tail, static_cast<std::size_t>(size - from), from);
+    if (n <= 0)
+        return false;
+    return tail[n - 1] == '\r' || (n == 2 && tail[0] == '\r' && tail[1] == '\n');
+}
+
+}  // namespace
+
+JournalFile::JournalFile(std::string path, FileOps& ops) : path_(std::move(path)), ops_(ops) {}
+
+LoadResult JournalFile::load(Journal& journal) const {
+    LoadResult result;
+    struct stat st;
+    if (ops_.stat(path_.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return result;
+        result.status = LoadResult::Status::Failed;
+        result.error = systemError("прочитать файл", path_, errno);
+        return result;
+    }
+    // Only a regular file under exactly this name is the journal.
+    std::vector<std::string> names;
+    if (!S_ISREG(st.st_mode))
+        return result;
+    if (ops_.listFolder(folderOf(path_).c_str(), names) &&
+        std::find(names.begin(), names.end(), nameOf(path_)) == names.end())
+        return result;
+
+    Fd fd(ops_, ops_.open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
+    if (!fd.valid()) {
+        result.status = LoadResult::Status::Failed;
+        result.error = systemError("открыть файл", path_, errno);
+        return result;
+    }
+
+    Journal fresh = journal;
+    fresh.JournalLast = -1;
+    std::string buffer;
+    std::size_t begin = 0, scanFrom = 0, lineIndex = 0;
+    bool atEnd = false;
+    for (;;) {
+        const auto span = findLine(buffer, begin, atEnd, scanFrom);
+        if (!span) {
+            if (atEnd)
+                break;
+            buffer.erase(0, begin);
+            scanFrom -= begin;
+            begin = 0;
+            const std::size_t old = buffer.size();
+            buffer.resize(old + kChunk);
+            const ssize_t n = readSome(ops_, fd.get(), buffer.data() + old, kChunk);
+            if (n < 0) {
+                result.status = LoadResult::Status::Failed;
+                result.error = systemError("прочитать файл", path_, errno);
+                return result;
+            }
+            buffer.resize(old + static_cast<std::size_t>(n));
+            atEnd = n == 0;
+            continue;
+        }
+        const std::string_view text =
+            std::string_view(buffer).substr(span->begin, span->textEnd - span->begin);
+        const std::size_t index = lineIndex++;
+        begin = span->next;
+        if (text.empty())
+            continue;
+
+        const auto record = ParseLine(text);
+        if (!record) {
+            if (result.skippedCount == kMaxSkipped) {
+                result.leftUnloaded = true;
+                break;
+            }
+            ++result.skippedCount;
+            if (result.skippedLines.size() < kReportedLines)
+                result.skippedLines.push_back(index + 1);
+            continue;
+        }
+        if (fresh.full()) {
+            result.leftUnloaded = true;
+            break;
+        }
+        ++fresh.JournalLast;
+        fresh.records[fresh.JournalLast] = *record;
+        fresh.lines[fresh.JournalLast] = LineRef{index, std::string(text)};
+    }
+    journal = std::move(fresh);
+    result.status = LoadResult::Status::Loaded;
+    return result;
+}
+
+JournalError JournalFile::append(std::string_view line) {
+    if (hasLineBreak(line))
+        return simpleError(JournalError::Kind::BadLine, path_);
+    FolderLock lock(ops_, path_);
+    if (lock.error())
+        return lock.error();
+    removeStaleTemporaries(ops_, resolveTarget(ops_, path_));
+
+    struct stat st;
+    const bool existed = ops_.stat(path_.c_str(), &st) == 0 || errno != ENOENT;
+    Fd fd(ops_,
+          ops_.open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (!fd.valid())
+        return systemError("открыть файл", path_, errno);
+    if (ops_.fstat(fd.get(), &st) != 0)
+        return systemError("прочитать файл", path_, errno);
+    if (!S_ISREG(st.st_mode))
+        return simpleError(JournalError::Kind::NotAFile, path_);
+
+    const off_t oldSize = st.st_size;
+    std::string data;
+    if (oldSize > 0 && !endsWithLineEnd(ops_, fd.get(), oldSize))
+        data = "\r\n";
+    data.append(line).append("\r\n");
+
+    if (!writeAll(ops_, fd.get(), data) || ops_.fdatasync(fd.get()) != 0) {
+        JournalError error = systemError("записать файл", path_, errno);
+        if (!existed) {
+            ops_.unlink(path_.c_str());
+        } else if (ops_.ftruncate(fd.get(), oldSize) != 0 || ops_.fdatasync(fd.get()) != 0) {
+            error.damaged = true;
+        }
+        return error;
+    }
+    // The data is on disk once fdatasync succeeded; a complaint from close changes nothing.
+    fd.close();
+    if (!existed)
+        syncFolder(ops_, folderOf(path_));
+    return {};
+}
+
+JournalError JournalFile::replaceLine(const LineRef& old, std::string_view newLine) {
+    return rewrite(old, &newLine);
+}
+
+JournalError JournalFile::removeLine(const LineRef& old) {
+    return rewrite(old, nullptr);
+}
+
+JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* replacement) {
+    if (replacement && hasLineBreak(*replacement))
+        return simpleError(JournalError::Kind::BadLine, path_);
+    FolderLock lock(ops_, path_);
+    if (lock.error())
+        return lock.error();
+    const std::string target = resolveTarget(ops_, path_);
+    removeStaleTemporaries(ops_, target);
+
+    // Read under the lock, so a line another copy added a moment ago is kept.
+    struct stat st;
+    std::string text;
+    {
+        Fd fd(ops_, ops_.open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
+        if (!fd.valid() && errno == ENOENT)
+            return simpleError(JournalError::Kind::ChangedOnDisk, path_);
+        if (!fd.valid())
+            return systemError("открыть файл", path_, errno);
+        if (ops_.fstat(fd.get(), &st) != 0)
+            return systemError("прочитать файл", path_, errno);
+        if (!S_ISREG(st.st_mode))
+            return simpleError(JournalError::Kind::NotAFile, path_);
+        text.reserve(static_cast<std::size_t>(st.st_size));
+        if (!readAll(ops_, fd.get(), text))
+            return systemError("прочитать файл", path_, errno);
+    }
+
+    const auto span = lineAt(text, old.index);
+    if (!span ||
+        std::string_view(text).substr(span->begin, span->textEnd - span->begin) != old.bytes)
+        return simpleError(JournalError::Kind::ChangedOnDisk, path_);
+
+    std::string updated = text.substr(0, span->begin);
+    if (replacement)
+        updated.append(*replacement).append(text, span->textEnd, span->next - span->textEnd);
+    updated.append(text, span->next);
+
+    // The new text goes to a temporary file that replaces the journal in one rename.
+    const std::string folder = folderOf(target);
+    std::string temporary;
+    int tmp = -1;
+    for (int attempt = 0; attempt < 100 && tmp < 0; ++attempt) {
+        temporary = folder + "/" + temporaryPrefix(target) + randomSuffix();
+        tmp = ops_.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (tmp < 0 && errno != EEXIST)
+            break;
+    }
+    if (tmp < 0)
+        return systemError("создать временный файл рядом с", path_, errno);
+
+    Fd out(ops_, tmp);
+    const bool written = writeAll(ops_, out.get(), updated) && ops_.fdatasync(out.get()) == 0 &&
+                         ops_.fchmod(out.get(), st.st_mode & 07777) == 0;
+    if (written)
+        ops_.fchown(out.get(), st.st_uid, st.st_gid);  // keeps the owner when we may
+    if (!written || !out.close() || ops_.rename(temporary.c_str(), target.c_str()) != 0) {
+        JournalError error = systemError("записать файл", path_, errno);
+        ops_.unlink(temporary.c_str());
+        return error;
+    }
+
+    // The rename is done; syncing the folder makes it survive a power cut.
+    if (!syncFolder(ops_, folder)) {
+        JournalError error = systemError("сохранить на диске папку файла", path_, errno);
+        error.committed = true;
+        return error;
+    }
+    return {};
+}
+
+}  // namespace zoltrek

@@ -1,0 +1,161 @@
+#include "figures.h"
+#include "codepage.h"
+#include "parseline.h"
+#include "report.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zoltrek {
+namespace {
+
+Journal journalOf(const std::vector<FillUp>& records) {
+    Journal j;
+    for (const auto& r : records)
+        j.records[++j.JournalLast] = r;
+    return j;
+}
+
+TEST(Okr, RoundsDownToCentsInDoubleArithmetic) {
+    const std::pair<double, double> cases[] = {
+        {923.65, 923.65}, {2.675, 2.67}, {8.125, 8.12},  {1.15, 1.14}, {0.29, 0.28},
+        {-1.234, -1.24},  {2.29, 2.29},  {67.65, 67.65}, {0.001, 0},   {8, 8},
+    };
+    for (const auto& [x, expected] : cases)
+        EXPECT_EQ(Okr(x), expected) << x;
+}
+
+TEST(Srav, ComparesTheReadingOnly) {
+    const Journal j =
+        journalOf({{"a", 84512, 1, 2, 3}, {"b", 0, 1, 2, 3}, {"c", 84512.5, 1, 2, 3}});
+    const Journal empty;
+    EXPECT_FALSE(Srav(empty, "84512"));
+    EXPECT_TRUE(Srav(j, "84512"));
+    EXPECT_TRUE(Srav(j, "84 512"));
+    EXPECT_TRUE(Srav(j, "84512,5"));
+    EXPECT_TRUE(Srav(j, "abc"));  // reads as 0, as record "b"
+    EXPECT_FALSE(Srav(j, "84513"));
+    // A record past the loaded count is stale and does not count.
+    Journal shorter = j;
+    shorter.JournalLast = 0;
+    EXPECT_FALSE(Srav(shorter, "0"));
+}
+
+TEST(Figures, DistanceAndConsumptionFromTheLineBefore) {
+    const Journal j = journalOf({{"", 84000, 40, 20, 800}, {"", 84500, 35, 21, 735}});
+    EXPECT_EQ(distance(j, 1), 500);
+    EXPECT_EQ(consumption(j, 1), 8);
+
+    const Journal back = journalOf({{"", 84000, 40, 20, 800}, {"", 83000, 35, 21, 735}});
+    EXPECT_EQ(distance(back, 1), -1000);
+    EXPECT_EQ(consumption(back, 1), -4);
+
+    const Journal same = journalOf({{"", 84000, 40, 20, 800}, {"", 84000, 35, 21, 735}});
+    EXPECT_EQ(distance(same, 1), 0);
+    EXPECT_FALSE(consumption(same, 1).has_value());
+}
+
+TEST(ParseLine, SplitsFiveFields) {
+    struct Case {
+        const char* line;
+        bool ok;
+        FillUp expected;
+    };
+    const Case cases[] = {
+        {"06.12.26|84512|40|20.5|820", true, {"06.12.26", 84512, 40, 20.5, 820}},
+        {"06.12.26|84 512|41,5|20.5|", true, {"06.12.26", 84512, 41.5, 20.5, 0}},
+        {"a|1|2|3|4|5", true, {"a", 1, 2, 3, 4}},
+        {"||||", true, {"", 0, 0, 0, 0}},
+        {"06.12.26|84512|40|20.5", false, {}},
+        {"", false, {}},
+        {"no bars at all", false, {}},
+    };
+    for (const auto& c : cases) {
+        const auto r = ParseLine(c.line);
+        ASSERT_EQ(r.has_value(), c.ok) << c.line;
+        if (!r)
+            continue;
+        EXPECT_EQ(r->fDate, c.expected.fDate) << c.line;
+        EXPECT_EQ(r->fKm, c.expected.fKm) << c.line;
+        EXPECT_EQ(r->fLiters, c.expected.fLiters) << c.line;
+        EXPECT_EQ(r->fCena, c.expected.fCena) << c.line;
+        EXPECT_EQ(r->fSumma, c.expected.fSumma) << c.line;
+    }
+}
+
+const std::vector<FillUp> kThree = {{"01.11.26", 84000, 40, 20, 800},
+                                    {"15.11.26", 84500, 35, 21, 735},
+                                    {"30.11.26", 84950, 30, 22, 660}};
+
+std::string lines(std::initializer_list<const char*> utf8) {
+    std::string text;
+    for (const char* line : utf8)
+        text += (text.empty() ? "" : "\r\n") + toCp1251(line);
+    return text;
+}
+
+TEST(StatisticsReport, TooFewRecords) {
+    for (int n : {0, 1}) {
+        const auto r = statisticsReport(journalOf({kThree.begin(), kThree.begin() + n}), '.');
+        EXPECT_FALSE(r.enoughData);
+        EXPECT_EQ(fromCp1251(r.title), "Внимание");
+        EXPECT_EQ(fromCp1251(r.text),
+                  "Нет данных для статистики. Необходимо хотя бы две записи о заправках.");
+    }
+}
+
+TEST(StatisticsReport, ThreeFillUpsSumAllButTheLast) {
+    const auto r = statisticsReport(journalOf(kThree), '.');
+    EXPECT_TRUE(r.enoughData);
+    EXPECT_EQ(fromCp1251(r.title), "Статистика");
+    EXPECT_EQ(r.text, lines({"За период с 01.11.26 по 30.11.26", "", "Пройдено - 950 км",
+                             "Истрачено - 1535 руб", "Средняя цена 1 л - 20.5 руб", "",
+                             "Средний расход за период - 7.89 л/100км",
+                             "Средняя цена километра - 1.61 руб/1км"}));
+    const auto comma = statisticsReport(journalOf(kThree), ',');
+    EXPECT_NE(comma.text.find(toCp1251("Средняя цена 1 л - 20,5 руб")), std::string::npos);
+    EXPECT_NE(comma.text.find(toCp1251("7,89 л/100км")), std::string::npos);
+}
+
+TEST(StatisticsReport, TwoFillUps) {
+    const auto r = statisticsReport(journalOf({kThree[0], kThree[1]}), '.');
+    EXPECT_EQ(r.text, lines({"За период с 01.11.26 по 15.11.26", "", "Пройдено - 500 км",
+                             "Истрачено - 800 руб", "Средняя цена 1 л - 20 руб", "",
+                             "Средний расход за период - 8 л/100км",
+                             "Средняя цена километра - 1.6 руб/1км"}));
+}
+
+// Line 3 and the last two lines for a given pair of readings.
+struct DistanceCase {
+    double first, last;
+    const char* distance;
+    const char* rate;
+    const char* perKm;
+};
+
+TEST(StatisticsReport, DistanceRoundsHalfToEvenAndMayHaveNoValue) {
+    const DistanceCase cases[] = {
+        {84000, 84500.5, "Пройдено - 500 км", "8 л/100км", "1.6 руб/1км"},
+        {84000, 84501.5, "Пройдено - 502 км", "7.96 л/100км", "1.59 руб/1км"},
+        {84950, 84500, "Пройдено - -450 км", "-8.89 л/100км", "-1.78 руб/1км"},
+        {84000, 84000.5, "Пройдено - 0 км", "—", "—"},
+        {0, 3e9, "Пройдено - 3000000000 км", "—", "—"},
+        {0, 1e300, "Пройдено - —", "—", "—"},
+        {0, std::numeric_limits<double>::infinity(), "Пройдено - —", "—", "—"},
+    };
+    for (const auto& c : cases) {
+        const auto text = fromCp1251(
+            statisticsReport(journalOf({{"a", c.first, 40, 20, 800}, {"b", c.last, 1, 1, 1}}), '.')
+                .text);
+        EXPECT_NE(text.find(std::string(c.distance) + "\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::string("за период - ") + c.rate + "\r\n"), std::string::npos)
+            << text;
+        EXPECT_TRUE(text.ends_with(std::string("километра - ") + c.perKm)) << text;
+        EXPECT_EQ(text.find("inf"), std::string::npos);
+        EXPECT_EQ(text.find("nan"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace zoltrek
