@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+namespace zoltrek {
+
+// The program icon, with its own 32 × 32 and 16 × 16 images.
+QIcon programIcon();
+
+// The monochrome pointing hand shown over links; its hot spot is the index finger's tip.
+QCursor handCursor();
+
+// The 1 × 300 grey gradient that every window stretches behind its controls.
+QPixmap backgroundPicture();
+
+}  // namespace zoltrek

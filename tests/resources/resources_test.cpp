@@ -1,0 +1,119 @@
+#include "resources.h"
+
+#include <gtest/gtest.h>
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+namespace zoltrek {
+namespace {
+
+void needApp() {
+    static int argc = 1;
+    static char name[] = "test_resources";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+std::set<QRgb> opaqueColours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+    }
+    return colours;
+}
+
+TEST(ProgramIcon, HasItsOwnImageAtBothSizesInTheSixteenColours) {
+    needApp();
+    const QIcon icon = programIcon();
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    ASSERT_EQ(sizes, (QList<QSize>{{16, 16}, {32, 32}}));
+    const std::set<QRgb> vga = {0xff000000, 0xff800000, 0xff008000, 0xff808000,
+                                0xff000080, 0xff800080, 0xff008080, 0xffc0c0c0,
+                                0xff808080, 0xffff0000, 0xff00ff00, 0xffffff00,
+                                0xff0000ff, 0xffff00ff, 0xff00ffff, 0xffffffff};
+    for (int side : {16, 32}) {
+        SCOPED_TRACE(side);
+        const QImage image = icon.pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(image.size(), QSize(side, side));
+        const std::set<QRgb> colours = opaqueColours(image);
+        EXPECT_GE(colours.size(), 4u);
+        EXPECT_TRUE(std::includes(vga.begin(), vga.end(), colours.begin(), colours.end()));
+        EXPECT_EQ(qAlpha(image.pixel(0, side - 1)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255);
+    }
+}
+
+TEST(HandCursor, IsATwoColourBitmapPointingFromTheFingerTip) {
+    needApp();
+    const QCursor cursor = handCursor();
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.hotSpot(), QPoint(5, 0));
+    const QImage ink = cursor.bitmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage mask = cursor.mask().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(ink.size(), QSize(32, 32));
+    ASSERT_EQ(mask.size(), QSize(32, 32));
+    const QRgb set = qRgb(0, 0, 0);
+    struct Row {
+        QPoint at;
+        bool shown;
+        bool black;
+    };
+    const Row rows[] = {{{5, 0}, true, true},    // the tip, the outline
+                        {{4, 0}, false, false},  // beside the tip
+                        {{5, 2}, true, false},   // inside the finger
+                        {{8, 14}, true, false},  // the palm
+                        {{31, 31}, false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.at.x() << ", " << row.at.y());
+        EXPECT_EQ(mask.pixel(row.at) == set, row.shown);
+        EXPECT_EQ(ink.pixel(row.at) == set, row.black);
+    }
+}
+
+TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
+    needApp();
+    const QImage image = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(1, 300));
+    const struct {
+        int row;
+        QRgb colour;
+    } rows[] = {{0, 0xfafafa}, {100, 0xdedede}, {200, 0xc0c0c0}, {299, 0xa6a6a6}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.row);
+        const QRgb got = image.pixel(0, row.row);
+        EXPECT_LE(std::abs(qRed(got) - qRed(row.colour)), 2);
+        EXPECT_LE(std::abs(qGreen(got) - qGreen(row.colour)), 2);
+        EXPECT_LE(std::abs(qBlue(got) - qBlue(row.colour)), 2);
+    }
+    std::set<QRgb> colours;
+    int tinted = 0;
+    for (int y = 0; y < 300; ++y) {
+        const QRgb here = image.pixel(0, y);
+        colours.insert(here);
+        tinted += qBlue(here) > qRed(here) ? 1 : 0;
+        EXPECT_LE(qBlue(here) - qRed(here), 6) << y;
+        EXPECT_TRUE(y >= 225 || qBlue(here) == qRed(here)) << y;
+        if (y > 0) {
+            const QRgb above = image.pixel(0, y - 1);
+            EXPECT_LE(qRed(here), qRed(above)) << y;
+            EXPECT_LE(qGreen(here), qGreen(above)) << y;
+            EXPECT_LE(qBlue(here), qBlue(above)) << y;
+        }
+    }
+    EXPECT_LE(colours.size(), 64u);
+    EXPECT_GT(tinted, 20);
+}
+
+}  // namespace
+}  // namespace zoltrek
