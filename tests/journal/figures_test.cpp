@@ -1,10 +1,12 @@
 #include "figures.h"
 #include "codepage.h"
+#include "details.h"
 #include "parseline.h"
 #include "report.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace zoltrek {
@@ -154,6 +156,49 @@ TEST(StatisticsReport, DistanceRoundsHalfToEvenAndMayHaveNoValue) {
         EXPECT_TRUE(text.ends_with(std::string("километра - ") + c.perKm)) << text;
         EXPECT_EQ(text.find("inf"), std::string::npos);
         EXPECT_EQ(text.find("nan"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace zoltrek
+
+namespace zoltrek {
+namespace {
+
+TEST(DetailTexts, FiguresSinceTheLineBefore) {
+    struct Case {
+        std::vector<FillUp> records;
+        int slot;
+        char sep;
+        std::array<const char*, 6> texts;
+    };
+    const FillUp first{"01.11.26", 84000, 40, 20, 800};
+    const Case cases[] = {
+        {{first, {"15.11.26", 84500, 35, 21, 735}},
+         1,
+         '.',
+         {"15.11.26", "84500", "35 л", "21 руб", "500 км", "8 л/100км"}},
+        {{first, {"15.11.26", 84500, 35, 20.5, 735}},
+         1,
+         ',',
+         {"15.11.26", "84500", "35 л", "20,5 руб", "500 км", "8 л/100км"}},
+        {{first, {"x", 84000, 35, 21, 735}}, 1, '.', {"x", "84000", "35 л", "21 руб", "0 км", "—"}},
+        {{first, {"x", 83000, 35, 21, 735}},
+         1,
+         '.',
+         {"x", "83000", "35 л", "21 руб", "-1000 км", "-4 л/100км"}},
+        {{first, {"x", std::numeric_limits<double>::infinity(), 35, 21, 735}},
+         1,
+         '.',
+         {"x", "—", "35 л", "21 руб", "—", "0 л/100км"}},
+        {{first, {"15.11.26", 84500, 35, 21, 735}}, 0, '.', {"", "", "", "", "", ""}},
+        {{first}, 1, '.', {"", "", "", "", "", ""}},  // past the loaded records
+        {{first, {"15.11.26", 84500, 35, 21, 735}}, -1, '.', {"", "", "", "", "", ""}},
+    };
+    for (const auto& c : cases) {
+        const auto texts = detailTexts(journalOf(c.records), c.slot, c.sep);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(fromCp1251(texts[i]), c.texts[i]) << "slot " << c.slot << " i" << i + 1;
     }
 }
 
