@@ -1,0 +1,71 @@
+#include "datetime.h"
+
+#include "datetimebox.h"
+#include "datetimecore.h"
+#include "lineedittextbox.h"
+#include "maskshape.h"
+
+namespace zoltrek {
+
+namespace {
+
+// 285 twips at 15 twips to the pixel.
+constexpr int boxHeight = 19;
+
+}  // namespace
+
+DateTime::DateTime(const PropertyBag& stored, const QRect& geometry, QWidget* parent)
+    : QWidget(parent),
+      box_(new DateTimeBox(this)),
+      boxView_(std::make_unique<LineEditTextBox>(*box_)),
+      core_(std::make_unique<DateTimeCore>(*boxView_)) {
+    box_->setText(QString::fromUtf8(designText.data(), designText.size()));
+    core_->onChange = [this] { emit onChange(); };
+    connect(box_, &QLineEdit::textChanged, this, [this] { core_->change(); });
+    box_->attach(core_.get());
+    setFocusProxy(box_);
+    setFixedHeight(boxHeight);
+    setGeometry(geometry);
+    box_->setGeometry(0, 0, width(), boxHeight);
+    core_->readProperties(stored);
+}
+
+DateTime::~DateTime() {
+    // The box goes first, so that nothing it does while dying reaches the logic.
+    delete box_;
+}
+
+QString DateTime::Text() const {
+    return box_->text();
+}
+
+void DateTime::setText(const QString& value) {
+    core_->setText(value.toStdString());
+}
+
+bool DateTime::Enabled() const {
+    return core_->Enabled();
+}
+
+void DateTime::setEnabled(bool on) {
+    core_->setEnabled(on);
+}
+
+std::int32_t DateTime::Layout() const {
+    return core_->Layout();
+}
+
+void DateTime::setLayout(std::int32_t value) {
+    core_->setLayout(value);
+}
+
+void DateTime::writeProperties(PropertyBag& stored) const {
+    core_->writeProperties(stored);
+}
+
+void DateTime::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    box_->setGeometry(0, 0, width(), boxHeight);
+}
+
+}  // namespace zoltrek

@@ -1,0 +1,29 @@
+#include "maskshape.h"
+
+#include "utf8text.h"
+
+namespace zoltrek {
+
+bool isDateLayout(std::int32_t layout) {
+    return layout == dateLayout;
+}
+
+int lengthLimit(std::int32_t layout) {
+    return layout == shortTimeLayout ? 5 : 8;
+}
+
+std::string_view layoutShape(std::int32_t layout) {
+    if (isDateLayout(layout))
+        return "00.00.00";
+    return layout == shortTimeLayout ? "00:00" : "00:00:00";
+}
+
+std::string fitToLayout(std::string_view text, std::int32_t layout) {
+    const int limit = lengthLimit(layout);
+    const int length = charCount(text);
+    if (length >= limit)
+        return firstChars(text, limit);
+    return std::string(text) + std::string(layoutShape(layout).substr(length));
+}
+
+}  // namespace zoltrek

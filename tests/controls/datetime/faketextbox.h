@@ -1,0 +1,53 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+
+#include "datetimecore.h"
+#include "textbox.h"
+#include "utf8text.h"
+
+namespace zoltrek {
+
+// An in-memory box that behaves as the control expects of a real one.
+class FakeTextBox : public TextBox {
+  public:
+    DateTimeCore* core = nullptr;
+    bool on = true;
+
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override {
+        start_ = length_ = 0;
+        assign(text);
+    }
+    int selStart() const override { return start_; }
+    int selLength() const override { return length_; }
+    void setSelection(int start, int length) override {
+        start_ = std::clamp(start, 0, charCount(text_));
+        length_ = std::clamp(length, 0, charCount(text_) - start_);
+    }
+    void replaceSelection(const std::string& text) override {
+        const std::size_t from = byteOffset(text_, start_);
+        const std::size_t to = byteOffset(text_, start_ + length_);
+        start_ += charCount(text);
+        length_ = 0;
+        assign(text_.substr(0, from) + text + text_.substr(to));
+    }
+    bool enabled() const override { return on; }
+    void setEnabled(bool value) override { on = value; }
+
+  private:
+    void assign(const std::string& text) {
+        if (text == text_)
+            return;
+        text_ = text;
+        if (core)
+            core->change();
+    }
+
+    std::string text_;
+    int start_ = 0;
+    int length_ = 0;
+};
+
+}  // namespace zoltrek
