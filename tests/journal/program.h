@@ -83,4 +83,28 @@ inline std::vector<std::string> traceCalls(const std::vector<std::string>& argv,
     return lines;
 }
 
+// The name of the system call a strace line shows ("openat" of "openat(AT_FDCWD, ...").
+inline std::string callName(const std::string& line) {
+    return line.substr(0, line.find('('));
+}
+
+// Which call of its kind (from 1) the first line of kind `call` holding `match` is, counting
+// only from the first line that holds `anchor`; 0 when there is none.
+inline int callNumber(const std::vector<std::string>& lines, const std::string& call,
+                      const std::string& anchor, const std::string& match) {
+    int number = 0;
+    bool armed = anchor.empty();
+    for (const auto& line : lines) {
+        if (callName(line) != call) {
+            armed = armed || line.find(anchor) != std::string::npos;
+            continue;
+        }
+        ++number;
+        if (armed && line.find(match) != std::string::npos)
+            return number;
+        armed = armed || line.find(anchor) != std::string::npos;
+    }
+    return 0;
+}
+
 }  // namespace zoltrek::testing
