@@ -7,7 +7,7 @@ PACKAGES = g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-wine 
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench soak fuzz clean
 
 all: build
 
@@ -38,6 +38,11 @@ test: deps build
 
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+# The crash test at length: the journal tool killed at 1,000 random system calls.
+SOAK_KILLS ?= 1000
+soak: deps build
+	ZOLTREK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/journal/test_journal_crash
 
 clean:
 	rm -rf $(BUILD)
