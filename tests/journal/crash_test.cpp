@@ -67,26 +67,34 @@ void copyFolder(const std::string& from, const std::string& to) {
         std::filesystem::copy(entry.path(), to / entry.path().filename());
 }
 
-// Where to kill a run: the nth call (from 1, counted from the start of the process) of a kind,
-// chosen among the calls from the first one that names the journal's folder.
+// Where to kill a run: the nth call (from 1, counted from the start of the process) of a kind.
 struct KillPoint {
     std::string call;
     int nth = 0;
 };
 
+// Chooses among the calls of the journal operation (from the first after execve that names the
+// journal's folder), half the time among those made under the lock, where the writing is.
 KillPoint chooseKillPoint(const std::vector<std::string>& calls, const std::string& folder,
                           std::mt19937& random) {
-    std::vector<std::size_t> candidates;
-    bool started = false;
+    std::vector<std::size_t> operation, locked;
+    bool started = false, inLock = false;
     for (std::size_t i = 0; i < calls.size(); ++i) {
-        started = started || calls[i].find(folder) != std::string::npos;
-        if (started && calls[i].find('(') != std::string::npos && !calls[i].starts_with("+++"))
-            candidates.push_back(i);
+        const std::string name = testing::callName(calls[i]);
+        started = started || (name != "execve" && calls[i].find(folder) != std::string::npos);
+        inLock = inLock || name == "flock";
+        if (!started || calls[i].find('(') == std::string::npos || calls[i].starts_with("+++"))
+            continue;
+        operation.push_back(i);
+        if (inLock)
+            locked.push_back(i);
     }
-    if (candidates.empty())
+    const auto& pool =
+        !locked.empty() && std::bernoulli_distribution(0.5)(random) ? locked : operation;
+    if (pool.empty())
         return {};
     const std::size_t at =
-        candidates[std::uniform_int_distribution<std::size_t>(0, candidates.size() - 1)(random)];
+        pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
     KillPoint point{testing::callName(calls[at]), 0};
     for (std::size_t i = 0; i <= at; ++i)
         point.nth += testing::callName(calls[i]) == point.call ? 1 : 0;
