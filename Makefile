@@ -3,11 +3,11 @@
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-wine xvfb xdotool
+PACKAGES = g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-wine xvfb xdotool fiu-utils strace clang libclang-rt-14-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench soak fuzz clean
 
 all: build
 
@@ -39,5 +39,27 @@ test: deps build
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+# The crash test at length: the journal tool killed at 1,000 random system calls.
+SOAK_KILLS ?= 1000
+soak: deps build
+	ZOLTREK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/journal/test_journal_crash
+
+# libFuzzer targets of the journal core, each for FUZZ_SECONDS; new inputs go to
+# $(FUZZ_BUILD)/corpus, and an input that breaks a rule to $(FUZZ_BUILD)/crash-*.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS       = textnum load rewrite
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for t in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  ./$(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
+	    > $(FUZZ_BUILD)/fuzz_$$t.log 2>&1 || { tail -40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+	  grep -E 'number_of_executed_units' $(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "journalfile.h"
@@ -37,10 +38,10 @@ void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-void loadOf(benchmark::State& state, long lines) {
+void loadText(benchmark::State& state, const std::string& text) {
     BenchFolder folder;
     const std::string path = folder.path + "/zoltrek.dat";
-    writeFile(path, journalText(lines));
+    writeFile(path, text);
     JournalFile file(path);
     Journal journal;
     for (auto _ : state) {
@@ -48,6 +49,18 @@ void loadOf(benchmark::State& state, long lines) {
         benchmark::DoNotOptimize(journal.JournalLast);
     }
     state.counters["records"] = journal.count();
+    state.counters["file_MB"] = static_cast<double>(text.size()) / (1 << 20);
+}
+
+void loadOf(benchmark::State& state, long lines) {
+    loadText(state, journalText(lines));
+}
+
+std::string repeated(const std::string& line, long times) {
+    std::string text;
+    for (long i = 0; i < times; ++i)
+        text += line;
+    return text;
 }
 
 void BM_Load101Lines(benchmark::State& state) {
@@ -56,6 +69,37 @@ void BM_Load101Lines(benchmark::State& state) {
 // The load stops at the record that would not fit, so a long file costs no more.
 void BM_LoadMillionLines(benchmark::State& state) {
     loadOf(state, 1'000'000);
+}
+
+// Journals no copy of the program writes: the load must pass over them at the speed of reading.
+void BM_LoadBinaryJunk(benchmark::State& state) {
+    std::mt19937 random(42);
+    std::string text(1 << 20, '\0');
+    for (char& c : text)
+        c = static_cast<char>(random());
+    loadText(state, text);
+}
+void BM_LoadNulBytes(benchmark::State& state) {
+    loadText(state, repeated(std::string("06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n", 36), 50));
+}
+void BM_LoadByte0x98(benchmark::State& state) {
+    loadText(state, repeated("0\x98.12.26|84\x98"
+                             "512|40|20.5|820\r\n",
+                             101));
+}
+void BM_Load10MBLine(benchmark::State& state) {
+    loadText(state, std::string(10 * 1024 * 1024, '7') + "\r\n" + journalText(1));
+}
+void BM_Load10MBReading(benchmark::State& state) {
+    loadText(state, "d|" + std::string(10 * 1024 * 1024, '7') + "|1|1|1\r\n");
+}
+// A thousand malformed lines end the load, however many follow.
+void BM_LoadMillionMalformedLines(benchmark::State& state) {
+    loadText(state, repeated("06.12.26|84512\r\n", 1'000'000));
+}
+// Empty lines are passed over silently, so all of them are read.
+void BM_LoadMillionEmptyLines(benchmark::State& state) {
+    loadText(state, repeated("\r\n", 1'000'000) + journalText(1));
 }
 
 // Deleting the first line of a 10 MB journal rewrites all of it.
@@ -87,6 +131,13 @@ void BM_StatisticsReport(benchmark::State& state) {
 
 BENCHMARK(BM_Load101Lines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadMillionLines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadBinaryJunk)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadNulBytes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadByte0x98)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Load10MBLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load10MBReading)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadMillionMalformedLines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadMillionEmptyLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Rewrite10MB)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_StatisticsReport)->Unit(benchmark::kMicrosecond);
 

@@ -98,15 +98,18 @@ bool readAll(FileOps& ops, int fd, std::string& out) {
     }
 }
 
-// The file a symbolic link stands for, so that its target is what gets replaced.
-std::string resolveTarget(FileOps& ops, const std::string& path) {
+// The file a symbolic link stands for, so that its target is what gets replaced; nothing,
+// with errno set, when a link cannot be followed (replacing the link itself would break it).
+std::optional<std::string> resolveTarget(FileOps& ops, const std::string& path) {
     struct stat st;
-    if (ops.lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        std::string real = ops.realPath(path.c_str());
-        if (!real.empty())
-            return real;
-    }
-    return path;
+    if (ops.lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    std::string real = ops.realPath(path.c_str());
+    if (!real.empty())
+        return real;
+    if (errno == ENOENT)
+        return path;  // a dangling link: opening it tells that the journal is gone
+    return std::nullopt;
 }
 
 // Holds the exclusive lock on the journal's folder while it lives; closing the folder
@@ -166,13 +169,20 @@ bool syncFolder(FileOps& ops, const std::string& folder) {
     return dir.valid() && ops.fsync(dir.get()) == 0;
 }
 
-bool endsWithLineEnd(FileOps& ops, int fd, off_t size) {
+// Whether the last line has its line end; nothing, with errno set, when the tail cannot be read.
+std::optional<bool> endsWithLineEnd(FileOps& ops, int fd, off_t size) {
     char tail[2] = {0, 0};
     const off_t from = size >= 2 ? size - 2 : 0;
-    const ssize_t n = ops.pread(fd, tail, static_cast<std::size_t>(size - from), from);
-    if (n <= 0)
-        return false;
-    return tail[n - 1] == '\r' || (n == 2 && tail[0] == '\r' && tail[1] == '\n');
+    const auto count = static_cast<std::size_t>(size - from);
+    ssize_t n;
+    while ((n = ops.pread(fd, tail, count, from)) < 0 && errno == EINTR) {
+    }
+    if (n != static_cast<ssize_t>(count)) {
+        if (n >= 0)
+            errno = EIO;
+        return std::nullopt;
+    }
+    return tail[count - 1] == '\r' || (count == 2 && tail[0] == '\r' && tail[1] == '\n');
 }
 
 }  // namespace
@@ -266,7 +276,8 @@ JournalError JournalFile::append(std::string_view line) {
     FolderLock lock(ops_, path_);
     if (lock.error())
         return lock.error();
-    removeStaleTemporaries(ops_, resolveTarget(ops_, path_));
+    if (const auto target = resolveTarget(ops_, path_))
+        removeStaleTemporaries(ops_, *target);
 
     struct stat st;
     const bool existed = ops_.stat(path_.c_str(), &st) == 0 || errno != ENOENT;
@@ -281,14 +292,22 @@ JournalError JournalFile::append(std::string_view line) {
 
     const off_t oldSize = st.st_size;
     std::string data;
-    if (oldSize > 0 && !endsWithLineEnd(ops_, fd.get(), oldSize))
-        data = "\r\n";
+    if (oldSize > 0) {
+        // Guessing here would glue the new line onto the last one, or add an empty line.
+        const auto ended = endsWithLineEnd(ops_, fd.get(), oldSize);
+        if (!ended)
+            return systemError("прочитать файл", path_, errno);
+        if (!*ended)
+            data = "\r\n";
+    }
     data.append(line).append("\r\n");
 
     if (!writeAll(ops_, fd.get(), data) || ops_.fdatasync(fd.get()) != 0) {
         JournalError error = systemError("записать файл", path_, errno);
         if (!existed) {
-            ops_.unlink(path_.c_str());
+            // The created file, not a dangling link that stood for it.
+            if (const auto created = resolveTarget(ops_, path_))
+                ops_.unlink(created->c_str());
         } else if (ops_.ftruncate(fd.get(), oldSize) != 0 || ops_.fdatasync(fd.get()) != 0) {
             error.damaged = true;
         }
@@ -296,8 +315,14 @@ JournalError JournalFile::append(std::string_view line) {
     }
     // The data is on disk once fdatasync succeeded; a complaint from close changes nothing.
     fd.close();
-    if (!existed)
-        syncFolder(ops_, folderOf(path_));
+    if (existed)
+        return {};
+    const auto created = resolveTarget(ops_, path_);
+    if (!created || !syncFolder(ops_, folderOf(*created))) {
+        JournalError error = systemError("сохранить на диске папку файла", path_, errno);
+        error.committed = true;
+        return error;
+    }
     return {};
 }
 
@@ -315,7 +340,10 @@ JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* re
     FolderLock lock(ops_, path_);
     if (lock.error())
         return lock.error();
-    const std::string target = resolveTarget(ops_, path_);
+    const auto resolved = resolveTarget(ops_, path_);
+    if (!resolved)
+        return systemError("открыть файл", path_, errno);
+    const std::string& target = *resolved;
     removeStaleTemporaries(ops_, target);
 
     // Read under the lock, so a line another copy added a moment ago is kept.

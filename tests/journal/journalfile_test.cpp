@@ -258,7 +258,23 @@ TEST_F(JournalFileTest, AJournalThatIsAFolderIsReportedAndLeftAlone) {
 // Fails the nth call (from 1) of one kind of system call with a given errno.
 class FaultyOps : public FileOps {
   public:
-    enum Call { Open, Write, Fdatasync, Fsync, Fchmod, Rename, Close, Flock, Read };
+    enum Call {
+        Open,
+        Write,
+        Fdatasync,
+        Fsync,
+        Fchmod,
+        Rename,
+        Close,
+        Flock,
+        Read,
+        Pread,
+        Fstat,
+        Lstat,
+        RealPath,
+        Unlink,
+        Ftruncate,
+    };
     FaultyOps(Call call, int nth, int err) : call_(call), nth_(nth), err_(err) {}
 
     int open(const char* p, int f, mode_t m) override {
@@ -286,6 +302,22 @@ class FaultyOps : public FileOps {
         return failing ? -1 : 0;
     }
     int flock(int fd, int op) override { return fail(Flock) ? -1 : FileOps::flock(fd, op); }
+    ssize_t pread(int fd, void* b, size_t n, off_t at) override {
+        return fail(Pread) ? -1 : FileOps::pread(fd, b, n, at);
+    }
+    int fstat(int fd, struct stat* st) override {
+        return fail(Fstat) ? -1 : FileOps::fstat(fd, st);
+    }
+    int lstat(const char* p, struct stat* st) override {
+        return fail(Lstat) ? -1 : FileOps::lstat(p, st);
+    }
+    std::string realPath(const char* p) override {
+        return fail(RealPath) ? std::string() : FileOps::realPath(p);
+    }
+    int unlink(const char* p) override { return fail(Unlink) ? -1 : FileOps::unlink(p); }
+    int ftruncate(int fd, off_t n) override {
+        return fail(Ftruncate) ? -1 : FileOps::ftruncate(fd, n);
+    }
 
   private:
     // Each fault strikes once; a short write comes first and the write after it fails.
@@ -318,6 +350,8 @@ TEST_F(JournalFileTest, EveryFailingCallLeavesTheOldBytes) {
         {Edit, FaultyOps::Fchmod, 1, EPERM},   {Edit, FaultyOps::Close, 2, EIO},
         {Edit, FaultyOps::Rename, 1, EACCES},  {Delete, FaultyOps::Write, 1, ENOSPC},
         {Delete, FaultyOps::Rename, 1, EBUSY}, {Delete, FaultyOps::Fdatasync, 1, EIO},
+        {Append, FaultyOps::Pread, 1, EIO},    {Append, FaultyOps::Fstat, 1, EIO},
+        {Edit, FaultyOps::Fstat, 1, EIO},
     };
     const std::string before =
         record(1) + "\r\n" + std::string(200000, 'x') + "|1|1|1|1\r\n" + record(3);
@@ -364,6 +398,54 @@ TEST_F(JournalFileTest, AReadFailureLeavesTheTableAsItWas) {
     EXPECT_EQ(r.status, LoadResult::Status::Failed);
     EXPECT_EQ(r.error.err, EIO);
     EXPECT_EQ(readings(), std::vector<double>{1});
+}
+
+TEST_F(JournalFileTest, ALinkThatCannotBeFollowedIsNotReplacedByAFile) {
+    TempFolder elsewhere;
+    const std::string target = elsewhere.file("car.log");
+    const std::string before = record(1) + "\r\n" + record(2) + "\r\n";
+    writeBytes(target, before);
+    std::filesystem::create_symlink(target, path);
+    ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
+    FaultyOps ops(FaultyOps::RealPath, 1, EACCES);
+    const JournalError error = JournalFile(path, ops).removeLine(journal.lines[0]);
+    EXPECT_EQ(error.err, EACCES);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(readBytes(target), before);
+}
+
+TEST_F(JournalFileTest, AFailedFirstAppendThroughADanglingLinkKeepsTheLink) {
+    TempFolder elsewhere;
+    const std::string target = elsewhere.file("car.log");
+    std::filesystem::create_symlink(target, path);
+    FaultyOps ops(FaultyOps::Write, 1, ENOSPC);
+    EXPECT_EQ(JournalFile(path, ops).append(record(1)).err, ENOSPC);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_FALSE(file.append(record(1)));
+    EXPECT_EQ(readBytes(target), record(1) + "\r\n");
+}
+
+TEST_F(JournalFileTest, AFolderSyncFailingAfterAFirstAppendSaysTheLineIsWritten) {
+    FaultyOps ops(FaultyOps::Fsync, 1, EIO);
+    const JournalError error = JournalFile(path, ops).append(record(1));
+    EXPECT_EQ(error.err, EIO);
+    EXPECT_TRUE(error.committed);
+    EXPECT_EQ(readBytes(path), record(1) + "\r\n");
+}
+
+TEST_F(JournalFileTest, AnAppendThatCannotBeUndoneSaysSo) {
+    const std::string before = record(1) + "\r\n";
+    writeBytes(path, before);
+    // Every sync fails, and so does the truncation that would take the line back.
+    struct FailingSync : FaultyOps {
+        using FaultyOps::FaultyOps;
+        int fdatasync(int) override { return errno = EIO, -1; }
+    } failing(FaultyOps::Ftruncate, 1, EIO);
+    const JournalError error = JournalFile(path, failing).append(record(2));
+    EXPECT_EQ(error.err, EIO);
+    EXPECT_TRUE(error.damaged);
+    EXPECT_NE(error.message().find("недописанным"), std::string::npos);
 }
 
 }  // namespace
