@@ -7,7 +7,7 @@ PACKAGES = g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-wine 
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench gallery clean
 
 all: build
 
@@ -38,6 +38,9 @@ test: deps build
 
 bench: deps build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+gallery: deps build
+	./$(BUILD)/src/controls/xpb/xpb_gallery $(BUILD)/xpb-gallery.png
 
 clean:
 	rm -rf $(BUILD)
