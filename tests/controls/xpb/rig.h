@@ -91,6 +91,12 @@ struct Rig : XpbSurface, XpbEvents {
         log.push_back(out.str());
     }
     std::size_t count(const std::string& e) const { return std::count(log.begin(), log.end(), e); }
+    std::string joined() const {
+        std::string out;
+        for (const auto& e : log)
+            out += (out.empty() ? "" : " ") + e;
+        return out;
+    }
 
     int w, h;
     bool on = true, over = true, captured = false, resizable = true, remeasures = true;
