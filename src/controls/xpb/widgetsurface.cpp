@@ -1,0 +1,72 @@
+#include "widgetsurface.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <algorithm>
+
+#include "units.h"
+
+namespace zoltrek {
+
+namespace {
+
+int twipsToPixels(std::int32_t twips) {
+    return roundHalfEven(static_cast<double>(twips) / kTwipsPerPixel);
+}
+
+}  // namespace
+
+WidgetSurface::WidgetSurface(QWidget& widget) : widget_(widget) {}
+
+bool WidgetSurface::enabled() const {
+    // The button's own state; a disabled window keeps its buttons' look.
+    return !widget_.testAttribute(Qt::WA_ForceDisabled);
+}
+
+void WidgetSurface::setEnabled(bool enabled) {
+    widget_.setEnabled(enabled);
+}
+
+void WidgetSurface::setWidthTwips(std::int32_t twips) {
+    widget_.resize(twipsToPixels(twips), widget_.height());
+}
+
+void WidgetSurface::setHeightTwips(std::int32_t twips) {
+    widget_.resize(widget_.width(), twipsToPixels(twips));
+}
+
+Canvas& WidgetSurface::beginPaint() {
+    if (image_.size() != widget_.size())
+        image_ = QImage(widget_.size(), QImage::Format_RGB32);
+    canvas_.emplace(image_, widget_.font());
+    return *canvas_;
+}
+
+void WidgetSurface::endPaint() {
+    widget_.update();
+}
+
+Canvas& WidgetSurface::staging(std::int32_t width, std::int32_t height) {
+    if (stagingImage_.width() < width || stagingImage_.height() < height) {
+        stagingImage_ = QImage(std::max(width, stagingImage_.width()),
+                               std::max(height, stagingImage_.height()), QImage::Format_RGB32);
+        stagingCanvas_.emplace(stagingImage_, widget_.font());
+    }
+    return *stagingCanvas_;
+}
+
+bool WidgetSurface::pointerOver() const {
+    return QApplication::widgetAt(QCursor::pos()) == &widget_;
+}
+
+void WidgetSurface::setCapture() {
+    if (widget_.isVisible() && widget_.isEnabled())
+        widget_.grabMouse();
+}
+
+void WidgetSurface::releaseCapture() {
+    if (QWidget::mouseGrabber() == &widget_)
+        widget_.releaseMouse();
+}
+
+}  // namespace zoltrek

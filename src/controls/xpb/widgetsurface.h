@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <optional>
+
+#include "qimagecanvas.h"
+#include "surface.h"
+
+namespace zoltrek {
+
+// A widget as a button's surface: its persistent image, the staging image, the pointer
+// test and the mouse grab.
+class WidgetSurface : public XpbSurface {
+  public:
+    explicit WidgetSurface(QWidget& widget);
+
+    bool enabled() const override;
+    void setEnabled(bool enabled) override;
+    std::int32_t width() const override { return widget_.width(); }
+    std::int32_t height() const override { return widget_.height(); }
+    void setWidthTwips(std::int32_t twips) override;
+    void setHeightTwips(std::int32_t twips) override;
+
+    Canvas& beginPaint() override;
+    void endPaint() override;
+    Canvas& staging(std::int32_t width, std::int32_t height) override;
+
+    bool pointerOver() const override;
+    void setCapture() override;
+    void releaseCapture() override;
+
+    const QImage& image() const { return image_; }
+
+  private:
+    QWidget& widget_;
+    QImage image_;
+    QImage stagingImage_;
+    std::optional<QImageCanvas> canvas_;
+    std::optional<QImageCanvas> stagingCanvas_;
+};
+
+}  // namespace zoltrek

@@ -1,0 +1,262 @@
+#include "xpb.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "textlayout.h"
+#include "units.h"
+#include "widgetsurface.h"
+#include "xpbaccessible.h"
+#include "xpbcontrol.h"
+#include "xpbkeys.h"
+
+namespace zoltrek {
+
+// Raises the control's events as the widget's signals.
+class XpB::Relay : public XpbEvents {
+  public:
+    explicit Relay(XpB& button) : b_(button) {}
+    void Click() override { emit b_.Click(); }
+    void KeyDown(std::int16_t k, std::int16_t s) override { emit b_.KeyDown(k, s); }
+    void KeyUp(std::int16_t k, std::int16_t s) override { emit b_.KeyUp(k, s); }
+    void MouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
+        emit b_.MouseDown(b, s, x, y);
+    }
+    void MouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
+        emit b_.MouseMove(b, s, x, y);
+    }
+    void MouseUp(std::int16_t b, std::int16_t s, float x, float y) override {
+        emit b_.MouseUp(b, s, x, y);
+    }
+    void MouseIn(std::int16_t s) override { emit b_.MouseIn(s); }
+    void MouseOut(std::int16_t s) override { emit b_.MouseOut(s); }
+
+  private:
+    XpB& b_;
+};
+
+XpB::XpB(QWidget* parent)
+    : QWidget(parent),
+      surface_(std::make_unique<WidgetSurface>(*this)),
+      relay_(std::make_unique<Relay>(*this)),
+      control_(std::make_unique<XpbControl>(*surface_, *relay_)) {
+    static const bool accessible = (QAccessible::installFactory(xpbAccessibleFactory), true);
+    (void)accessible;
+    setFocusPolicy(Qt::StrongFocus);
+    // Movements without a button held must arrive too: they are how the pointer enters.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+XpB::~XpB() {
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+}
+
+void XpB::place(const PropertyBag& design, const QString& name) {
+    setObjectName(name);
+    resize(himetricToPixels(design.readInt("_extentx", 0)),
+           himetricToPixels(design.readInt("_extenty", 0)));
+    readProperties(design, name);
+}
+
+void XpB::readProperties(const PropertyBag& bag, const QString& name) {
+    control_->readProperties(bag, name.toStdString());
+    captionChanged();
+}
+
+void XpB::writeProperties(PropertyBag& bag) const {
+    control_->writeProperties(bag, objectName().toStdString());
+}
+
+bool XpB::EnabledCtrl() const {
+    return control_->EnabledCtrl();
+}
+void XpB::setEnabledCtrl(bool enabled) {
+    control_->setEnabledCtrl(enabled);
+}
+bool XpB::ShowFocusRect() const {
+    return control_->ShowFocusRect();
+}
+void XpB::setShowFocusRect(bool show) {
+    control_->setShowFocusRect(show);
+}
+QString XpB::Caption() const {
+    return QString::fromStdString(control_->Caption());
+}
+void XpB::setCaption(const QString& caption) {
+    control_->setCaption(caption.toStdString());
+    captionChanged();
+}
+std::int32_t XpB::ButtonStyle() const {
+    return control_->ButtonStyle();
+}
+void XpB::setButtonStyle(std::int32_t style) {
+    control_->setButtonStyle(style);
+}
+std::int32_t XpB::PicturePosition() const {
+    return control_->PicturePosition();
+}
+void XpB::setPicturePosition(std::int32_t position) {
+    control_->setPicturePosition(position);
+}
+PictureRef XpB::Picture() const {
+    return control_->Picture();
+}
+void XpB::setPicture(PictureRef picture) {
+    control_->setPicture(std::move(picture));
+}
+Colour XpB::XPColor_Pressed() const {
+    return control_->XPColor_Pressed();
+}
+void XpB::setXPColor_Pressed(Colour colour) {
+    control_->setXPColor_Pressed(colour);
+}
+Colour XpB::XPColor_Hover() const {
+    return control_->XPColor_Hover();
+}
+void XpB::setXPColor_Hover(Colour colour) {
+    control_->setXPColor_Hover(colour);
+}
+bool XpB::XPDefaultColors() const {
+    return control_->XPDefaultColors();
+}
+void XpB::setXPDefaultColors(bool on) {
+    control_->setXPDefaultColors(on);
+}
+Colour XpB::MaskColor() const {
+    return control_->MaskColor();
+}
+void XpB::setMaskColor(Colour colour) {
+    control_->setMaskColor(colour);
+}
+bool XpB::UseMaskColor() const {
+    return control_->UseMaskColor();
+}
+void XpB::setUseMaskColor(bool use) {
+    control_->setUseMaskColor(use);
+}
+
+void XpB::Refresh() {
+    control_->Refresh();
+}
+
+const XpbState& XpB::state() const {
+    return control_->state();
+}
+
+const QImage& XpB::image() const {
+    return surface_->image();
+}
+
+QString XpB::shownCaption() const {
+    return QString::fromStdString(stripMnemonics(control_->Caption()).text);
+}
+
+void XpB::captionChanged() {
+    if (shortcutId_ != 0)
+        releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+    if (const char32_t key = control_->accessKey()) {
+        const QString upper = QString::fromUcs4(&key, 1).toUpper();
+        shortcutId_ = grabShortcut(QKeySequence(Qt::ALT | Qt::Key(upper.toUcs4().value(0))));
+    }
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void XpB::dropCapture() {
+    surface_->releaseCapture();
+    control_->captureLost();
+}
+
+bool XpB::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Shortcut:
+            control_->accessKeyPressed();
+            return true;
+        case QEvent::WindowBlocked:
+            // A modal window opened: it must get every mouse event.
+            dropCapture();
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+void XpB::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        dropCapture();
+    else if (event->type() == QEvent::FontChange)
+        control_->CalcSize();
+    QWidget::changeEvent(event);
+}
+
+void XpB::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(rect(), surface_->image());
+}
+
+void XpB::resizeEvent(QResizeEvent*) {
+    if (width() != state().ButtonWidth || height() != state().ButtonHeight)
+        control_->CalcSize();
+}
+
+void XpB::hideEvent(QHideEvent*) {
+    dropCapture();
+}
+
+void XpB::focusInEvent(QFocusEvent*) {
+    control_->focusEntered();
+}
+
+void XpB::focusOutEvent(QFocusEvent*) {
+    control_->focusLeft();
+}
+
+void XpB::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    control_->keyPressed(keyCodeOf(event->key()), shiftOf(event->modifiers()));
+}
+
+void XpB::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    // A held key repeats its press only; its release comes once, when it is let go.
+    if (event->isAutoRepeat())
+        return;
+    control_->keyReleased(keyCodeOf(event->key()), shiftOf(event->modifiers()));
+}
+
+void XpB::mousePressEvent(QMouseEvent* event) {
+    const std::int16_t button = buttonsOf(event->button());
+    if (button == 0)
+        return;
+    control_->mousePressed(button, shiftOf(event->modifiers()),
+                           static_cast<float>(event->position().x()),
+                           static_cast<float>(event->position().y()));
+}
+
+void XpB::mouseMoveEvent(QMouseEvent* event) {
+    control_->mouseMoved(buttonsOf(event->buttons()), shiftOf(event->modifiers()),
+                         static_cast<float>(event->position().x()),
+                         static_cast<float>(event->position().y()));
+}
+
+void XpB::mouseReleaseEvent(QMouseEvent* event) {
+    const std::int16_t button = buttonsOf(event->button());
+    if (button == 0)
+        return;
+    control_->mouseReleased(button, shiftOf(event->modifiers()),
+                            static_cast<float>(event->position().x()),
+                            static_cast<float>(event->position().y()));
+}
+
+void XpB::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second press of a double click is not a press: its release clicks again.
+}
+
+}  // namespace zoltrek

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "propertybag.h"
+#include "xpbstate.h"
+
+namespace zoltrek {
+
+class WidgetSurface;
+class XpbControl;
+
+// The program's owner-drawn push button. A window places it from its stored design with
+// `place` and reacts to `Click`.
+class XpB : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit XpB(QWidget* parent = nullptr);
+    ~XpB() override;
+
+    // Applies the design's "_extentx"/"_extenty" (HiMetric), then reads its stored settings;
+    // `name` is the instance's name, which is also the caption a design leaves out.
+    void place(const PropertyBag& design, const QString& name);
+    void readProperties(const PropertyBag& bag, const QString& name);
+    void writeProperties(PropertyBag& bag) const;
+
+    bool EnabledCtrl() const;
+    void setEnabledCtrl(bool enabled);
+    bool ShowFocusRect() const;
+    void setShowFocusRect(bool show);
+    QString Caption() const;
+    void setCaption(const QString& caption);
+    std::int32_t ButtonStyle() const;
+    void setButtonStyle(std::int32_t style);
+    std::int32_t PicturePosition() const;
+    void setPicturePosition(std::int32_t position);
+    PictureRef Picture() const;
+    void setPicture(PictureRef picture);
+    Colour XPColor_Pressed() const;
+    void setXPColor_Pressed(Colour colour);
+    Colour XPColor_Hover() const;
+    void setXPColor_Hover(Colour colour);
+    bool XPDefaultColors() const;
+    void setXPDefaultColors(bool on);
+    Colour MaskColor() const;
+    void setMaskColor(Colour colour);
+    bool UseMaskColor() const;
+    void setUseMaskColor(bool use);
+
+    // Repaints the whole button.
+    void Refresh();
+
+    const XpbState& state() const;
+    // What the button shows, in its own pixels.
+    const QImage& image() const;
+    // The caption as shown: without its "&" marks.
+    QString shownCaption() const;
+
+  signals:
+    void Click();
+    void KeyDown(qint16 keyCode, qint16 shift);
+    void KeyUp(qint16 keyCode, qint16 shift);
+    void MouseDown(qint16 button, qint16 shift, float x, float y);
+    void MouseMove(qint16 button, qint16 shift, float x, float y);
+    void MouseUp(qint16 button, qint16 shift, float x, float y);
+    void MouseIn(qint16 shift);
+    void MouseOut(qint16 shift);
+
+  protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    class Relay;
+    void captionChanged();
+    void dropCapture();
+
+    std::unique_ptr<WidgetSurface> surface_;
+    std::unique_ptr<Relay> relay_;
+    std::unique_ptr<XpbControl> control_;
+    int shortcutId_ = 0;
+};
+
+}  // namespace zoltrek

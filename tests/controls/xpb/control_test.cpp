@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "rig.h"
+
+namespace zoltrek {
+namespace {
+
+using test::Rig;
+
+// Records the names read, in order, and answers each with its default.
+struct RecordingSource : SettingsSource {
+    mutable std::vector<std::string> names;
+    template <typename T>
+    T note(std::string_view n, T def) const {
+        names.emplace_back(n);
+        return def;
+    }
+    std::string readText(std::string_view n, std::string_view d) const override {
+        return note(n, std::string(d));
+    }
+    std::int32_t readInt(std::string_view n, std::int32_t d) const override { return note(n, d); }
+    bool readBool(std::string_view n, bool d) const override { return note(n, d); }
+    Colour readColour(std::string_view n, Colour d) const override { return note(n, d); }
+    PictureRef readPicture(std::string_view n) const override { return note(n, PictureRef()); }
+};
+
+TEST(XpbSettings, ReadInOrderWithDefaultsThenMeasuredOnce) {
+    Rig rig;
+    rig.on = false;
+    RecordingSource source;
+    rig.control.readProperties(source, "XpB1");
+    EXPECT_EQ(source.names,
+              (std::vector<std::string>{"ShowFocusRect", "Caption", "PicturePosition",
+                                        "ButtonStyle", "PictureWidth", "PictureHeight", "Picture",
+                                        "Enabled", "XPColor_Pressed", "XPColor_Hover",
+                                        "XPDefaultColors", "MaskColor", "UseMaskColor"}));
+    const XpbState& s = rig.control.state();
+    EXPECT_EQ(std::tuple(s.ShowFocusRect, s.Caption, s.PicturePosition, s.ButtonStyle),
+              std::tuple(True16, std::string("XpB1"), 1, 2));
+    EXPECT_EQ(std::tuple(s.PictureWidth, s.PictureHeight, s.Picture, rig.on),
+              std::tuple(32, 32, PictureRef(), true));
+    EXPECT_EQ(std::tuple(s.XPColor_Pressed, s.XPColor_Hover, s.XPDefaultColors),
+              std::tuple(Colour{0x80000014}, Colour{0x80000016}, True16));
+    EXPECT_EQ(std::tuple(s.MaskColor, s.UseMaskColor), std::tuple(Colour{0}, 0));
+    EXPECT_EQ(std::tuple(s.ButtonWidth, s.ButtonHeight, s.FocusRect),
+              std::tuple(145, 25, Rect{4, 4, 141, 21}));
+    EXPECT_EQ(rig.log, (test::Log{"repaint"}));
+}
+
+TEST(XpbSettings, FreshInstanceWritesItsZeroesInOrder) {
+    Rig rig;
+    PropertyBag bag;
+    rig.control.writeProperties(bag, "XpB1");
+    EXPECT_EQ(bag.names(),
+              (std::vector<std::string>{"caption", "pictureposition", "buttonstyle", "picturewidth",
+                                        "pictureheight", "showfocusrect", "xpcolor_pressed",
+                                        "xpcolor_hover", "xpdefaultcolors"}));
+    EXPECT_EQ(bag.readText("caption", "?"), "");
+    EXPECT_FALSE(bag.readBool("xpdefaultcolors", true));
+}
+
+TEST(XpbSettings, EveryValueRoundTripsInWriteOrder) {
+    Rig rig;
+    const PropertyBag stored{
+        {"caption", std::string("&ОК")},
+        {"pictureposition", 3},
+        {"buttonstyle", 3},
+        {"picture", std::make_shared<test::TestPicture>(Picture::Kind::Icon, 16, 16, 0)},
+        {"picturewidth", 20},
+        {"pictureheight", 24},
+        {"enabled", false},
+        {"showfocusrect", false},
+        {"xpcolor_pressed", Colour{0x112233}},
+        {"xpcolor_hover", Colour{0x445566}},
+        {"xpdefaultcolors", false},
+        {"maskcolor", Colour{0x80000005}},
+        {"usemaskcolor", true}};
+    rig.control.readProperties(stored, "XpB1");
+    // The stored picture size stands although the picture's own is 16 × 16.
+    EXPECT_EQ(std::pair(rig.control.state().PictureWidth, rig.control.state().PictureHeight),
+              std::pair(20, 24));
+    EXPECT_EQ(rig.control.accessKey(), U'о');
+    PropertyBag out;
+    rig.control.writeProperties(out, "XpB1");
+    EXPECT_EQ(out.names(), stored.names());
+    for (const std::string& name : stored.names())
+        EXPECT_TRUE(*out.find(name) == *stored.find(name)) << name;
+}
+
+TEST(XpbProperties, WritesRepaintOrNot) {
+    const struct {
+        const char* what;
+        std::function<void(XpbControl&)> write;
+        std::size_t repaints;
+    } rows[] = {
+        {"EnabledCtrl", [](XpbControl& c) { c.setEnabledCtrl(true); }, 1},
+        {"ShowFocusRect", [](XpbControl& c) { c.setShowFocusRect(true); }, 1},
+        {"Caption", [](XpbControl& c) { c.setCaption("x"); }, 1},
+        {"ButtonStyle", [](XpbControl& c) { c.setButtonStyle(3); }, 1},
+        {"PicturePosition", [](XpbControl& c) { c.setPicturePosition(2); }, 1},
+        {"Picture", [](XpbControl& c) { c.setPicture(nullptr); }, 1},
+        {"MaskColor", [](XpbControl& c) { c.setMaskColor(Colour{5}); }, 1},
+        {"UseMaskColor", [](XpbControl& c) { c.setUseMaskColor(true); }, 1},
+        {"XPColor_Pressed", [](XpbControl& c) { c.setXPColor_Pressed(Colour{5}); }, 0},
+        {"XPColor_Hover", [](XpbControl& c) { c.setXPColor_Hover(Colour{5}); }, 0},
+        {"XPDefaultColors", [](XpbControl& c) { c.setXPDefaultColors(true); }, 0},
+    };
+    for (const auto& r : rows) {
+        Rig rig;
+        r.write(rig.control);
+        EXPECT_EQ(rig.count("repaint"), r.repaints) << r.what;
+    }
+}
+
+TEST(XpbProperties, PictureSizeCaptionKeyAndDisabling) {
+    Rig rig;
+    XpbControl& c = rig.control;
+    c.setPicture(std::make_shared<test::TestPicture>(Picture::Kind::Icon, 16, 24, 0));
+    c.setPicture(nullptr);
+    EXPECT_EQ(std::pair(c.state().PictureWidth, c.state().PictureHeight), std::pair(16, 24));
+    c.setPicture(std::make_shared<test::TestPicture>(Picture::Kind::Bitmap, 40, 8, 0));
+    EXPECT_EQ(std::pair(c.state().PictureWidth, c.state().PictureHeight), std::pair(40, 8));
+    c.setCaption("Save && E&xit");
+    EXPECT_EQ(c.accessKey(), U'x');
+    // Disabling while pressed and hovered clears both and paints the disabled look at once.
+    c.CalcSize();
+    c.setButtonStyle(kStyleXP);
+    c.focusEntered();
+    c.mouseMoved(1, 0, 1, 1);
+    c.setEnabledCtrl(false);
+    EXPECT_EQ(std::tuple(c.state().Focused, c.state().Pressed, c.state().Hover),
+              std::tuple(0, 0, 0));
+    EXPECT_EQ(rig.canvas.pixel(10, 10), test::grey(231));
+}
+
+TEST(CalcSize, GrowsBelowTenPixelsTo150Twips) {
+    const struct {
+        int w, h;
+        bool remeasures, resizable;
+        int wantW, wantH;
+        std::size_t repaints;
+    } rows[] = {{145, 25, true, true, 145, 25, 1},
+                {5, 25, true, true, 10, 25, 2},
+                {145, 3, true, true, 145, 10, 2},
+                {0, 0, true, true, 10, 10, 3},
+                {9, 9, false, true, 10, 10, 3},
+                {3, 12, false, true, 10, 12, 2},
+                // A surface that refuses to grow is measured once, not asked forever.
+                {5, 5, true, false, 5, 5, 1}};
+    for (const auto& r : rows) {
+        Rig rig(r.w, r.h);
+        rig.remeasures = r.remeasures, rig.resizable = r.resizable;
+        rig.control.CalcSize();
+        const XpbState& s = rig.control.state();
+        EXPECT_EQ(std::pair(s.ButtonWidth, s.ButtonHeight), std::pair(r.wantW, r.wantH))
+            << r.w << "x" << r.h;
+        EXPECT_EQ(std::pair(rig.w, rig.h), std::pair(r.wantW, r.wantH));
+        EXPECT_EQ(s.FocusRect, (Rect{4, 4, r.wantW - 4, r.wantH - 4}));
+        EXPECT_EQ(rig.canvas.width(), r.wantW) << "painted at the new size";
+        EXPECT_EQ(rig.count("repaint"), r.repaints) << r.w << "x" << r.h;
+    }
+}
+
+}  // namespace
+}  // namespace zoltrek

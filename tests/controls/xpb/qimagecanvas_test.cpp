@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+
+#include "imagepicture.h"
+#include "qimagecanvas.h"
+#include "xpb.h"
+
+namespace zoltrek {
+namespace {
+
+constexpr QRgb kBack = qRgb(9, 9, 9);
+
+struct Surface {
+    Surface(int w, int h) : image(w, h, QImage::Format_RGB32), canvas(image, QApplication::font()) {
+        image.fill(kBack);
+    }
+    int changed() const {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) != kBack;
+        return n;
+    }
+    QImage image;
+    QImageCanvas canvas;
+};
+
+TEST(QImageCanvas, PixelsFillsAndFramesExactAndClipped) {
+    Surface s(10, 10);
+    s.canvas.setPixel(1, 2, rgb(1, 2, 3));
+    s.canvas.setPixel(10, 0, 0);
+    EXPECT_EQ(s.image.pixel(1, 2), qRgb(1, 2, 3));
+    EXPECT_EQ(s.canvas.pixel(1, 2), 0x00030201u);
+    EXPECT_EQ(s.canvas.pixel(-1, 0), Canvas::kInvalidPixel);
+    const struct {
+        Rect r;
+        bool frame;
+        int painted;
+    } rows[] = {{{1, 1, 4, 3}, false, 6},     {{-5, -5, 2, 2}, false, 4},
+                {{8, 8, 20, 20}, false, 4},   {{5, 1, 2, 4}, false, 0},
+                {{-9, -9, -2, -2}, false, 0}, {{0, 0, 10, 10}, true, 36},
+                {{0, 0, 11, 11}, true, 19},   {{4, 4, 4, 8}, true, 0}};
+    for (const auto& r : rows) {
+        Surface t(10, 10);
+        r.frame ? t.canvas.frameRect(r.r, 0) : t.canvas.fillRect(r.r, 0);
+        EXPECT_EQ(t.changed(), r.painted) << r.r.left << "," << r.r.top << "," << r.r.right;
+    }
+}
+
+TEST(QImageCanvas, TextInItsColourWithinItsLineUnderlined) {
+    Surface s(120, 40);
+    const QFontMetrics m(QApplication::font());
+    s.canvas.drawTextLine(10, 5, TextLine{"Итого", 4}, rgb(0, 0, 255));  // underline "о"
+    const QRect line(9, 4, m.horizontalAdvance("Итого") + 2, m.height() + 2);
+    int inside = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (s.image.pixel(x, y) != kBack)
+                EXPECT_TRUE(line.contains(x, y)) << x << "," << y << " is outside the line";
+            else
+                ++inside;
+    EXPECT_LT(inside, 120 * 40 - 10) << "text was drawn";
+    const int y = 5 + m.ascent() + m.underlinePos();
+    for (int x = 10 + m.horizontalAdvance("Ит"); x < 10 + m.horizontalAdvance("Ито"); ++x)
+        EXPECT_EQ(s.image.pixel(x, y), qRgb(0, 0, 255)) << x;
+}
+
+TEST(QImageCanvas, DisabledPictureEmbossed) {
+    QImage bitmap(3, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    bitmap.setPixel(1, 0, qRgb(0, 0, 0));
+    Surface s(6, 6);
+    s.canvas.drawPictureDisabled(*makePicture(bitmap, Picture::Kind::Bitmap), 1, 1);
+    EXPECT_EQ(s.image.pixel(2, 1), qRgb(160, 160, 160));
+    EXPECT_EQ(s.image.pixel(3, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(s.changed(), 2) << "white pixels are left out";
+}
+
+TEST(XpBImage, ShowsThePaintersPixels) {
+    XpB button;
+    button.resize(30, 20);
+    button.readProperties(PropertyBag{{"buttonstyle", 3}, {"caption", std::string()}}, "XpB1");
+    const QImage& image = button.image();
+    for (auto [y, v] : {std::pair{1, 253}, {2, 250}, {3, 247}, {18, 210}})
+        EXPECT_EQ(image.pixel(10, y), qRgb(v, v, v)) << "row " << y;
+    EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 0));
+    QImage bitmap(16, 16, QImage::Format_RGB32);
+    bitmap.fill(qRgb(255, 0, 255));
+    bitmap.setPixel(8, 8, qRgb(255, 0, 0));
+    button.setButtonStyle(1);
+    button.setPicture(makePicture(bitmap, Picture::Kind::Bitmap));
+    EXPECT_EQ(button.MaskColor(), Colour{rgb(255, 0, 255)});
+    EXPECT_EQ(image.pixel(15, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(7, 2), qRgb(240, 240, 240));
+}
+
+}  // namespace
+}  // namespace zoltrek

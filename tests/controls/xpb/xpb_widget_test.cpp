@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "xpb.h"
+
+namespace zoltrek {
+namespace {
+
+// A shown, active window with a field and one button placed from its stored design; the
+// button's events are listed in the order raised.
+struct Window {
+    explicit Window(const char* caption = "Новая заправка") {
+        window.resize(300, 120);
+        field->setFocusPolicy(Qt::StrongFocus);
+        field->setGeometry(200, 80, 20, 20);
+        button->move(20, 30);
+        button->place(PropertyBag{{"_extentx", 3836},
+                                  {"_extenty", 661},
+                                  {"caption", std::string(caption)},
+                                  {"buttonstyle", 1},
+                                  {"showfocusrect", false},
+                                  {"xpdefaultcolors", false},
+                                  {"xpcolor_hover", 0},
+                                  {"xpcolor_pressed", 0},
+                                  {"pictureposition", 0},
+                                  {"picturewidth", 0},
+                                  {"pictureheight", 0}},
+                      "XpB1");
+        for (auto [signal, name] :
+             {std::pair{&XpB::MouseIn, "MouseIn"}, {&XpB::MouseOut, "MouseOut"}})
+            QObject::connect(button, signal, [this, name] { events << name; });
+        for (auto [signal, name] :
+             {std::pair{&XpB::MouseDown, "MouseDown"}, {&XpB::MouseUp, "MouseUp"}})
+            QObject::connect(button, signal, [this, name] { events << name; });
+        for (auto [signal, name] : {std::pair{&XpB::KeyDown, "KeyDown"}, {&XpB::KeyUp, "KeyUp"}})
+            QObject::connect(button, signal, [this, name] { events << name; });
+        QObject::connect(button, &XpB::Click, [this] { events << "Click"; });
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        pointAway();
+        events.clear();
+    }
+    ~Window() { pointAway(); }
+    // Moves the pointer as the platform does, so that the movement arrives as an event.
+    static void pointTo(QPoint global) {
+        QCursor::setPos(global);
+        QCoreApplication::processEvents();
+    }
+    void pointAt(QPoint p = {50, 10}) { pointTo(button->mapToGlobal(p)); }
+    void pointAway() { pointTo(window.mapToGlobal(QPoint(290, 5))); }
+    void key(bool press, int key, Qt::KeyboardModifiers m, const char* text, bool repeat = false) {
+        QTest::simulateEvent(QApplication::focusWidget(), press, key, m, text, repeat);
+    }
+
+    QWidget window;
+    QWidget* field = new QWidget(&window);
+    XpB* button = new XpB(&window);
+    QStringList events;
+};
+
+TEST(XpBWidget, PlacedFromItsWindowDesign) {
+    Window w;
+    EXPECT_EQ(w.button->size(), QSize(145, 25));
+    EXPECT_EQ(w.button->objectName(), "XpB1");
+    EXPECT_EQ(w.button->Caption(), "Новая заправка");
+    EXPECT_EQ(w.button->image().size(), QSize(145, 25));
+    EXPECT_EQ(w.button->image().pixel(0, 0), qRgb(240, 240, 240)) << "no border until hovered";
+    PropertyBag out;
+    w.button->writeProperties(out);
+    EXPECT_EQ(out.readInt("buttonstyle", 2), 1);
+    XpB unnamed;
+    unnamed.place(PropertyBag{{"_extentx", 2000}, {"_extenty", 100}}, "XpB7");
+    EXPECT_EQ(unnamed.Caption(), "XpB7");
+    EXPECT_EQ(unnamed.size(), QSize(76, 10)) << "4 pixels high grows to 150 twips";
+}
+
+TEST(XpBWidget, LeftClickRaisesOneClickBeforeMouseUp) {
+    Window w;
+    w.pointAt();
+    EXPECT_EQ(QWidget::mouseGrabber(), w.button) << "the entered button holds the capture";
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, {50, 10});
+    EXPECT_EQ(w.events, (QStringList{"MouseIn", "MouseDown", "Click", "MouseUp"}));
+    EXPECT_TRUE(w.button->hasFocus());
+    // The second press of a double click is no press; its release clicks again.
+    QTest::mouseDClick(w.button, Qt::LeftButton, {}, {50, 10});
+    QTest::mouseRelease(w.button, Qt::LeftButton, {}, {50, 10});
+    EXPECT_EQ(w.events.count("Click"), 2);
+    EXPECT_EQ(w.events.count("MouseDown"), 1);
+}
+
+TEST(XpBWidget, TabFocusThenSpaceClicksWithThePointerOver) {
+    for (bool over : {true, false}) {
+        Window w;
+        w.field->setFocus();
+        w.key(true, Qt::Key_Tab, {}, "\t");
+        ASSERT_TRUE(w.button->hasFocus());
+        EXPECT_EQ(w.button->state().Focused, 1);
+        if (over)
+            w.pointAt();
+        w.events.clear();
+        w.key(true, Qt::Key_Space, {}, " ");
+        // A held key repeats its press; its repeated releases are not releases.
+        w.key(false, Qt::Key_Space, {}, " ", true);
+        w.key(true, Qt::Key_Space, {}, " ", true);
+        EXPECT_EQ(w.button->state().Pressed, 1);
+        w.key(false, Qt::Key_Space, {}, " ");
+        EXPECT_EQ(w.events, (QStringList{"KeyDown", "KeyDown"} +
+                             (over ? QStringList{"Click"} : QStringList{}) +
+                             QStringList{"MouseUp", "KeyUp"}));
+    }
+}
+
+TEST(XpBWidget, AccessKeyClicksWithAlt) {
+    const struct {
+        const char* caption;
+        int key;
+        const char* text;
+        int clicks;
+    } rows[] = {{"Save && E&xit", Qt::Key_X, "x", 1},
+                {"Save && E&xit", Qt::Key_S, "s", 0},
+                {"A&&B&&C&D", Qt::Key_D, "d", 0},
+                {"&Новая", 0x41D, "н", 1}};
+    for (const auto& r : rows) {
+        Window w(r.caption);
+        w.key(true, r.key, Qt::AltModifier, r.text);
+        w.key(false, r.key, Qt::AltModifier, r.text);
+        EXPECT_EQ(w.events.count("Click"), r.clicks) << r.caption;
+    }
+}
+
+TEST(XpBWidget, DisabledButtonRaisesNothing) {
+    Window w("E&xit");
+    w.button->setEnabledCtrl(false);
+    w.pointAt();
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, {50, 10});
+    QTest::keyClick(w.button, Qt::Key_Space);
+    w.key(true, Qt::Key_X, Qt::AltModifier, "x");
+    EXPECT_TRUE(w.events.isEmpty()) << w.events.join(",").toStdString();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST(XpBWidget, ModalBoxOpenedByClickGetsTheMouse) {
+    Window w;
+    QWidget* grabberWhileOpen = w.button;
+    QObject::connect(w.button, &XpB::Click, [&] {
+        QTimer::singleShot(0, [&] {
+            grabberWhileOpen = QWidget::mouseGrabber();
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        QMessageBox::information(&w.window, "Статистика", "text");
+    });
+    w.pointAt();
+    ASSERT_EQ(QWidget::mouseGrabber(), w.button);
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, {50, 10});
+    EXPECT_EQ(w.events, (QStringList{"MouseIn", "MouseDown", "Click", "MouseUp"}));
+    EXPECT_EQ(grabberWhileOpen, nullptr);
+}
+
+TEST(XpBWidget, GrabEndsWhenHiddenDisabledOrDestroyed) {
+    const std::pair<const char*, std::function<void(Window&)>> rows[] = {
+        {"hidden", [](Window& w) { w.button->hide(); }},
+        {"disabled", [](Window& w) { w.button->setEnabledCtrl(false); }},
+        {"window disabled", [](Window& w) { w.window.setEnabled(false); }},
+        {"destroyed", [](Window& w) { delete w.button; }}};
+    for (const auto& [what, act] : rows) {
+        Window w;
+        w.pointAt();
+        ASSERT_EQ(QWidget::mouseGrabber(), w.button) << what;
+        act(w);
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << what;
+    }
+}
+
+TEST(XpBWidget, ScreenReadersSeeAPushButtonNamedByItsCaption) {
+    Window w("Save && E&xit");
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.button);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), "Save & Exit");
+    w.button->setCaption("&ОК");
+    EXPECT_EQ(a->text(QAccessible::Name), "ОК");
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.events, QStringList{"Click"});
+}
+
+}  // namespace
+}  // namespace zoltrek
