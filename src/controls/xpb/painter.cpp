@@ -53,6 +53,7 @@ void drawBitmap(XpbState& state, PaintTarget& target, const Picture& picture, co
     stage.drawPicture(picture, 0, 0);
     if (state.UseMaskColor == 0)
         state.MaskColor = Colour{TranslateColor(stage.pixel(0, 0))};
+    // No other event runs between staging and copying: a repaint is never entered twice.
     target.surface.transparentCopy(stage, {0, 0, r.width(), r.height()}, r.left, r.top,
                                    state.MaskColor.value);
 }

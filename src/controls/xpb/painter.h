@@ -8,8 +8,8 @@
 
 namespace zoltrek {
 
-// The hidden staging surface `Picture1` for bitmaps: at least 83 × 55 pixels and at least the
-// size asked for, so that a large bitmap is copied whole.
+// The hidden staging surface `Picture1` for bitmaps, of the size asked for: 83 × 55 pixels, or
+// more for a larger bitmap so that it is copied whole.
 using StagingSurface = std::function<Canvas&(std::int32_t width, std::int32_t height)>;
 
 // What a repaint draws on: the button's surface, its enabled state and the staging surface.

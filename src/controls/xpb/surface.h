@@ -23,7 +23,7 @@ class XpbSurface {
     // The persistent image, sized to the surface; `endPaint` shows what was drawn.
     virtual Canvas& beginPaint() = 0;
     virtual void endPaint() = 0;
-    // The hidden staging surface, at least the size asked for.
+    // The hidden staging surface, of the size asked for.
     virtual Canvas& staging(std::int32_t width, std::int32_t height) = 0;
 
     // Whether the window under the pointer's current position is this surface.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <algorithm>
 
 #include "units.h"
 
@@ -47,9 +46,8 @@ void WidgetSurface::endPaint() {
 }
 
 Canvas& WidgetSurface::staging(std::int32_t width, std::int32_t height) {
-    if (stagingImage_.width() < width || stagingImage_.height() < height) {
-        stagingImage_ = QImage(std::max(width, stagingImage_.width()),
-                               std::max(height, stagingImage_.height()), QImage::Format_RGB32);
+    if (stagingImage_.size() != QSize(width, height) || !stagingCanvas_) {
+        stagingImage_ = QImage(width, height, QImage::Format_RGB32);
         stagingCanvas_.emplace(stagingImage_, widget_.font());
     }
     return *stagingCanvas_;

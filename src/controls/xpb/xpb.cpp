@@ -43,8 +43,8 @@ XpB::XpB(QWidget* parent)
       surface_(std::make_unique<WidgetSurface>(*this)),
       relay_(std::make_unique<Relay>(*this)),
       control_(std::make_unique<XpbControl>(*surface_, *relay_)) {
-    static const bool accessible = (QAccessible::installFactory(xpbAccessibleFactory), true);
-    (void)accessible;
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(xpbAccessibleFactory), true);
     setFocusPolicy(Qt::StrongFocus);
     // Movements without a button held must arrive too: they are how the pointer enters.
     setMouseTracking(true);
@@ -58,8 +58,10 @@ XpB::~XpB() {
 
 void XpB::place(const PropertyBag& design, const QString& name) {
     setObjectName(name);
-    resize(himetricToPixels(design.readInt("_extentx", 0)),
-           himetricToPixels(design.readInt("_extenty", 0)));
+    const auto extent = [&design](const char* name, int pixels) {
+        return design.contains(name) ? himetricToPixels(design.readInt(name, 0)) : pixels;
+    };
+    resize(extent("_extentx", width()), extent("_extenty", height()));
     readProperties(design, name);
 }
 

@@ -28,7 +28,7 @@ struct PaintRig {
     void paint(bool enabled = true) {
         surface.drawn.clear();
         PaintTarget t{surface, enabled, [this](std::int32_t w, std::int32_t h) -> Canvas& {
-                          return stage.emplace(std::max(w, 83), std::max(h, 55));
+                          return stage.emplace(w, h);
                       }};
         Refresh(s, t);
     }
