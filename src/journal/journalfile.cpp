@@ -306,8 +306,9 @@ JournalError JournalFile::append(std::string_view line) {
         JournalError error = systemError("записать файл", path_, errno);
         if (!existed) {
             // The created file, not a dangling link that stood for it.
-            if (const auto created = resolveTarget(ops_, path_))
-                ops_.unlink(created->c_str());
+            const auto created = resolveTarget(ops_, path_);
+            if (!created || ops_.unlink(created->c_str()) != 0)
+                error.damaged = true;
         } else if (ops_.ftruncate(fd.get(), oldSize) != 0 || ops_.fdatasync(fd.get()) != 0) {
             error.damaged = true;
         }

@@ -381,6 +381,19 @@ TEST_F(JournalFileTest, AFailedFirstAppendLeavesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// A first append whose sync fails and whose created file cannot be removed must not claim
+// that the journal is as it was: the line may be in it.
+TEST_F(JournalFileTest, AFirstAppendThatCannotBeUndoneSaysSo) {
+    struct SyncAndUnlinkFail : FileOps {
+        int fdatasync(int) override { return errno = EIO, -1; }
+        int unlink(const char*) override { return errno = EACCES, -1; }
+    } ops;
+    const JournalError error = JournalFile(path, ops).append(record(1));
+    EXPECT_EQ(error.err, EIO);
+    EXPECT_TRUE(error.damaged);
+    EXPECT_EQ(error.message().find("не изменён"), std::string::npos) << error.message();
+}
+
 TEST_F(JournalFileTest, AFolderSyncFailingAfterTheRenameSaysTheChangeIsMade) {
     loadBytes(record(1) + "\r\n" + record(2) + "\r\n");
     FaultyOps ops(FaultyOps::Fsync, 1, EIO);
