@@ -1,37 +1,221 @@
 #include "mainwindow.h"
 
+#include <QEvent>
 #include <QListWidget>
-#include <QVBoxLayout>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTimer>
 
+#include "about.h"
+#include "appearance.h"
+#include "details.h"
+#include "mainlayout.h"
+#include "messages.h"
 #include "numbers.h"
+#include "resources.h"
 #include "text.h"
+#include "windowkit.h"
+#include "xpbplacement.h"
 
 namespace zoltrek {
 
 namespace {
+
+namespace L = mainlayout;
+
 // The record slot each list item stands for, whatever place sorting gives it.
 constexpr int kSlotRole = Qt::UserRole;
+const QColor kPanelGrey(0xE0, 0xE0, 0xE0);
+
+// Rows exactly one line of the list's font high, so 13 of them fill the list.
+class RowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), option.fontMetrics.height()};
+    }
+};
+
 }  // namespace
 
-Main::Main(const QString& journalPath, QWidget* parent)
-    : QWidget(parent), file_(journalPath.toStdString()), List1(new QListWidget(this)) {
+Main::Main(const QString& journalPath, Environment environment, FileOps& files, QWidget* parent)
+    : QWidget(parent), file_(journalPath.toStdString(), files), env_(std::move(environment)) {
+    setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setSortingEnabled(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(List1);
-    UpList();
+    setWindowIcon(programIcon());
+    makeFixedWindow(this, L::kClient, true);
+    buildControls();
+
+    sizeBackground(BG, this);
+    // Problems of the first load are told once the window is on screen.
+    startupMessage_ = loadMessage(reload(), QString::fromStdString(file_.path()));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(L::kClockInterval);
+    connect(Timer1, &QTimer::timeout, this, &Main::tick);
+    Timer1->start();
 }
 
+void Main::buildControls() {
+    // Back to front: a later sibling lies above an earlier one.
+    BG = makeBackground(this);
+
+    Label9 = makeLabel(this, QStringLiteral("Label9"), L::kLabel9, QString(), defaultFont(),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    Label9->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    makeOpaque(Label9, palette().color(QPalette::Button));
+
+    XpB1 = placeXpB(this, QStringLiteral("XpB1"), L::kXpB1, QStringLiteral("Новая заправка"));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(L::kList1);
+    List1->setFont(boldFont());
+    List1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    List1->setLineWidth(1);
+    List1->setItemDelegate(new RowDelegate(List1));
+    List1->setUniformItemSizes(true);
+    List1->setSortingEnabled(true);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    makeOpaque(List1->viewport(), kPanelGrey);
+    List1->viewport()->installEventFilter(this);
+    connect(List1, &QListWidget::itemSelectionChanged, this,
+            [this] { ShowDetails(selectedSlot()); });
+
+    buildDetailPanel();
+
+    XpB2 = placeXpB(this, QStringLiteral("XpB2"), L::kXpB2, QStringLiteral("Статистика"));
+
+    Picture2 = makePanel(this, QStringLiteral("Picture2"), L::kPicture2, true);
+    Picture2->setFocusPolicy(Qt::StrongFocus);
+    makeOpaque(Picture2, palette().color(QPalette::Button));
+    Label6 = new LinkLabel(Picture2, QStringLiteral("Label6"),
+                           L::kLabel6.translated(inset(Picture2), inset(Picture2)),
+                           QStringLiteral("About"), defaultFont());
+    makeOpaque(Label6, palette().color(QPalette::Button));
+    Label6->setToolTip(QStringLiteral("О программе"));
+
+    setTabOrder(XpB1, List1);
+    setTabOrder(List1, Picture1);
+    setTabOrder(Picture1, XpB2);
+    setTabOrder(XpB2, Picture2);
+
+    connect(XpB1, &XpB::Click, this, [this] {
+        if (dialogs_)
+            dialogs_->showNew();
+    });
+    connect(XpB2, &XpB::Click, this, &Main::showStatistics);
+    connect(Label6, &LinkLabel::clicked, this, [this] { About::open(env_, windowIcon()); });
+}
+
+void Main::buildDetailPanel() {
+    Picture1 = makePanel(this, QStringLiteral("Picture1"), L::kPicture1, false);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    makeOpaque(Picture1, kPanelGrey);
+    const int in = inset(Picture1);
+    auto at = [in](const QRect& place) { return place.translated(in, in); };
+    const QFont plain = defaultFont(), bold = boldFont();
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+
+    // Back to front, as the panel draws them.
+    makeLabel(Picture1, QStringLiteral("Label4"), at(L::kLabel4), QStringLiteral("Цена 1 л:"),
+              plain);
+    makeLabel(Picture1, QStringLiteral("Label3"), at(L::kLabel3), QStringLiteral("Литры:"), plain);
+    makeLabel(Picture1, QStringLiteral("Label2"), at(L::kLabel2), QStringLiteral("Дата:"), plain);
+    makeLabel(Picture1, QStringLiteral("Label1"), at(L::kLabel1), QStringLiteral("Одометр:"),
+              plain);
+    i1 = makeLabel(Picture1, QStringLiteral("i1"), at(L::kI1), QString(), plain, centred);
+    i2 = makeLabel(Picture1, QStringLiteral("i2"), at(L::kI2), QString(), plain, centred);
+    i3 = makeLabel(Picture1, QStringLiteral("i3"), at(L::kI3), QString(), plain, centred);
+    i4 = makeLabel(Picture1, QStringLiteral("i4"), at(L::kI4), QString(), plain, centred);
+    makeLabel(Picture1, QStringLiteral("Label5"), at(L::kLabel5), QStringLiteral("Расход:"), plain);
+    i5 = makeLabel(Picture1, QStringLiteral("i5"), at(L::kI5), QString(), bold, centred);
+    i6 = makeLabel(Picture1, QStringLiteral("i6"), at(L::kI6), QString(), bold, centred);
+    makeLabel(Picture1, QStringLiteral("Label7"), at(L::kLabel7), QStringLiteral("Пройдено:"),
+              plain);
+    makeHorizontalLine(Picture1, QStringLiteral("Line1"), L::kLine1From + QPoint(in, in),
+                       L::kLine1To + QPoint(in, in));
+}
+
+// After a save only a failure is worth a box; skipped lines were told at start-up.
 void Main::UpList() {
+    const LoadResult result = reload();
+    if (result.status == LoadResult::Status::Failed)
+        tell(*loadMessage(result, QString::fromStdString(file_.path())));
+}
+
+LoadResult Main::reload() {
     const LoadResult result = file_.load(journal_);
     if (result.status != LoadResult::Status::Loaded)
-        return;
+        return result;
+
+    // Refilling the list must not look like a new selection: the details stay as they were.
+    const QSignalBlocker quiet(List1);
     List1->clear();
     for (int slot = 0; slot < journal_.count(); ++slot) {
         auto* item = new QListWidgetItem(fromJournal(NumToListText(journal_.records[slot].fKm)));
         item->setData(kSlotRole, slot);
         List1->addItem(item);
+    }
+    List1->viewport()->update();
+    List1->setToolTip(List1->count() > 0 ? QStringLiteral("Правая кнопка мыши для редактирования")
+                                         : QString());
+    return result;
+}
+
+int Main::selectedSlot() const {
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : selected.front()->data(kSlotRole).toInt();
+}
+
+void Main::ShowDetails(int slot) {
+    const auto texts = detailTexts(journal_, slot, env_.locale.separatorByte());
+    QLabel* labels[] = {i1, i2, i3, i4, i5, i6};
+    for (int i = 0; i < 6; ++i)
+        labels[i]->setText(fromJournal(texts[i]));
+}
+
+void Main::tick() {
+    Label9->setText(clockText(env_.now(), env_.locale));
+}
+
+void Main::showStatistics() {
+    tell(statisticsMessage(journal_, env_.locale));
+}
+
+void Main::tell(const Message& message) {
+    env_.showMessage(this, message);
+}
+
+// A right press edits the selected record and leaves the selection where it is.
+bool Main::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List1->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                         event->type() == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            const int slot = selectedSlot();
+            if (slot >= 0 && dialogs_)
+                dialogs_->fEdit(journal_.records[slot], journal_.lines[slot]);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    centreOnScreen(this);
+    sizeBackground(BG, this);
+    XpB1->setFocus();
+    if (startupMessage_) {
+        QMetaObject::invokeMethod(
+            this, [this, message = *startupMessage_] { tell(message); }, Qt::QueuedConnection);
+        startupMessage_.reset();
     }
 }
 

@@ -1,30 +1,76 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
+#include "entrydialogs.h"
+#include "environment.h"
 #include "fillup.h"
 #include "journalfile.h"
 
+class QFrame;
+class QLabel;
 class QListWidget;
+class QTimer;
 
 namespace zoltrek {
 
-// The start-up window: the list of fill-ups read from the journal file.
+class LinkLabel;
+class XpB;
+
+// The start-up window: the list of fill-ups, the selected one's details, the clock, and the
+// commands for a new fill-up, the statistics and the About window.
 class Main : public QWidget {
     Q_OBJECT
 
   public:
-    explicit Main(const QString& journalPath, QWidget* parent = nullptr);
+    Main(const QString& journalPath, Environment environment, FileOps& files = FileOps::system(),
+         QWidget* parent = nullptr);
 
-    // Reloads the journal file into the table and the list.
+    // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();
 
+    void setEntryDialogs(EntryDialogs* dialogs) { dialogs_ = dialogs; }
     const Journal& journal() const { return journal_; }
+    JournalFile& journalFile() { return file_; }
+    const Environment& environment() const { return env_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    LoadResult reload();
+    void buildControls();
+    void buildDetailPanel();
+    void ShowDetails(int slot);
+    int selectedSlot() const;
+    void tick();
+    void showStatistics();
+    void tell(const Message& message);
+
     JournalFile file_;
+    Environment env_;
     Journal journal_;
-    QListWidget* List1;
+    EntryDialogs* dialogs_ = nullptr;
+    std::optional<Message> startupMessage_;
+    bool shown_ = false;
+
+    QLabel* BG = nullptr;
+    QLabel* Label9 = nullptr;
+    XpB* XpB1 = nullptr;
+    QListWidget* List1 = nullptr;
+    QFrame* Picture1 = nullptr;
+    QLabel* i1 = nullptr;
+    QLabel* i2 = nullptr;
+    QLabel* i3 = nullptr;
+    QLabel* i4 = nullptr;
+    QLabel* i5 = nullptr;
+    QLabel* i6 = nullptr;
+    XpB* XpB2 = nullptr;
+    QFrame* Picture2 = nullptr;
+    LinkLabel* Label6 = nullptr;
+    QTimer* Timer1 = nullptr;
 };
 
 }  // namespace zoltrek

@@ -8,6 +8,9 @@
 // Q_INIT_RESOURCE declares a global function, so it cannot be expanded inside a namespace.
 static void registerZoltrekPictures() {
     Q_INIT_RESOURCE(zoltrek);
+#ifdef ZOLTREK_EMBEDDED_FONTS
+    Q_INIT_RESOURCE(zoltrek_fonts);
+#endif
 }
 
 namespace zoltrek {
@@ -47,6 +50,16 @@ QCursor handCursor() {
     const auto ink = [&](QRgb pixel) { return opaque(pixel) && qGray(pixel) < 128; };
     return QCursor(QBitmap::fromImage(oneBit(picture, ink)),
                    QBitmap::fromImage(oneBit(picture, opaque)), handHotSpot.x(), handHotSpot.y());
+}
+
+QStringList embeddedFontFiles() {
+    ensureRegistered();
+#ifdef ZOLTREK_EMBEDDED_FONTS
+    return {QStringLiteral(":/zoltrek/fonts/ms_sans_serif.ttf"),
+            QStringLiteral(":/zoltrek/fonts/tahomabd.ttf")};
+#else
+    return {};
+#endif
 }
 
 QPixmap backgroundPicture() {

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QIcon>
 #include <QPixmap>
+#include <QStringList>
 
 namespace zoltrek {
 
@@ -14,5 +15,8 @@ QCursor handCursor();
 
 // The 1 × 300 grey gradient that every window stretches behind its controls.
 QPixmap backgroundPicture();
+
+// The font files built into the program (resource paths), empty when the build found none.
+QStringList embeddedFontFiles();
 
 }  // namespace zoltrek

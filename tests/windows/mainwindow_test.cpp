@@ -1,44 +1,281 @@
 #include "mainwindow.h"
 
-#include <gtest/gtest.h>
-#include <QApplication>
+#include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QTest>
+#include <cstring>
+#include <map>
 
 #include "../journal/tempfolder.h"
+#include "entrydialogs.h"
+#include "windowtest.h"
 
 namespace zoltrek {
 namespace {
 
-QStringList itemTexts(const Main& window) {
-    QStringList texts;
-    const auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
+using testing::child;
+using testing::inWindow;
+
+const char kTwoLines[] = "01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n";
+const char kThreeLines[] =
+    "01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n30.11.26|84950|30|22|660\r\n";
+
+// Records what the main window asks of the entry dialog.
+struct DialogSpy : EntryDialogs {
+    int newCount = 0;
+    std::vector<std::pair<FillUp, LineRef>> edits;
+    void showNew() override { ++newCount; }
+    void fEdit(const FillUp& record, const LineRef& line) override {
+        edits.emplace_back(record, line);
+    }
+};
+
+class MainTest : public ::testing::Test {
+  protected:
+    testing::TempFolder folder;
+    std::string path = folder.file("zoltrek.dat");
+    testing::FakePlatform platform;
+    DialogSpy dialogs;
+    std::unique_ptr<Main> window;
+
+    Main& open(const std::string& journal) {
+        testing::writeBytes(path, journal);
+        return openWithoutFile();
+    }
+    Main& openWithoutFile() {
+        window = std::make_unique<Main>(QString::fromStdString(path), platform.environment());
+        window->setEntryDialogs(&dialogs);
+        return *window;
+    }
+    QListWidget* list() { return child<QListWidget>(window.get(), "List1"); }
+    QStringList items() {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
+        return texts;
+    }
+    QStringList details() {
+        QStringList texts;
+        for (const char* name : {"i1", "i2", "i3", "i4", "i5", "i6"})
+            texts << child<QLabel>(window.get(), name)->text();
+        return texts;
+    }
+    int rowOfSlot(int slot) {
+        for (int row = 0; row < list()->count(); ++row)
+            if (list()->item(row)->data(Qt::UserRole).toInt() == slot) return row;
+        return -1;
+    }
+    void clickItem(int row, Qt::MouseButton button = Qt::LeftButton) {
+        const QRect place = list()->visualItemRect(list()->item(row));
+        QTest::mouseClick(list()->viewport(), button, Qt::NoModifier, place.center());
+    }
+};
+
+TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsIt) {
+    Main& main = open("");
+    EXPECT_EQ(main.size(), QSize(229, 201));
+    EXPECT_EQ(main.minimumSize(), main.maximumSize());
+    EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(main.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(main.windowTitle(), "Zoltrek Calculator");
+
+    // Pixels worked out by hand from the design's twips (15 to a pixel); children of the two
+    // panels sit inside the panels' borders (1 pixel flat, 2 pixels sunken).
+    const std::map<std::string, QRect> expected = {
+        {"XpB1", {76, 8, 145, 25}},       {"XpB2", {76, 36, 145, 25}},
+        {"List1", {4, 8, 65, 171}},       {"Picture1", {76, 68, 145, 110}},
+        {"Picture2", {188, 184, 41, 17}}, {"Label9", {0, 184, 192, 17}},
+        {"i1", {129, 73, 85, 13}},        {"i2", {129, 89, 85, 13}},
+        {"i3", {129, 105, 85, 13}},       {"i4", {129, 121, 85, 13}},
+        {"i5", {137, 141, 77, 13}},       {"i6", {125, 157, 93, 13}},
+        {"Label7", {81, 141, 53, 13}},    {"Label5", {89, 157, 39, 13}},
+        {"Label1", {81, 89, 48, 13}},     {"Label2", {97, 73, 29, 13}},
+        {"Label3", {93, 105, 36, 13}},    {"Label4", {81, 121, 47, 13}},
+        {"Line1", {93, 137, 112, 1}},     {"Label6", {194, 186, 28, 13}},
+    };
+    for (const auto& [name, rect] : expected)
+        EXPECT_EQ(inWindow(child(&main, name.c_str())), rect) << name;
+
+    // The background covers the client area and runs on below it.
+    const QRect bg = inWindow(child(&main, "BG"));
+    EXPECT_EQ(bg.topLeft(), QPoint(0, 0));
+    EXPECT_GT(bg.height(), 201);
+    EXPECT_GE(bg.width(), 229);
 }
 
-TEST(MainList, ListsTheReadingsInTextOrderAndKeepsThemWhenTheFileGoes) {
-    testing::TempFolder folder;
-    const std::string path = folder.file("zoltrek.dat");
-    testing::writeBytes(path,
-                        "01.11.26|9500|40|20|800\r\n15.11.26|10200|35|21|735\r\n02|0.5|1|1|1\r\n");
-    Main window(QString::fromStdString(path));
-    EXPECT_EQ(itemTexts(window), (QStringList{" .5", " 10200", " 9500"}));
+TEST_F(MainTest, TabOrderStartsAtTheNewFillUpButton) {
+    Main& main = open(kTwoLines);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
+}
 
-    std::remove(path.c_str());
-    window.UpList();
-    EXPECT_EQ(itemTexts(window), (QStringList{" .5", " 10200", " 9500"}));
+TEST_F(MainTest, ListIsInTextOrderWithAScrollBarFromTheFourteenthItem) {
+    open("a|9500|1|1|1\r\nb|10200|1|1|1\r\nc|0.5|1|1|1\r\n").show();
+    EXPECT_EQ(items(), (QStringList{" .5", " 10200", " 9500"}));
 
+    for (int count : {13, 14}) {
+        std::string lines;
+        for (int i = 0; i < count; ++i)
+            lines += "d|" + std::to_string(1000 + i) + "|1|1|1\r\n";
+        testing::writeBytes(path, lines);
+        window->UpList();
+        QApplication::processEvents();
+        EXPECT_EQ(list()->count(), count);
+        EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
+    }
+}
+
+TEST_F(MainTest, DetailsOfTheClickedFillUp) {
+    open(kTwoLines).show();
+    clickItem(1);
+    EXPECT_EQ(details(),
+              (QStringList{"15.11.26", "84500", "35 л", "21 руб", "500 км", "8 л/100км"}));
+    clickItem(0);  // the first fill-up has nothing before it
+    EXPECT_EQ(details(), QStringList(6, QString()));
+    QTest::keyClick(list(), Qt::Key_Down);  // the keyboard shows the new selection too
+    EXPECT_EQ(details()[0], "15.11.26");
+}
+
+TEST_F(MainTest, DetailsFollowTheLocaleAndShowADashWithoutADistance) {
+    platform.locale.decimalSeparator = u',';
+    open("01.11.26|84000|40|20|800\r\n15.11.26|84000|35|20.5|735\r\n").show();
+    clickItem(rowOfSlot(1));  // both items read " 84000"
+    EXPECT_EQ(details(), (QStringList{"15.11.26", "84000", "35 л", "20,5 руб", "0 км", "—"}));
+}
+
+TEST_F(MainTest, EachItemShowsItsOwnRecordWhateverItsPlace) {
+    // " 100000" sorts before " 99999", but each item still stands for its own line.
+    open("01.11.26|99999|40|20|800\r\n15.11.26|100000|35|21|735\r\n").show();
+    EXPECT_EQ(items(), (QStringList{" 100000", " 99999"}));
+    clickItem(0);
+    EXPECT_EQ(details()[1], "100000");
+    EXPECT_EQ(details()[4], "1 км");
+    clickItem(1);  // the file's first record shows nothing, though its item is second
+    EXPECT_EQ(details(), QStringList(6, QString()));
+}
+
+TEST_F(MainTest, ARightPressEditsTheSelectedRecordAndKeepsTheSelection) {
+    open(kThreeLines).show();
+    clickItem(2);
+    clickItem(0, Qt::RightButton);
+    ASSERT_EQ(dialogs.edits.size(), 1u);
+    EXPECT_EQ(dialogs.edits[0].first.fKm, 84950);
+    EXPECT_EQ(dialogs.edits[0].second, (LineRef{2, "30.11.26|84950|30|22|660"}));
+    EXPECT_EQ(list()->currentRow(), 2);
+    EXPECT_EQ(details()[1], "84950");
+
+    clickItem(1);  // a left press edits nothing
+    EXPECT_EQ(dialogs.edits.size(), 1u);
+    list()->clearSelection();
+    clickItem(1, Qt::RightButton);  // with nothing selected, a right press does nothing
+    EXPECT_EQ(dialogs.edits.size(), 1u);
+}
+
+TEST_F(MainTest, AReloadKeepsTheDetailsAndSetsTheTooltip) {
+    open(kTwoLines).show();
+    EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
+    clickItem(1);
     testing::writeBytes(path, "");
-    window.UpList();
-    EXPECT_TRUE(itemTexts(window).isEmpty());
+    window->UpList();
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(details()[0], "15.11.26");
+    EXPECT_EQ(list()->toolTip(), "");
+    // An absent file changes nothing at all.
+    testing::writeBytes(path, kTwoLines);
+    window->UpList();
+    std::remove(path.c_str());
+    window->UpList();
+    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
+}
+
+TEST_F(MainTest, WithoutAJournalEverythingIsEmpty) {
+    openWithoutFile().show();
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(details(), QStringList(6, QString()));
+    EXPECT_EQ(list()->toolTip(), "");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(MainTest, TheClockTicksEverySecondInTheUsersFormats) {
+    platform.locale.shortDateFormat = "dd.MM.yyyy";
+    platform.locale.timeFormat = "H:mm:ss";
+    Main& main = open("");
+    auto* clock = child<QLabel>(&main, "Label9");
+    EXPECT_EQ(clock->text(), "");
+    QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QString("Сегодня 06.12.2026, 5:35:39"), 3000);
+}
+
+TEST_F(MainTest, TheStatisticsButtonShowsTheReport) {
+    Main& main = open(kThreeLines);
+    main.show();
+    testing::clickButton(child(&main, "XpB2"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Статистика");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(platform.messages[0].text.startsWith(
+        "За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км"));
+
+    testing::writeBytes(path, "01.11.26|84000|40|20|800\r\n");
+    main.UpList();
+    testing::clickButton(child(&main, "XpB2"));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].title, "Внимание");
+}
+
+TEST_F(MainTest, SkippedLinesAreToldOnceAtStartUp) {
+    Main& main =
+        open("01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n");
+    main.show();
+    QTRY_COMPARE(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Внимание");
+    EXPECT_TRUE(platform.messages[0].text.contains("2, 5"))
+        << platform.messages[0].text.toStdString();
+    EXPECT_TRUE(platform.messages[0].text.contains("Файл не изменён"));
+    main.UpList();
+    QApplication::processEvents();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(list()->count(), 2);
+}
+
+// Fails every read once switched on.
+struct UnreadableDisk : FileOps {
+    bool failing = false;
+    ssize_t read(int fd, void* buf, size_t count) override {
+        if (!failing)
+            return FileOps::read(fd, buf, count);
+        errno = EIO;
+        return -1;
+    }
+};
+
+TEST_F(MainTest, AJournalThatCannotBeReadIsReportedAndTheListKept) {
+    UnreadableDisk disk;
+    testing::writeBytes(path, kTwoLines);
+    Main main(QString::fromStdString(path), platform.environment(), disk);
+    disk.failing = true;
+    main.UpList();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Ошибка");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(platform.messages[0].text.contains(QString::fromStdString(path)));
+    EXPECT_TRUE(platform.messages[0].text.contains(QString::fromLocal8Bit(std::strerror(EIO))));
+    EXPECT_EQ(child<QListWidget>(&main, "List1")->count(), 2);
+}
+
+TEST_F(MainTest, TheButtonsAndTheLinkOpenTheirWindows) {
+    Main& main = open(kTwoLines);
+    main.show();
+    testing::clickButton(child(&main, "XpB1"));
+    EXPECT_EQ(dialogs.newCount, 1);
 }
 
 }  // namespace
 }  // namespace zoltrek
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

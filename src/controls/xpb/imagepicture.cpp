@@ -4,14 +4,6 @@
 
 namespace zoltrek {
 
-namespace {
-
-std::int32_t pixelsToHiMetric(int pixels) {
-    return roundHalfEven(pixels * 2540.0 / 96.0);
-}
-
-}  // namespace
-
 ImagePicture::ImagePicture(const QImage& image, Kind kind)
     : image_(image.convertToFormat(kind == Kind::Bitmap ? QImage::Format_RGB32
                                                         : QImage::Format_ARGB32_Premultiplied)),

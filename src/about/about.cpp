@@ -1,0 +1,82 @@
+#include "about.h"
+
+#include <QLabel>
+
+#include "appearance.h"
+#include "maker.h"
+#include "windowkit.h"
+#include "xpbplacement.h"
+
+namespace zoltrek {
+
+namespace {
+
+// Unlike the other windows, this one's design is in pixels.
+const QSize kClient{154, 242};
+const QColor kDarkGrey(0x40, 0x40, 0x40);
+const Qt::Alignment kCentredWrap = Qt::AlignHCenter | Qt::AlignTop;
+
+QLabel* greyLabel(QLabel* label) {
+    setTextColour(label, kDarkGrey);
+    return label;
+}
+
+}  // namespace
+
+About::About(Environment environment, const QIcon& icon) : env_(std::move(environment)) {
+    setObjectName(QStringLiteral("About"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("О программе"));
+    makeFixedWindow(this, kClient, false);
+    setWindowIcon(icon);
+
+    // Back to front.
+    BG = makeBackground(this);
+    const QFont plain = defaultFont(), bold = boldFont();
+    greyLabel(makeLabel(this, QStringLiteral("Label1"), {60, 48, 40, 13}, QStringLiteral("Автор:"),
+                        bold));
+    auto* author = makeLabel(this, QStringLiteral("Label2"), {20, 64, 114, 33},
+                             QString::fromUtf8(maker::kAuthor), bold, kCentredWrap);
+    author->setWordWrap(true);
+    makeHorizontalLine(this, QStringLiteral("Line1"), {4, 36}, {16, 36});
+    greyLabel(makeLabel(this, QStringLiteral("Label5"), {20, 96, 119, 13},
+                        QStringLiteral("Официальный сайт:"), bold));
+    Label6 = new LinkLabel(this, QStringLiteral("Label6"), {24, 112, 109, 13},
+                           QString::fromUtf8(maker::kWebAddress), bold);
+    makeLabel(this, QStringLiteral("Label7"), {20, 28, 55, 13}, QStringLiteral("Версия 1.1"),
+              plain);
+    makeHorizontalLine(this, QStringLiteral("Line2"), {80, 36}, {148, 36});
+    makeLabel(this, QStringLiteral("Label8"), {8, 8, 142, 24}, QStringLiteral("Zoltrek Calculator"),
+              titleFont());
+    auto* hint = greyLabel(makeLabel(
+        this, QStringLiteral("Label3"), {8, 136, 137, 65},
+        QStringLiteral("Для получения точного расхода на 100 км, всегда заправляйтесь с началом "
+                       "индикации минимального уровня топлива в баке."),
+        plain, kCentredWrap));
+    hint->setWordWrap(true);
+    XpB1 = placeXpB(this, QStringLiteral("XpB1"), {8, 212, 137, 25}, QStringLiteral("Закрыть"));
+
+    // The page opens in the browser; if it cannot, nothing is said.
+    connect(Label6, &LinkLabel::clicked, this,
+            [this] { env_.openUrl(QUrl(QString::fromUtf8(maker::kWebAddress))); });
+    connect(XpB1, &XpB::Click, this, &QWidget::close);
+}
+
+About* About::open(const Environment& environment, const QIcon& icon) {
+    auto* about = new About(environment, icon);
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
+    return about;
+}
+
+void About::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    sizeBackground(BG, this);
+    if (shown_)
+        return;
+    shown_ = true;
+    centreOnScreen(this);
+    XpB1->setFocus();
+}
+
+}  // namespace zoltrek

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include "environment.h"
+
+class QLabel;
+
+namespace zoltrek {
+
+class LinkLabel;
+class XpB;
+
+// The About window: name, version, author, web link and a hint. It deletes itself when closed,
+// so every opening builds it anew.
+class About : public QWidget {
+    Q_OBJECT
+
+  public:
+    About(Environment environment, const QIcon& icon);
+
+    // Opens a new About window, modal over the whole program.
+    static About* open(const Environment& environment, const QIcon& icon);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    Environment env_;
+    bool shown_ = false;
+    QLabel* BG = nullptr;
+    LinkLabel* Label6 = nullptr;
+    XpB* XpB1 = nullptr;
+};
+
+}  // namespace zoltrek

@@ -1,0 +1,165 @@
+#include "fnew.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "appearance.h"
+#include "datetime.h"
+#include "entrylayout.h"
+#include "figures.h"
+#include "journalfile.h"
+#include "mainwindow.h"
+#include "numbers.h"
+#include "text.h"
+#include "windowkit.h"
+#include "xpbplacement.h"
+
+namespace zoltrek {
+
+namespace {
+
+namespace L = entrylayout;
+
+const QString kError = QStringLiteral("Ошибка");
+const QString kInvalid = QStringLiteral("Введены неверные данные!");
+
+// Today in the short date format, with "20" of the century dropped: 06.12.2026 gives 06.12.26.
+QString todayText(const QDateTime& now, const Locale& locale) {
+    return QLocale::system()
+        .toString(now.date(), locale.shortDateFormat)
+        .replace(QStringLiteral(".20"), QStringLiteral("."));
+}
+
+}  // namespace
+
+FNew::FNew(Main& main) : main_(main) {
+    setObjectName(QStringLiteral("fNew"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    makeFixedWindow(this, L::kClient, false);
+    buildControls();
+
+    setWindowIcon(main_.windowIcon());
+    sizeBackground(BG, this);
+    setWindowTitle(QStringLiteral("Новая заправка"));
+    editMode_ = false;
+    Check1->hide();
+    Label6->hide();
+    DateTime1->setText(todayText(main_.environment().now(), main_.environment().locale));
+}
+
+void FNew::buildControls() {
+    // Back to front.
+    BG = makeBackground(this);
+    const QFont plain = defaultFont(), bold = boldFont();
+    makeLabel(this, QStringLiteral("Label1"), L::kLabel1, QStringLiteral("Одометр:"), plain);
+    makeLabel(this, QStringLiteral("Label2"), L::kLabel2, QStringLiteral("Дата:"), plain);
+    makeLabel(this, QStringLiteral("Label3"), L::kLabel3, QStringLiteral("Литры:"), plain);
+    makeLabel(this, QStringLiteral("Label4"), L::kLabel4, QStringLiteral("Цена 1 л:"), plain);
+    makeLabel(this, QStringLiteral("Label5"), L::kLabel5, QStringLiteral("Итого:"), bold);
+    makeHorizontalLine(this, QStringLiteral("Line1"), L::kLine1From, L::kLine1To);
+    Label6 = makeLabel(this, QStringLiteral("Label6"), L::kLabel6,
+                       QStringLiteral("Удалить эти данные"), plain);
+
+    DateTime1 = new DateTime(PropertyBag{{"Layout", 0}}, L::kDateTime1, this);
+    DateTime1->setObjectName(QStringLiteral("DateTime1"));
+    Text1 = makeTextBox(this, QStringLiteral("Text1"), L::kText1, plain);
+    Text2 = makeTextBox(this, QStringLiteral("Text2"), L::kText2, plain);
+    Text3 = makeTextBox(this, QStringLiteral("Text3"), L::kText3, plain);
+    Text4 = makeTextBox(this, QStringLiteral("Text4"), L::kText4, bold);
+    Text4->setReadOnly(true);
+    XpB1 = placeXpB(this, QStringLiteral("XpB1"), L::kXpB1, QStringLiteral("ОК"));
+    XpB2 = placeXpB(this, QStringLiteral("XpB2"), L::kXpB2, QStringLiteral("Отмена"));
+    Check1 = new QCheckBox(this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(L::kCheck1);
+
+    QWidget* order[] = {DateTime1, Text1, Text2, Text3, Text4, XpB1, XpB2, Check1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(Text2, &QLineEdit::textChanged, this, &FNew::updateAmount);
+    connect(Text3, &QLineEdit::textChanged, this, &FNew::updateAmount);
+    connect(XpB1, &XpB::Click, this, &FNew::save);
+    connect(XpB2, &XpB::Click, this, &QWidget::close);
+}
+
+void FNew::updateAmount() {
+    Text4->setText(fromJournal(amountText(toJournal(Text2->text()), toJournal(Text3->text()),
+                                          main_.environment().locale.separatorByte())));
+}
+
+EntryTexts FNew::texts() const {
+    return {toJournal(DateTime1->Text()), toJournal(Text1->text()), toJournal(Text2->text()),
+            toJournal(Text3->text()), toJournal(Text4->text())};
+}
+
+void FNew::fEdit(const FillUp& record, const LineRef& line) {
+    editMode_ = true;
+    setWindowTitle(QStringLiteral("Редактировать"));
+    Check1->show();
+    Label6->show();
+    const char sep = main_.environment().locale.separatorByte();
+    DateTime1->setText(fromJournal(record.fDate));
+    Text1->setText(fromJournal(NumToText(record.fKm, sep)));
+    Text2->setText(fromJournal(NumToText(record.fLiters, sep)));
+    Text3->setText(fromJournal(NumToText(record.fCena, sep)));
+    Text4->setText(fromJournal(NumToText(record.fSumma, sep)));
+    OldLine = line;
+    shownTexts_ = texts();
+}
+
+void FNew::refuse(const QString& text) {
+    main_.environment().showMessage(this, {MessageIcon::Critical, kError, text});
+}
+
+void FNew::save() {
+    const EntryTexts entered = texts();
+    if (!entryIsValid(entered))
+        return refuse(kInvalid);
+    if (!editMode_) {
+        if (main_.journal().full())
+            return refuse(
+                QStringLiteral("Журнал вмещает не больше %1 заправок: новую добавить нельзя. "
+                               "Исправьте или удалите одну из прежних.")
+                    .arg(Journal::kSlots));
+        if (Srav(main_.journal(), entered[1]))
+            return refuse(QStringLiteral("Данные об этой заправке были введены ранее!"));
+    }
+    if (!write())
+        return;
+    // Closing first: the main window reloads once the dialog is gone.
+    close();
+    main_.UpList();
+}
+
+// Writes the journal; on a failure the user is told and the dialog stays as it is.
+bool FNew::write() {
+    JournalFile& file = main_.journalFile();
+    JournalError error;
+    if (!editMode_)
+        error = file.append(dialogLine(texts()));
+    else if (Check1->isChecked())
+        error = file.removeLine(OldLine);
+    else
+        error = file.replaceLine(OldLine, editedLine(texts(), shownTexts_, OldLine.bytes));
+    if (!error)
+        return true;
+
+    refuse(QString::fromStdString(error.message()));
+    if (error.kind == JournalError::Kind::ChangedOnDisk)
+        main_.UpList();
+    return error.committed;
+}
+
+void FNew::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    sizeBackground(BG, this);
+    if (shown_)
+        return;
+    shown_ = true;
+    centreOnScreen(this);
+    DateTime1->setFocus();
+}
+
+}  // namespace zoltrek

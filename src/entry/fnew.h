@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+
+#include "entryrules.h"
+#include "fillup.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace zoltrek {
+
+class DateTime;
+class Main;
+class XpB;
+
+// The entry dialog: adds a fill-up, or edits or deletes the one `fEdit` opened. It writes the
+// journal itself, then closes and has the main window reload. It deletes itself when closed,
+// so every opening starts from its design.
+class FNew : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FNew(Main& main);
+
+    // Fills the dialog with a record for editing; the line says where it is in the file.
+    void fEdit(const FillUp& record, const LineRef& line);
+
+    bool EditMode() const { return editMode_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildControls();
+    void updateAmount();
+    EntryTexts texts() const;
+    void save();
+    bool write();
+    void refuse(const QString& text);
+
+    Main& main_;
+    bool editMode_ = false;
+    bool shown_ = false;
+    LineRef OldLine;
+    EntryTexts shownTexts_;  // what fEdit put in the boxes
+
+    QLabel* BG = nullptr;
+    QLabel* Label6 = nullptr;
+    DateTime* DateTime1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    XpB* XpB1 = nullptr;
+    XpB* XpB2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+};
+
+}  // namespace zoltrek

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QPalette>
+
+class QApplication;
+
+namespace zoltrek {
+
+// Sets up what every window expects: the fonts, the Fusion style with the fixed Windows
+// colours (so the program looks the same on every desktop theme), the program icon.
+void setUpApplication(QApplication& app);
+
+// Loads the built-in fonts once; the font functions below call it themselves.
+void loadFonts();
+
+QFont defaultFont();  // "MS Sans Serif" 8.25 pt, 13-pixel lines
+QFont boldFont();     // the same face emboldened
+QFont titleFont();    // 13.5 pt bold, for the About window's title
+
+QPalette standardPalette();
+
+}  // namespace zoltrek

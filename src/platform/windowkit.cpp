@@ -1,0 +1,148 @@
+#include "windowkit.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
+
+#include "resources.h"
+
+namespace zoltrek {
+
+namespace {
+
+// What a fixed single border and a caption add around the client area when the window
+// system has not said yet.
+constexpr QSize kFrameAllowance{6, 25};
+
+}  // namespace
+
+void makeFixedWindow(QWidget* window, QSize client, bool minimiseButton) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (minimiseButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    window->setWindowFlags(flags);
+    window->setFixedSize(client);
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+QLabel* makeBackground(QWidget* window) {
+    auto* background = new QLabel(window);
+    background->setObjectName(QStringLiteral("BG"));
+    background->setPixmap(backgroundPicture());
+    background->setScaledContents(true);
+    sizeBackground(background, window);
+    background->lower();
+    return background;
+}
+
+void sizeBackground(QLabel* background, const QWidget* window) {
+    QSize outer = window->frameGeometry().size();
+    if (outer == window->size())
+        outer += kFrameAllowance;
+    background->setGeometry(QRect(QPoint(0, 0), outer));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
+                  const QFont& font, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setMargin(0);
+    label->setIndent(0);
+    return label;
+}
+
+void makeOpaque(QWidget* widget, const QColor& background) {
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), background);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QFrame* makeHorizontalLine(QWidget* parent, const QString& name, QPoint from, QPoint to) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    // Drawn from `from` towards `to`: `from` is painted, `to` is not.
+    const int left = from.x() <= to.x() ? from.x() : to.x() + 1;
+    line->setGeometry(QRect(left, from.y(), std::abs(to.x() - from.x()), 1));
+    makeOpaque(line, parent->palette().color(QPalette::WindowText));
+    return line;
+}
+
+QFrame* makePanel(QWidget* parent, const QString& name, const QRect& place, bool sunken) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(place);
+    if (sunken) {
+        panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    } else {
+        panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+        panel->setLineWidth(1);
+    }
+    return panel;
+}
+
+int inset(const QFrame* panel) {
+    return panel->frameWidth();
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
+                       const QFont& font) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    box->setFont(font);
+    box->setAlignment(Qt::AlignCenter);
+    box->setStyleSheet(
+        QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464; }"));
+    return box;
+}
+
+LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
+                     QFont font)
+    : QLabel(text, parent) {
+    setObjectName(name);
+    setGeometry(place);
+    font.setUnderline(true);
+    setFont(font);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMargin(0);
+    setCursor(handCursor());
+    setTextColour(this, QColor(0x00, 0x00, 0xC0));
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+// A click is a press and a release of the left button over the label.
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+}  // namespace zoltrek

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QRect>
+#include <QSize>
+
+class QLineEdit;
+
+namespace zoltrek {
+
+// Layouts are written in twips; 15 twips make one logical pixel.
+constexpr int pixels(int twips) {
+    return (twips + 7) / 15;
+}
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+// A top-level window of a fixed client size: no maximise button, a minimise button only when
+// asked, centred on the screen the first time it shows.
+void makeFixedWindow(QWidget* window, QSize client, bool minimiseButton);
+void centreOnScreen(QWidget* window);
+
+// The grey gradient behind a window's controls, stretched to the window's outer size, title
+// bar and borders included, so its lower part lies below the client area.
+QLabel* makeBackground(QWidget* window);
+void sizeBackground(QLabel* background, const QWidget* window);
+
+// A label placed at a rectangle in pixels, painting only its text unless `opaque`.
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
+                  const QFont& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+void makeOpaque(QWidget* widget, const QColor& background);
+void setTextColour(QWidget* widget, const QColor& colour);
+
+// A one-pixel line in the window-text colour; like a line drawn from `from` to `to`, it
+// leaves out its end point.
+QFrame* makeHorizontalLine(QWidget* parent, const QString& name, QPoint from, QPoint to);
+
+// A panel with a plain one-pixel frame, or a sunken 3-D edge; `inset` is where its client area
+// starts.
+QFrame* makePanel(QWidget* parent, const QString& name, const QRect& place, bool sunken);
+int inset(const QFrame* panel);
+
+// A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame.
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place, const QFont& font);
+
+// A label that acts as a link: underlined, the hand pointer, `clicked` on a left click.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+  public:
+    LinkLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
+              QFont font);
+
+  signals:
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    bool pressed_ = false;
+};
+
+}  // namespace zoltrek

@@ -1,0 +1,74 @@
+#include "entryrules.h"
+
+#include <gtest/gtest.h>
+
+namespace zoltrek {
+namespace {
+
+TEST(AmountText, ProductCutToCents) {
+    struct Case {
+        const char* litres;
+        const char* price;
+        char sep;
+        const char* amount;
+    };
+    const Case cases[] = {
+        {"2", "1.15", '.', "2.29"},    {"20.5", "3.3", '.', "67.64"}, {"0.001", "1", '.', "0"},
+        {"20,5", "3,3", ',', "67,64"}, {"40", "20.5", '.', "820"},    {"", "20", '.', "0"},
+        {"1e300", "1e300", '.', ""},   {"abc", "5", '.', "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(amountText(c.litres, c.price, c.sep), c.amount) << c.litres << " x " << c.price;
+}
+
+TEST(EntryIsValid, ThreeNumbersAboveZeroAndNothingThatSplitsTheLine) {
+    struct Case {
+        EntryTexts texts;
+        bool valid;
+    };
+    const Case cases[] = {
+        {{"06.12.26", "84512", "40", "20.5", "820"}, true},
+        {{"06.12.26", "12abc", "40", "20.5", "820"}, true},  // the leading number counts
+        {{"", "84512", "40", "20.5", ""}, true},             // date and amount are not examined
+        {{"06.12.26", "", "40", "20.5", "820"}, false},
+        {{"06.12.26", "84512", "0", "20.5", "820"}, false},
+        {{"06.12.26", "84512", "40", "-5", "820"}, false},
+        {{"06.12.26", "abc", "40", "20.5", "820"}, false},
+        {{"06.12.26", "1e999", "40", "20.5", "820"}, false},
+        {{"06.12.26", "84512", "1e300", "1e300", ""}, false},
+        {{"06.12.26", "12|5", "40", "20.5", "820"}, false},
+        {{"06|12", "84512", "40", "20.5", "820"}, false},
+        {{"06.12.26", "84512", "40", "20.5", "8\r20"}, false},
+        {{"06.12.26", "84512", "4\n0", "20.5", "820"}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(entryIsValid(c.texts), c.valid) << dialogLine(c.texts);
+}
+
+TEST(EditedLine, UnchangedFieldsKeepTheirBytes) {
+    struct Case {
+        const char* original;
+        EntryTexts shown;
+        EntryTexts typed;
+        const char* line;
+    };
+    const EntryTexts shown = {"06.12.26", "12345", "40.5", "20.5", "820"};
+    const Case cases[] = {
+        {"06.12.26|12345|40.50|20.5|820", shown, shown, "06.12.26|12345|40.50|20.5|820"},
+        {"06.12.26|12345|40.50|20.5|820",
+         shown,
+         {"06.12.26", "12345", "40.5", "21", "850.5"},
+         "06.12.26|12345|40.50|21|850.5"},
+        {"06.12.26|12 345|40.50|20.5|820",
+         shown,
+         {"07.12.26", "12345", "40.5", "20.5", "820"},
+         "07.12.26|12 345|40.50|20.5|820"},
+        {"a|1|2|3|4|5", {"a", "1", "2", "3", "4"}, {"a", "1", "2", "7", "4"}, "a|1|2|7|4|5"},
+        {"a|1|2|3|4|5", {"a", "1", "2", "3", "4"}, {"a", "1", "2", "3", "9"}, "a|1|2|3|9"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(editedLine(c.typed, c.shown, c.original), c.line) << c.original;
+}
+
+}  // namespace
+}  // namespace zoltrek
