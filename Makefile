@@ -7,7 +7,7 @@ PACKAGES = g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-wine 
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench gallery soak fuzz clean
+.PHONY: all deps configure build run test bench gallery screenshots soak fuzz clean
 
 all: build
 
@@ -60,6 +60,10 @@ fuzz: deps
 	    > $(FUZZ_BUILD)/fuzz_$$t.log 2>&1 || { tail -40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
 	  grep -E 'number_of_executed_units' $(FUZZ_BUILD)/fuzz_$$t.log; \
 	done
+
+# Pictures of the real windows under Xvfb, written to build/screenshots/.
+screenshots: deps build
+	tests/e2e/screenshots.sh $(BUILD) $(BUILD)/screenshots
 
 gallery: deps build
 	./$(BUILD)/src/controls/xpb/xpb_gallery $(BUILD)/xpb-gallery.png

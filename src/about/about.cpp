@@ -43,6 +43,7 @@ About::About(Environment environment, const QIcon& icon) : env_(std::move(enviro
                         QStringLiteral("Официальный сайт:"), bold));
     Label6 = new LinkLabel(this, QStringLiteral("Label6"), {24, 112, 109, 13},
                            QString::fromUtf8(maker::kWebAddress), bold);
+    Label6->adjustSize();  // the address is ours: the label takes the width it needs
     makeLabel(this, QStringLiteral("Label7"), {20, 28, 55, 13}, QStringLiteral("Версия 1.1"),
               plain);
     makeHorizontalLine(this, QStringLiteral("Line2"), {80, 36}, {148, 36});

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOptionViewItem>
 
 #include "resources.h"
 #include "syscolors.h"
@@ -29,7 +32,43 @@ QColor colour(int index) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+// Fusion, with the bold of the bitmap face drawn as the old system drew it.
+class OverstrikeStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text, QPalette::ColorRole role) const override {
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
+        if (isOverstruck(painter->font()))
+            QProxyStyle::drawItemText(painter, rect.translated(1, 0), flags, palette, enabled, text,
+                                      role);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+        if (element != CE_ItemViewItem || !item || !isOverstruck(item->font))
+            return;
+        // The text alone once more: no background, no selection, no focus frame.
+        QStyleOptionViewItem text(*item);
+        text.rect.translate(1, 0);
+        text.backgroundBrush = Qt::NoBrush;
+        text.state &= ~(State_Selected | State_HasFocus | State_MouseOver);
+        text.features &=
+            ~(QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration);
+        if (item->state & State_Selected)
+            text.palette.setColor(QPalette::Text, item->palette.color(QPalette::HighlightedText));
+        QProxyStyle::drawControl(element, &text, painter, widget);
+    }
+};
+
 }  // namespace
+
+bool isOverstruck(const QFont& font) {
+    return font.bold() && font.family() == kSansSerif;
+}
 
 void loadFonts() {
     static const bool loaded = [] {
@@ -95,7 +134,7 @@ QPalette standardPalette() {
 }
 
 void setUpApplication(QApplication& app) {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new OverstrikeStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     app.setPalette(standardPalette());
     app.setFont(defaultFont());
     app.setWindowIcon(programIcon());

@@ -1,11 +1,14 @@
 #include "windowkit.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 
+#include "appearance.h"
 #include "resources.h"
 
 namespace zoltrek {
@@ -105,15 +108,40 @@ int inset(const QFrame* panel) {
     return panel->frameWidth();
 }
 
+namespace {
+
+// A box in the bitmap face's bold paints its text itself, twice; the line edit draws the frame
+// and the background, its own text made transparent.
+class OverstruckTextBox : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(QApplication::palette().color(
+            isEnabled() ? QPalette::Normal : QPalette::Disabled, QPalette::Text));
+        const QRect area = contentsRect().marginsRemoved(textMargins());
+        for (int dx : {0, 1})
+            painter.drawText(area.translated(dx, 0), int(alignment()), text());
+    }
+};
+
+}  // namespace
+
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
                        const QFont& font) {
-    auto* box = new QLineEdit(parent);
+    const bool overstruck = isOverstruck(font);
+    QLineEdit* box = overstruck ? new OverstruckTextBox(parent) : new QLineEdit(parent);
     box->setObjectName(name);
     box->setGeometry(place);
     box->setFont(font);
     box->setAlignment(Qt::AlignCenter);
     box->setStyleSheet(
-        QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464; }"));
+        QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464;%1 }")
+            .arg(overstruck ? QStringLiteral(" color: transparent;") : QString()));
     return box;
 }
 

@@ -1,4 +1,5 @@
-// Writes a PNG of the whole X screen: the end-to-end tests look at the real windows with it.
+// Writes a PNG of the X screen, or of one window given by its id: the end-to-end tests look at
+// the real windows with it.
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -6,10 +7,11 @@
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <file.png>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <file.png> [window id]\n", argv[0]);
         return 2;
     }
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    const WId window = argc == 3 ? QByteArray(argv[2]).toULongLong(nullptr, 0) : 0;
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(window);
     return shot.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
 }

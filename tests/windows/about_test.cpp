@@ -25,15 +25,21 @@ TEST(AboutWindow, LayoutInPixels) {
                  (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(about->isModal());
     const std::map<std::string, QRect> expected = {
-        {"XpB1", {8, 212, 137, 25}},   {"Label3", {8, 136, 137, 65}},
-        {"Label8", {8, 8, 142, 24}},   {"Line2", {80, 36, 68, 1}},
-        {"Label7", {20, 28, 55, 13}},  {"Label6", {24, 112, 109, 13}},
-        {"Label5", {20, 96, 119, 13}}, {"Line1", {4, 36, 12, 1}},
-        {"Label2", {20, 64, 114, 33}}, {"Label1", {60, 48, 40, 13}},
+        {"XpB1", {8, 212, 137, 25}}, {"Label3", {8, 136, 137, 65}}, {"Label8", {8, 8, 142, 24}},
+        {"Line2", {80, 36, 68, 1}},  {"Label7", {20, 28, 55, 13}},  {"Label5", {20, 96, 119, 13}},
+        {"Line1", {4, 36, 12, 1}},   {"Label2", {20, 64, 114, 33}}, {"Label1", {60, 48, 40, 13}},
     };
     for (const auto& [name, rect] : expected)
         EXPECT_EQ(inWindow(child(about.data(), name.c_str())), rect) << name;
     EXPECT_EQ(child<QLabel>(about.data(), "Label7")->text(), "Версия 1.1");
+    // The link sizes itself to the address, which must fit in the window.
+    const QRect link = inWindow(child(about.data(), "Label6"));
+    EXPECT_EQ(link.topLeft(), QPoint(24, 112));
+    EXPECT_EQ(link.height(), 13);
+    EXPECT_LE(link.right(), 153);
+    EXPECT_GE(
+        link.width(),
+        QFontMetrics(child(about.data(), "Label6")->font()).horizontalAdvance(maker::kWebAddress));
     about->close();
 }
 

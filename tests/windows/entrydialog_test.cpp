@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTest>
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #include "../journal/tempfolder.h"
@@ -342,6 +343,19 @@ TEST_F(EntryTest, AFailedWriteIsReportedAndTheDialogKeepsWhatWasTyped) {
     }
     EXPECT_EQ(host->dialog(), dialog);
     EXPECT_EQ(readBytes(path), kTwoLines);
+}
+
+TEST_F(EntryTest, AJournalThatIsAFolderIsReported) {
+    std::filesystem::create_directory(path);
+    start(nullptr);
+    FNew* dialog = openNew();
+    fill(dialog, "90000", "40", "20");
+    save(dialog);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Ошибка");
+    EXPECT_TRUE(platform.messages[0].text.contains(QString::fromStdString(path)));
+    EXPECT_EQ(host->dialog(), dialog);
+    EXPECT_TRUE(std::filesystem::is_empty(path));
 }
 
 }  // namespace
