@@ -7,7 +7,7 @@ PACKAGES = g++ make cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-wine 
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench gallery screenshots soak fuzz clean
+.PHONY: all deps configure build run test bench gallery screenshots install soak fuzz clean
 
 all: build
 
@@ -60,6 +60,17 @@ fuzz: deps
 	    > $(FUZZ_BUILD)/fuzz_$$t.log 2>&1 || { tail -40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
 	  grep -E 'number_of_executed_units' $(FUZZ_BUILD)/fuzz_$$t.log; \
 	done
+
+# The program runs from its own folder (the journal lives beside it): `make install
+# PREFIX=DIR` puts the executable, its icon and a desktop entry pointing at them into DIR.
+PREFIX ?= $(HOME)/zoltrek
+install: build
+	install -d "$(PREFIX)"
+	install -s -m 755 $(BUILD)/zoltrek "$(PREFIX)/zoltrek"
+	install -m 644 src/resources/zoltrek.png "$(PREFIX)/zoltrek.png"
+	sed -e 's|^Exec=.*|Exec="$(abspath $(PREFIX))/zoltrek"|' -e 's|^Icon=.*|Icon=$(abspath $(PREFIX))/zoltrek.png|' \
+	  src/resources/zoltrek.desktop > "$(PREFIX)/zoltrek.desktop"
+	@echo "Installed in $(PREFIX); the journal will be $(PREFIX)/zoltrek.dat"
 
 # Pictures of the real windows under Xvfb, written to build/screenshots/.
 screenshots: deps build
