@@ -54,6 +54,11 @@ class Fd {
     }
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    void reset(int fd) {
+        if (fd_ >= 0)
+            ops_.close(fd_);
+        fd_ = fd;
+    }
     // Closes now and says whether the system accepted it.
     bool close() { return ops_.close(std::exchange(fd_, -1)) == 0; }
 
@@ -96,6 +101,20 @@ bool readAll(FileOps& ops, int fd, std::string& out) {
             return true;
         out.append(buf, static_cast<std::size_t>(n));
     }
+}
+
+// Opens the journal (`file`, named `path` in messages) and checks that it is a regular file,
+// not a folder, a pipe or a device.
+JournalError openRegular(FileOps& ops, const std::string& file, const std::string& path, int flags,
+                         Fd& fd, struct stat& st) {
+    fd.reset(ops.open(file.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (!fd.valid())
+        return systemError("открыть файл", path, errno);
+    if (ops.fstat(fd.get(), &st) != 0)
+        return systemError("прочитать файл", path, errno);
+    if (!S_ISREG(st.st_mode))
+        return simpleError(JournalError::Kind::NotAFile, path);
+    return {};
 }
 
 // The file a symbolic link stands for, so that its target is what gets replaced; nothing,
@@ -281,14 +300,9 @@ JournalError JournalFile::append(std::string_view line) {
 
     struct stat st;
     const bool existed = ops_.stat(path_.c_str(), &st) == 0 || errno != ENOENT;
-    Fd fd(ops_,
-          ops_.open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (!fd.valid())
-        return systemError("открыть файл", path_, errno);
-    if (ops_.fstat(fd.get(), &st) != 0)
-        return systemError("прочитать файл", path_, errno);
-    if (!S_ISREG(st.st_mode))
-        return simpleError(JournalError::Kind::NotAFile, path_);
+    Fd fd(ops_, -1);
+    if (JournalError error = openRegular(ops_, path_, path_, O_RDWR | O_APPEND | O_CREAT, fd, st))
+        return error;
 
     const off_t oldSize = st.st_size;
     std::string data;
@@ -351,15 +365,10 @@ JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* re
     struct stat st;
     std::string text;
     {
-        Fd fd(ops_, ops_.open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
-        if (!fd.valid() && errno == ENOENT)
-            return simpleError(JournalError::Kind::ChangedOnDisk, path_);
-        if (!fd.valid())
-            return systemError("открыть файл", path_, errno);
-        if (ops_.fstat(fd.get(), &st) != 0)
-            return systemError("прочитать файл", path_, errno);
-        if (!S_ISREG(st.st_mode))
-            return simpleError(JournalError::Kind::NotAFile, path_);
+        Fd fd(ops_, -1);
+        if (JournalError error = openRegular(ops_, target, path_, O_RDONLY, fd, st))
+            return error.err == ENOENT ? simpleError(JournalError::Kind::ChangedOnDisk, path_)
+                                       : error;
         text.reserve(static_cast<std::size_t>(st.st_size));
         if (!readAll(ops_, fd.get(), text))
             return systemError("прочитать файл", path_, errno);
