@@ -23,15 +23,14 @@ QLabel* greyLabel(QLabel* label) {
 
 }  // namespace
 
-About::About(Environment environment, const QIcon& icon) : env_(std::move(environment)) {
+About::About(Environment environment, const QIcon& icon)
+    : FixedWindow(kClient, false), env_(std::move(environment)) {
     setObjectName(QStringLiteral("About"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("О программе"));
-    makeFixedWindow(this, kClient, false);
     setWindowIcon(icon);
 
-    // Back to front.
-    BG = makeBackground(this);
+    // Back to front, on the background.
     const QFont plain = defaultFont(), bold = boldFont();
     greyLabel(makeLabel(this, QStringLiteral("Label1"), {60, 48, 40, 13}, QStringLiteral("Автор:"),
                         bold));
@@ -61,6 +60,7 @@ About::About(Environment environment, const QIcon& icon) : env_(std::move(enviro
     connect(Label6, &LinkLabel::clicked, this,
             [this] { env_.openUrl(QUrl(QString::fromUtf8(maker::kWebAddress))); });
     connect(XpB1, &XpB::Click, this, &QWidget::close);
+    setFirstFocus(XpB1);
 }
 
 About* About::open(const Environment& environment, const QIcon& icon) {
@@ -68,16 +68,6 @@ About* About::open(const Environment& environment, const QIcon& icon) {
     about->setWindowModality(Qt::ApplicationModal);
     about->show();
     return about;
-}
-
-void About::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    sizeBackground(BG, this);
-    if (shown_)
-        return;
-    shown_ = true;
-    centreOnScreen(this);
-    XpB1->setFocus();
 }
 
 }  // namespace zoltrek

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "environment.h"
+#include "windowkit.h"
 
 class QLabel;
 
@@ -13,7 +14,7 @@ class XpB;
 
 // The About window: name, version, author, web link and a hint. It deletes itself when closed,
 // so every opening builds it anew.
-class About : public QWidget {
+class About : public FixedWindow {
     Q_OBJECT
 
   public:
@@ -22,13 +23,8 @@ class About : public QWidget {
     // Opens a new About window, modal over the whole program.
     static About* open(const Environment& environment, const QIcon& icon);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     Environment env_;
-    bool shown_ = false;
-    QLabel* BG = nullptr;
     LinkLabel* Label6 = nullptr;
     XpB* XpB1 = nullptr;
 };

@@ -33,14 +33,12 @@ QString todayText(const QDateTime& now, const Locale& locale) {
 
 }  // namespace
 
-FNew::FNew(Main& main) : main_(main) {
+FNew::FNew(Main& main) : FixedWindow(L::kClient, false), main_(main) {
     setObjectName(QStringLiteral("fNew"));
     setAttribute(Qt::WA_DeleteOnClose);
-    makeFixedWindow(this, L::kClient, false);
     buildControls();
 
     setWindowIcon(main_.windowIcon());
-    sizeBackground(BG, this);
     setWindowTitle(QStringLiteral("Новая заправка"));
     editMode_ = false;
     Check1->hide();
@@ -49,8 +47,7 @@ FNew::FNew(Main& main) : main_(main) {
 }
 
 void FNew::buildControls() {
-    // Back to front.
-    BG = makeBackground(this);
+    // Back to front, on the background.
     const QFont plain = defaultFont(), bold = boldFont();
     makeLabel(this, QStringLiteral("Label1"), L::kLabel1, QStringLiteral("Одометр:"), plain);
     makeLabel(this, QStringLiteral("Label2"), L::kLabel2, QStringLiteral("Дата:"), plain);
@@ -75,6 +72,7 @@ void FNew::buildControls() {
     Check1->setGeometry(L::kCheck1);
 
     QWidget* order[] = {DateTime1, Text1, Text2, Text3, Text4, XpB1, XpB2, Check1};
+    setFirstFocus(DateTime1);
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -150,16 +148,6 @@ bool FNew::write() {
     if (error.kind == JournalError::Kind::ChangedOnDisk)
         main_.UpList();
     return error.committed;
-}
-
-void FNew::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    sizeBackground(BG, this);
-    if (shown_)
-        return;
-    shown_ = true;
-    centreOnScreen(this);
-    DateTime1->setFocus();
 }
 
 }  // namespace zoltrek

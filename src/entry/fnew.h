@@ -4,6 +4,7 @@
 
 #include "entryrules.h"
 #include "fillup.h"
+#include "windowkit.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,7 +19,7 @@ class XpB;
 // The entry dialog: adds a fill-up, or edits or deletes the one `fEdit` opened. It writes the
 // journal itself, then closes and has the main window reload. It deletes itself when closed,
 // so every opening starts from its design.
-class FNew : public QWidget {
+class FNew : public FixedWindow {
     Q_OBJECT
 
   public:
@@ -28,9 +29,6 @@ class FNew : public QWidget {
     void fEdit(const FillUp& record, const LineRef& line);
 
     bool EditMode() const { return editMode_; }
-
-  protected:
-    void showEvent(QShowEvent* event) override;
 
   private:
     void buildControls();
@@ -42,11 +40,9 @@ class FNew : public QWidget {
 
     Main& main_;
     bool editMode_ = false;
-    bool shown_ = false;
     LineRef OldLine;
     EntryTexts shownTexts_;  // what fEdit put in the boxes
 
-    QLabel* BG = nullptr;
     QLabel* Label6 = nullptr;
     DateTime* DateTime1 = nullptr;
     QLineEdit* Text1 = nullptr;

@@ -39,15 +39,14 @@ class RowDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-Main::Main(const QString& journalPath, Environment environment, FileOps& files, QWidget* parent)
-    : QWidget(parent), file_(journalPath.toStdString(), files), env_(std::move(environment)) {
+Main::Main(const QString& journalPath, Environment environment, FileOps& files)
+    : FixedWindow(L::kClient, true),
+      file_(journalPath.toStdString(), files),
+      env_(std::move(environment)) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
     setWindowIcon(programIcon());
-    makeFixedWindow(this, L::kClient, true);
     buildControls();
-
-    sizeBackground(BG, this);
     // Problems of the first load are told once the window is on screen.
     startupMessage_ = loadMessage(reload(), QString::fromStdString(file_.path()));
 
@@ -59,9 +58,7 @@ Main::Main(const QString& journalPath, Environment environment, FileOps& files, 
 }
 
 void Main::buildControls() {
-    // Back to front: a later sibling lies above an earlier one.
-    BG = makeBackground(this);
-
+    // Back to front, on the background: a later sibling lies above an earlier one.
     Label9 = makeLabel(this, QStringLiteral("Label9"), L::kLabel9, QString(), defaultFont(),
                        Qt::AlignLeft | Qt::AlignVCenter);
     Label9->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -101,6 +98,7 @@ void Main::buildControls() {
     setTabOrder(List1, Picture1);
     setTabOrder(Picture1, XpB2);
     setTabOrder(XpB2, Picture2);
+    setFirstFocus(XpB1);
 
     connect(XpB1, &XpB::Click, this, [this] {
         if (dialogs_)
@@ -205,13 +203,7 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Main::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    centreOnScreen(this);
-    sizeBackground(BG, this);
-    XpB1->setFocus();
+    FixedWindow::showEvent(event);
     if (startupMessage_) {
         QMetaObject::invokeMethod(
             this, [this, message = *startupMessage_] { tell(message); }, Qt::QueuedConnection);

@@ -7,6 +7,7 @@
 #include "environment.h"
 #include "fillup.h"
 #include "journalfile.h"
+#include "windowkit.h"
 
 class QFrame;
 class QLabel;
@@ -20,12 +21,11 @@ class XpB;
 
 // The start-up window: the list of fill-ups, the selected one's details, the clock, and the
 // commands for a new fill-up, the statistics and the About window.
-class Main : public QWidget {
+class Main : public FixedWindow {
     Q_OBJECT
 
   public:
-    Main(const QString& journalPath, Environment environment, FileOps& files = FileOps::system(),
-         QWidget* parent = nullptr);
+    Main(const QString& journalPath, Environment environment, FileOps& files = FileOps::system());
 
     // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();
@@ -54,9 +54,7 @@ class Main : public QWidget {
     Journal journal_;
     EntryDialogs* dialogs_ = nullptr;
     std::optional<Message> startupMessage_;
-    bool shown_ = false;
 
-    QLabel* BG = nullptr;
     QLabel* Label9 = nullptr;
     XpB* XpB1 = nullptr;
     QListWidget* List1 = nullptr;

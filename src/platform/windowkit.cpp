@@ -19,8 +19,7 @@ namespace {
 // system has not said yet.
 constexpr QSize kFrameAllowance{6, 25};
 
-}  // namespace
-
+// No maximise button; a minimise button only when asked.
 void makeFixedWindow(QWidget* window, QSize client, bool minimiseButton) {
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -39,6 +38,13 @@ void centreOnScreen(QWidget* window) {
     window->move(frame.topLeft());
 }
 
+void sizeBackground(QLabel* background, const QWidget* window) {
+    QSize outer = window->frameGeometry().size();
+    if (outer == window->size())
+        outer += kFrameAllowance;
+    background->setGeometry(QRect(QPoint(0, 0), outer));
+}
+
 QLabel* makeBackground(QWidget* window) {
     auto* background = new QLabel(window);
     background->setObjectName(QStringLiteral("BG"));
@@ -49,11 +55,22 @@ QLabel* makeBackground(QWidget* window) {
     return background;
 }
 
-void sizeBackground(QLabel* background, const QWidget* window) {
-    QSize outer = window->frameGeometry().size();
-    if (outer == window->size())
-        outer += kFrameAllowance;
-    background->setGeometry(QRect(QPoint(0, 0), outer));
+}  // namespace
+
+FixedWindow::FixedWindow(QSize client, bool minimiseButton) {
+    makeFixedWindow(this, client, minimiseButton);
+    BG = makeBackground(this);
+}
+
+void FixedWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    sizeBackground(BG, this);  // the window system knows the frame by now
+    if (shown_)
+        return;
+    shown_ = true;
+    centreOnScreen(this);
+    if (firstFocus_)
+        firstFocus_->setFocus();
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,

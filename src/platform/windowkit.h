@@ -17,15 +17,23 @@ inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
 }
 
-// A top-level window of a fixed client size: no maximise button, a minimise button only when
-// asked, centred on the screen the first time it shows.
-void makeFixedWindow(QWidget* window, QSize client, bool minimiseButton);
-void centreOnScreen(QWidget* window);
+// A window of a fixed client size with the gradient behind its controls. The background
+// follows the window's outer size whenever it shows; the first showing centres the window and
+// gives the focus to its first control.
+class FixedWindow : public QWidget {
+  public:
+    FixedWindow(QSize client, bool minimiseButton);
 
-// The grey gradient behind a window's controls, stretched to the window's outer size, title
-// bar and borders included, so its lower part lies below the client area.
-QLabel* makeBackground(QWidget* window);
-void sizeBackground(QLabel* background, const QWidget* window);
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void setFirstFocus(QWidget* control) { firstFocus_ = control; }
+
+    QLabel* BG;
+
+  private:
+    QWidget* firstFocus_ = nullptr;
+    bool shown_ = false;
+};
 
 // A label placed at a rectangle in pixels, painting only its text unless `opaque`.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
