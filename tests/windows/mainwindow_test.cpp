@@ -63,7 +63,8 @@ class MainTest : public ::testing::Test {
     }
     int rowOfSlot(int slot) {
         for (int row = 0; row < list()->count(); ++row)
-            if (list()->item(row)->data(Qt::UserRole).toInt() == slot) return row;
+            if (list()->item(row)->data(Qt::UserRole).toInt() == slot)
+                return row;
         return -1;
     }
     void clickItem(int row, Qt::MouseButton button = Qt::LeftButton) {

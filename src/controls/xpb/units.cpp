@@ -19,6 +19,8 @@ std::int32_t himetricToPixels(double himetric) {
     return roundHalfEven(himetric * 96.0 / 2540.0);
 }
 
-std::int32_t pixelsToHiMetric(double pixels) { return roundHalfEven(pixels * 2540.0 / 96.0); }
+std::int32_t pixelsToHiMetric(double pixels) {
+    return roundHalfEven(pixels * 2540.0 / 96.0);
+}
 
 }  // namespace zoltrek
