@@ -124,7 +124,7 @@ void FNew::save() {
         if (Srav(main_.journal(), entered[1]))
             return refuse(QStringLiteral("Данные об этой заправке были введены ранее!"));
     }
-    if (!write())
+    if (!write(entered))
         return;
     // Closing first: the main window reloads once the dialog is gone.
     close();
@@ -132,15 +132,15 @@ void FNew::save() {
 }
 
 // Writes the journal; on a failure the user is told and the dialog stays as it is.
-bool FNew::write() {
+bool FNew::write(const EntryTexts& entered) {
     JournalFile& file = main_.journalFile();
     JournalError error;
     if (!editMode_)
-        error = file.append(dialogLine(texts()));
+        error = file.append(dialogLine(entered));
     else if (Check1->isChecked())
         error = file.removeLine(OldLine);
     else
-        error = file.replaceLine(OldLine, editedLine(texts(), shownTexts_, OldLine.bytes));
+        error = file.replaceLine(OldLine, editedLine(entered, shownTexts_, OldLine.bytes));
     if (!error)
         return true;
 

@@ -35,7 +35,7 @@ class FNew : public FixedWindow {
     void updateAmount();
     EntryTexts texts() const;
     void save();
-    bool write();
+    bool write(const EntryTexts& entered);
     void refuse(const QString& text);
 
     Main& main_;
