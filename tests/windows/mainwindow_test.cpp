@@ -98,6 +98,9 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsIt) {
     for (const auto& [name, rect] : expected)
         EXPECT_EQ(inWindow(child(&main, name.c_str())), rect) << name;
 
+    EXPECT_EQ(child(&main, "Label6")->cursor().hotSpot(), QPoint(5, 0));  // the pointing hand
+    EXPECT_EQ(child(&main, "Label6")->toolTip(), "О программе");
+
     // The background covers the client area and runs on below it.
     const QRect bg = inWindow(child(&main, "BG"));
     EXPECT_EQ(bg.topLeft(), QPoint(0, 0));
