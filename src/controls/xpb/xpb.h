@@ -28,6 +28,8 @@ class XpB : public QWidget {
     void readProperties(const PropertyBag& bag, const QString& name);
     void writeProperties(PropertyBag& bag) const;
 
+    // The button's own window handle; asking for it gives the button a native window.
+    WId mhwnd() const { return winId(); }
     bool EnabledCtrl() const;
     void setEnabledCtrl(bool enabled);
     bool ShowFocusRect() const;

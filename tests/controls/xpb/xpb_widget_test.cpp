@@ -80,6 +80,7 @@ TEST(XpBWidget, PlacedFromItsWindowDesign) {
     unnamed.place(PropertyBag{{"_extentx", 2000}, {"_extenty", 100}}, "XpB7");
     EXPECT_EQ(unnamed.Caption(), "XpB7");
     EXPECT_EQ(unnamed.size(), QSize(76, 10)) << "4 pixels high grows to 150 twips";
+    EXPECT_NE(unnamed.mhwnd(), WId(0)) << "a window handle of its own";
 }
 
 TEST(XpBWidget, LeftClickRaisesOneClickBeforeMouseUp) {
