@@ -38,6 +38,8 @@ TEST(Srav, ComparesTheReadingOnly) {
     EXPECT_TRUE(Srav(j, "84512,5"));
     EXPECT_TRUE(Srav(j, "abc"));  // reads as 0, as record "b"
     EXPECT_FALSE(Srav(j, "84513"));
+    // The comma is a decimal point: "84512,5" is not the reading 84512.
+    EXPECT_FALSE(Srav(journalOf({{"a", 84512, 1, 2, 3}}), "84512,5"));
     // A record past the loaded count is stale and does not count.
     Journal shorter = j;
     shorter.JournalLast = 0;
