@@ -44,11 +44,12 @@ SOAK_KILLS ?= 1000
 soak: deps build
 	ZOLTREK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/journal/test_journal_crash
 
-# libFuzzer targets of the journal core, each for FUZZ_SECONDS; new inputs go to
-# $(FUZZ_BUILD)/corpus, and an input that breaks a rule to $(FUZZ_BUILD)/crash-*.
+# libFuzzer targets of the journal core and of the controls' logic, each for FUZZ_SECONDS;
+# new inputs go to $(FUZZ_BUILD)/corpus, and an input that breaks a rule to
+# $(FUZZ_BUILD)/crash-*.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS       = textnum load rewrite
+FUZZERS       = textnum load rewrite datetime xpb
 fuzz: deps
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
