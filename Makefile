@@ -36,8 +36,17 @@ run: deps build
 test: deps build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Every Google Benchmark program, each also writing a JSON report, then the one table of
+# figures built from those reports and from start-ups timed under a private Xvfb.
+BENCH_REPORTS = $(BUILD)/bench/reports
 bench: deps build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@mkdir -p $(BENCH_REPORTS)
+	@for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; \
+	  "$$b" --benchmark_out=$(BENCH_REPORTS)/$$(basename $$b).json \
+	    --benchmark_out_format=json || exit 1; \
+	done
+	@$(BUILD)/bench/figures $(BENCH_REPORTS)
 
 # The crash test at length: the journal tool killed at 1,000 random system calls.
 SOAK_KILLS ?= 1000
