@@ -4,6 +4,7 @@
 // an "Ошибка" box says so and nothing is written. The ctest TIMEOUT is the watchdog.
 #include <fcntl.h>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -237,6 +238,41 @@ TEST_F(BadJournalTest, TheWindowsTellWhatTheyLeftAndChangeNothing) {
             EXPECT_EQ(listed(), expected.count() + 1);
             EXPECT_TRUE(listShows(" 987654"));
         }
+    }
+}
+
+// The journal became a link to a folder while an edit was open: the edit is refused, and the
+// files beside that folder stay, whatever their names.
+TEST_F(BadJournalTest, AnEditThroughALinkToAFolderDeletesNothing) {
+    for (const bool remove : {false, true}) {
+        SCOPED_TRACE(remove ? "delete" : "edit");
+        closeWindows();
+        fs::remove_all(path);
+        for (const auto& entry : fs::directory_iterator(elsewhere.path()))
+            fs::remove_all(entry.path());
+        platform.messages.clear();
+        testing::writeBytes(path, kGood + "\r\n");
+        start(false);
+        host->fEdit(main->journal().records[0], main->journal().lines[0]);
+        FNew* dialog = host->dialog();
+        ASSERT_NE(dialog, nullptr);
+
+        fs::remove(path);
+        layOut({"a symbolic link to a folder", "", Kind::LinkToFolder});
+        const Snapshot before = snapshot();
+        if (remove)
+            child<QCheckBox>(dialog, "Check1")->setChecked(true);
+        else
+            QTest::keyClicks(child<QLineEdit>(dialog, "Text3"), "5");
+        testing::clickButton(child(dialog, "XpB1"));
+        QApplication::processEvents();
+
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].title, "Ошибка");
+        EXPECT_TRUE(platform.messages[0].text.contains("не является обычным файлом"))
+            << platform.messages[0].text.toStdString();
+        EXPECT_EQ(host->dialog(), dialog);
+        EXPECT_EQ(snapshot().names, before.names);
     }
 }
 
