@@ -36,19 +36,29 @@ run: deps build
 test: deps build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Every Google Benchmark program, each also writing a JSON report, then the one table of
+# figures built from those reports and from start-ups timed under a private Xvfb.
+BENCH_REPORTS = $(BUILD)/bench/reports
 bench: deps build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@mkdir -p $(BENCH_REPORTS)
+	@for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; \
+	  "$$b" --benchmark_out=$(BENCH_REPORTS)/$$(basename $$b).json \
+	    --benchmark_out_format=json || exit 1; \
+	done
+	@$(BUILD)/bench/figures $(BENCH_REPORTS)
 
 # The crash test at length: the journal tool killed at 1,000 random system calls.
 SOAK_KILLS ?= 1000
 soak: deps build
 	ZOLTREK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/journal/test_journal_crash
 
-# libFuzzer targets of the journal core, each for FUZZ_SECONDS; new inputs go to
-# $(FUZZ_BUILD)/corpus, and an input that breaks a rule to $(FUZZ_BUILD)/crash-*.
+# libFuzzer targets of the journal core and of the controls' logic, each for FUZZ_SECONDS;
+# new inputs go to $(FUZZ_BUILD)/corpus, and an input that breaks a rule to
+# $(FUZZ_BUILD)/crash-*.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS       = textnum load rewrite
+FUZZERS       = textnum load rewrite datetime xpb
 fuzz: deps
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)

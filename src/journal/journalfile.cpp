@@ -160,8 +160,12 @@ std::string temporaryPrefix(const std::string& target) {
 }
 constexpr std::size_t kTemporarySuffix = 6;
 
-// Any temporary file still there under the lock was left by a run that was killed.
+// Any temporary file still there under the lock was left by a run that was killed. Only a
+// regular file is ever rewritten: beside anything else such names are someone else's files.
 void removeStaleTemporaries(FileOps& ops, const std::string& target) {
+    struct stat st;
+    if (ops.stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return;
     const std::string folder = folderOf(target), prefix = temporaryPrefix(target);
     std::vector<std::string> names;
     if (!ops.listFolder(folder.c_str(), names))

@@ -1,0 +1,78 @@
+// The main window's reload of a full journal, as every save ends with it, and the text of the
+// statistics box, both through the real window on the offscreen platform.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "appearance.h"
+#include "mainwindow.h"
+#include "messages.h"
+
+namespace zoltrek {
+namespace {
+
+struct BenchFolder {
+    std::string path;
+    BenchFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zoltrek-bench-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~BenchFolder() { std::filesystem::remove_all(path); }
+};
+
+// A window on a journal of 101 fill-ups, with nothing shown to the user.
+struct FullWindow {
+    BenchFolder folder;
+    std::unique_ptr<Main> main;
+
+    FullWindow() {
+        const std::string path = folder.path + "/zoltrek.dat";
+        std::ofstream out(path, std::ios::binary);
+        for (int i = 0; i < Journal::kSlots; ++i)
+            out << "06.12.26|" << 80000 + i * 500 << "|40.5|20.5|820.25\r\n";
+        out.close();
+        Environment quiet{Locale{}, [] { return QDateTime::currentDateTime(); },
+                          [](QWidget*, const Message&) {}, [](const QUrl&) { return false; }};
+        main = std::make_unique<Main>(QString::fromStdString(path), quiet);
+        main->show();
+        QApplication::processEvents();
+    }
+    int listed() const { return main->findChild<QListWidget*>("List1")->count(); }
+};
+
+void BM_UpList101(benchmark::State& state) {
+    FullWindow window;
+    for (auto _ : state)
+        window.main->UpList();
+    if (window.listed() != Journal::kSlots)
+        state.SkipWithError("the list does not hold 101 items");
+}
+
+void BM_StatisticsBox101(benchmark::State& state) {
+    FullWindow window;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statisticsMessage(window.main->journal(), Locale{}));
+}
+
+BENCHMARK(BM_UpList101)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatisticsBox101)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zoltrek
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    zoltrek::setUpApplication(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,148 @@
+// The one table of `make bench`: the start-up of the program against a bare Qt window, both
+// started afresh under one private Xvfb and timed to their first frame, their peak memory,
+// and the window figures taken from the Google Benchmark reports written just before.
+//   figures <folder of the reports>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "benchreport.h"
+#include "startuprun.h"
+#include "table.h"
+#include "xserver.h"
+
+namespace fs = std::filesystem;
+using namespace zoltrek::bench;
+
+namespace {
+
+constexpr int kRuns = 15;
+constexpr double kStartUpRatio = 1.25, kExtraMiB = 8.0, kRepaintUs = 30.0, kUpListUs = 300.0;
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+struct StartUps {
+    std::vector<double> ms, mib;
+    int failed = 0;
+};
+
+// A journal of 101 fill-ups, as a long-used program starts on.
+std::string fullJournal(const fs::path& folder) {
+    const fs::path path = folder / "zoltrek.dat";
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < 101; ++i)
+        out << "06.12.26|" << 80000 + i * 500 << "|40.5|20.5|820.25\r\n";
+    return path.string();
+}
+
+// Runs the two in turns, so that a busy moment of the machine weighs on both alike; the
+// first run of each only warms the disk cache. Returns what went wrong, if anything.
+std::string measureStartUps(const fs::path& here, const std::string& journal, StartUps& program,
+                            StartUps& bare) {
+    XServer server;
+    if (server.display().empty())
+        return "Xvfb did not start";
+    const struct {
+        std::string exe;
+        std::vector<std::string> args;
+        StartUps& into;
+    } subjects[] = {{(here / "startup_program").string(), {journal}, program},
+                    {(here / "startup_bare").string(), {}, bare}};
+    for (int run = 0; run <= kRuns; ++run) {
+        for (const auto& s : subjects) {
+            const auto result = timeStartUp(s.exe, s.args, server.display());
+            if (!result)
+                ++s.into.failed;
+            else if (run > 0)
+                s.into.ms.push_back(result->milliseconds), s.into.mib.push_back(result->peakMiB);
+        }
+    }
+    if (program.ms.size() < 10 || bare.ms.size() < 10)
+        return "fewer than 10 start-ups painted a frame";
+    return {};
+}
+
+std::string verdict(bool met) {
+    return met ? "yes" : "NO";
+}
+
+std::vector<Row> startUpRows(const StartUps& program, const StartUps& bare) {
+    const double p = median(program.ms), b = median(bare.ms);
+    const double pm = median(program.mib), bm = median(bare.mib);
+    return {
+        {"start to first frame: the program (101 fill-ups)", number(p, "%.1f ms"), "", ""},
+        {"start to first frame: a bare Qt window", number(b, "%.1f ms"), "", ""},
+        {"start-up, program / bare window", number(p / b, "%.2f"), number(kStartUpRatio, "≤ %.2f"),
+         verdict(p / b <= kStartUpRatio)},
+        {"peak memory (max RSS): the program", number(pm, "%.1f MiB"), "", ""},
+        {"peak memory (max RSS): a bare Qt window", number(bm, "%.1f MiB"), "", ""},
+        {"peak memory, program − bare window", number(pm - bm, "%.1f MiB"),
+         number(kExtraMiB, "≤ %.0f MiB"), verdict(pm - bm <= kExtraMiB)},
+    };
+}
+
+// Rows from the Google Benchmark reports; false when one of them is missing.
+bool addTimedRows(const fs::path& reports, std::vector<Row>& rows) {
+    const struct {
+        const char* figure;
+        const char* report;
+        const char* name;
+        std::optional<double> target;
+    } timed[] = {
+        {"one XpB repaint (145 × 25, ButtonStyle 1)", "bench_xpb.json", "refresh/style1_145x25",
+         kRepaintUs},
+        {"UpList of a 101-line journal", "bench_windows.json", "BM_UpList101", kUpListUs},
+        {"statistics report of 101 fill-ups", "bench_windows.json", "BM_StatisticsBox101",
+         std::nullopt},
+    };
+    bool complete = true;
+    for (const auto& t : timed) {
+        const auto us = microseconds((reports / t.report).string(), t.name);
+        complete = complete && us.has_value();
+        rows.push_back({t.figure,
+                        us ? number(*us, "%.1f µs") : "missing from " + std::string(t.report),
+                        t.target ? number(*t.target, "< %.0f µs") : "—",
+                        !t.target ? "—" : verdict(us && *us < *t.target)});
+    }
+    return complete;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: figures <folder of the Google Benchmark JSON reports>\n");
+        return 2;
+    }
+    const fs::path here = fs::canonical("/proc/self/exe").parent_path();
+    std::string folderName = (fs::temp_directory_path() / "zoltrek-figures-XXXXXX").string();
+    const fs::path folder = ::mkdtemp(folderName.data());
+
+    StartUps program, bare;
+    const std::string problem = measureStartUps(here, fullJournal(folder), program, bare);
+    fs::remove_all(folder);
+
+    std::vector<Row> rows;
+    if (problem.empty())
+        rows = startUpRows(program, bare);
+    else
+        rows.push_back({"start to first frame, peak memory", "not measured: " + problem, "", "NO"});
+    const bool complete = addTimedRows(argv[1], rows) && problem.empty();
+
+    std::printf(
+        "\nZoltrek Calculator: figures (start-ups: median of %d runs each under one Xvfb, after "
+        "one warm-up; %d and %d did not paint; times: Google Benchmark real time, above)\n",
+        kRuns, program.failed, bare.failed);
+    printTable(rows);
+    return complete ? 0 : 1;
+}

@@ -1,0 +1,15 @@
+// The program as its executable starts it, on the journal the first argument names; it ends
+// at its first frame and writes when that was.
+#include <QApplication>
+
+#include "firstframe.h"
+#include "program.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return 2;
+    const QString journal = QString::fromLocal8Bit(argv[1]);
+    QApplication app(argc, argv);
+    zoltrek::bench::FirstFrame frame(app);
+    return zoltrek::runProgram(app, journal);
+}
