@@ -1,8 +1,8 @@
 #include "appearance.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFontDatabase>
+#include <QHash>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -16,15 +16,21 @@ namespace zoltrek {
 namespace {
 
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
-const QString kTahoma = QStringLiteral("Tahoma");
-const QString kFontFolder = QStringLiteral("/usr/share/wine/fonts/");
 
 // 8.25 pt at 96 dpi: the layouts are in pixels, so the text must be too.
 constexpr int kDefaultPixels = 11;
 constexpr int kTitlePixels = 16;  // Tahoma Bold 12 pt: "Zoltrek Calculator" in 143 px
 
-bool haveFamily(const QString& family) {
-    return QFontDatabase::families().contains(family);
+// The family a font file brings, the file loaded at its first use (so the title's face costs
+// nothing until the About window opens); a fallback when the file is missing.
+QString familyOf(const QString& fileName) {
+    static QHash<QString, QString> families;
+    auto known = families.constFind(fileName);
+    if (known != families.constEnd())
+        return *known;
+    const int id = QFontDatabase::addApplicationFont(fontFile(fileName));
+    const QStringList loaded = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    return families[fileName] = loaded.isEmpty() ? QStringLiteral("Sans Serif") : loaded.front();
 }
 
 QColor colour(int index) {
@@ -70,23 +76,8 @@ bool isOverstruck(const QFont& font) {
     return font.bold() && font.family() == kSansSerif;
 }
 
-void loadFonts() {
-    static const bool loaded = [] {
-        QStringList files = embeddedFontFiles();
-        if (files.isEmpty())
-            files = {kFontFolder + QStringLiteral("ms_sans_serif.ttf"),
-                     kFontFolder + QStringLiteral("tahomabd.ttf")};
-        for (const QString& file : files)
-            if (QFile::exists(file))
-                QFontDatabase::addApplicationFont(file);
-        return true;
-    }();
-    (void)loaded;
-}
-
 QFont defaultFont() {
-    loadFonts();
-    QFont font(haveFamily(kSansSerif) ? kSansSerif : QStringLiteral("Sans Serif"));
+    QFont font(familyOf(QStringLiteral("ms_sans_serif.ttf")));
     font.setPixelSize(kDefaultPixels);
     return font;
 }
@@ -101,8 +92,7 @@ QFont boldFont() {
 }
 
 QFont titleFont() {
-    loadFonts();
-    QFont font(haveFamily(kTahoma) ? kTahoma : QStringLiteral("Sans Serif"));
+    QFont font(familyOf(QStringLiteral("tahomabd.ttf")));
     font.setPixelSize(kTitlePixels);
     font.setBold(true);
     return font;

@@ -11,9 +11,6 @@ namespace zoltrek {
 // colours (so the program looks the same on every desktop theme), the program icon.
 void setUpApplication(QApplication& app);
 
-// Loads the built-in fonts once; the font functions below call it themselves.
-void loadFonts();
-
 QFont defaultFont();  // "MS Sans Serif" 8.25 pt, 13-pixel lines
 QFont boldFont();     // the same face emboldened
 QFont titleFont();    // 13.5 pt bold, for the About window's title

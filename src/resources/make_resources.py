@@ -233,6 +233,7 @@ def main(argv):
     files = {
         "zoltrek.ico": ico([icon32, icon16]),
         "zoltrek.png": rgbaPng(rgba(icon32)),
+        "zoltrek-16.png": rgbaPng(rgba(icon16)),
         "hand.png": rgbaPng(rgba(hand)),
         "background.png": indexedPng(palette, [[i] for i in index]),
     }

@@ -1,6 +1,7 @@
 #include "resources.h"
 
 #include <QBitmap>
+#include <QFile>
 #include <QImage>
 
 #include <functional>
@@ -39,7 +40,11 @@ QImage oneBit(const QImage& picture, const std::function<bool(QRgb)>& isSet) {
 
 QIcon programIcon() {
     ensureRegistered();
-    return QIcon(QStringLiteral(":/zoltrek/zoltrek.ico"));
+    // Two PNGs rather than the .ico: PNG needs no image plugin, which keeps start-up short.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/zoltrek/zoltrek.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/zoltrek/zoltrek-16.png"), QSize(16, 16));
+    return icon;
 }
 
 QCursor handCursor() {
@@ -52,14 +57,14 @@ QCursor handCursor() {
                    QBitmap::fromImage(oneBit(picture, opaque)), handHotSpot.x(), handHotSpot.y());
 }
 
-QStringList embeddedFontFiles() {
+QString fontFile(const QString& fileName) {
     ensureRegistered();
 #ifdef ZOLTREK_EMBEDDED_FONTS
-    return {QStringLiteral(":/zoltrek/fonts/ms_sans_serif.ttf"),
-            QStringLiteral(":/zoltrek/fonts/tahomabd.ttf")};
-#else
-    return {};
+    const QString embedded = QStringLiteral(":/zoltrek/fonts/") + fileName;
+    if (QFile::exists(embedded))
+        return embedded;
 #endif
+    return QStringLiteral("/usr/share/wine/fonts/") + fileName;
 }
 
 QPixmap backgroundPicture() {

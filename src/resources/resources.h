@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QIcon>
 #include <QPixmap>
-#include <QStringList>
+#include <QString>
 
 namespace zoltrek {
 
@@ -16,7 +16,8 @@ QCursor handCursor();
 // The 1 × 300 grey gradient that every window stretches behind its controls.
 QPixmap backgroundPicture();
 
-// The font files built into the program (resource paths), empty when the build found none.
-QStringList embeddedFontFiles();
+// Where a font file of fonts-wine is: built into the program when the build found it,
+// otherwise where the package installs it.
+QString fontFile(const QString& fileName);
 
 }  // namespace zoltrek
