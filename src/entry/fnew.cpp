@@ -121,6 +121,10 @@ void FNew::save() {
                 QStringLiteral("Журнал вмещает не больше %1 заправок: новую добавить нельзя. "
                                "Исправьте или удалите одну из прежних.")
                     .arg(Journal::kSlots));
+        if (!main_.journal().complete)
+            return refuse(
+                QStringLiteral("Журнал загружен не полностью, и новая заправка не была бы "
+                               "видна в списке. Исправьте испорченные строки журнала."));
         if (Srav(main_.journal(), entered[1]))
             return refuse(QStringLiteral("Данные об этой заправке были введены ранее!"));
     }

@@ -288,6 +288,7 @@ LoadResult JournalFile::load(Journal& journal) const {
         fresh.records[fresh.JournalLast] = *record;
         fresh.lines[fresh.JournalLast] = LineRef{index, std::string(text)};
     }
+    fresh.complete = !result.leftUnloaded;
     journal = std::move(fresh);
     result.status = LoadResult::Status::Loaded;
     return result;

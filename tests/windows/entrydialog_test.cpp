@@ -313,6 +313,20 @@ TEST_F(EntryTest, AFullJournalTakesNoNewFillUpButStillEdits) {
     EXPECT_EQ(main->journal().count(), 100);
 }
 
+TEST_F(EntryTest, AJournalLoadedOnlyInPartTakesNoNewFillUp) {
+    std::string lines = "d|1000|1|1|1\r\n";
+    for (int i = 0; i < 1001; ++i)
+        lines += "junk\r\n";
+    start(lines);
+    FNew* dialog = openNew();
+    fill(dialog, "5000", "40", "20");
+    save(dialog);
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back().title, "Ошибка");
+    EXPECT_TRUE(platform.messages.back().text.contains("не полностью"));
+    EXPECT_EQ(readBytes(path), lines);
+}
+
 // Fails every write once switched on, as a full disk does.
 struct FullDisk : FileOps {
     ssize_t write(int, const void*, size_t) override {
