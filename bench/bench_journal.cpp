@@ -10,18 +10,10 @@
 #include "journalfile.h"
 #include "report.h"
 
+#include "benchfolder.h"
+
 namespace zoltrek {
 namespace {
-
-struct BenchFolder {
-    std::string path;
-    BenchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zoltrek-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path); }
-};
 
 std::string journalText(long lines, std::size_t lineLength = 0) {
     std::string text;

@@ -13,18 +13,10 @@
 #include "mainwindow.h"
 #include "messages.h"
 
+#include "benchfolder.h"
+
 namespace zoltrek {
 namespace {
-
-struct BenchFolder {
-    std::string path;
-    BenchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zoltrek-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path); }
-};
 
 // A window on a journal of 101 fill-ups, with nothing shown to the user.
 struct FullWindow {

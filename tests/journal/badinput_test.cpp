@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 
+#include "badbytes.h"
 #include "codepage.h"
 #include "journalfile.h"
 #include "numbers.h"
@@ -17,29 +18,15 @@
 namespace zoltrek {
 namespace {
 
+using testing::junk;
 using testing::readBytes;
+using testing::repeated;
 using testing::TempFolder;
 using testing::writeBytes;
 using Status = LoadResult::Status;
 using namespace std::string_literals;
 
 const std::string kGood = "06.12.26|84512|40|20.5|820";
-
-std::string repeated(const std::string& line, int times) {
-    std::string text;
-    text.reserve(line.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i)
-        text += line;
-    return text;
-}
-
-std::string junk(std::size_t size) {
-    std::mt19937 random(42);
-    std::string text(size, '\0');
-    for (char& c : text)
-        c = static_cast<char>(random());
-    return text;
-}
 
 struct BadInput {
     const char* what;

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <random>
 
+#include "../journal/badbytes.h"
 #include "../journal/tempfolder.h"
 #include "entrydialoghost.h"
 #include "fnew.h"
@@ -25,29 +26,15 @@ namespace {
 
 using namespace std::string_literals;
 using testing::child;
+using testing::junk;
 using testing::readBytes;
+using testing::repeated;
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
 const std::string kGood = "06.12.26|84512|40|20.5|820";
 // What the dialog writes for today, 987654 km, 40 l at 20.
 const std::string kAdded = "06.12.26|987654|40|20|800";
-
-std::string repeated(const std::string& line, int times) {
-    std::string text;
-    text.reserve(line.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i)
-        text += line;
-    return text;
-}
-
-std::string junk(std::size_t size) {
-    std::mt19937 random(7);
-    std::string text(size, '\0');
-    for (char& c : text)
-        c = static_cast<char>(random());
-    return text;
-}
 
 // A disk mounted read-only: every opening for writing is refused.
 struct ReadOnlyDisk : FileOps {
@@ -75,7 +62,7 @@ std::vector<BadJournal> badJournals() {
     const std::string bigLine(10 * 1024 * 1024, '7');
     return {
         {"a sound journal", kGood + "\r\n"},
-        {"binary junk", junk(1 << 16), Kind::File, "пропущены"},
+        {"binary junk", junk(1 << 16, 7), Kind::File, "пропущены"},
         {"NUL bytes", "06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n"s + kGood + "\r\n", Kind::File,
          "пропущены: 2."},
         {"the byte 0x98", "0\x98.12.26|84\x98" + "512|40|20.5|820\r\n\x98\x98\r\n"s, Kind::File,
