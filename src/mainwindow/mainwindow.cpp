@@ -13,7 +13,6 @@
 #include "mainlayout.h"
 #include "messages.h"
 #include "numbers.h"
-#include "resources.h"
 #include "text.h"
 #include "windowkit.h"
 #include "xpbplacement.h"
@@ -45,7 +44,6 @@ Main::Main(const QString& journalPath, Environment environment, FileOps& files)
       env_(std::move(environment)) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
-    setWindowIcon(programIcon());
     buildControls();
     // Problems of the first load are told once the window is on screen.
     startupMessage_ = loadMessage(reload(), QString::fromStdString(file_.path()));

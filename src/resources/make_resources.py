@@ -176,45 +176,6 @@ def indexedPng(palette, rows):
     return png(len(rows[0]), len(rows), 3, rows, plte)
 
 
-def packedRows(values, bits):
-    """Bottom-up rows of a device-independent bitmap, each padded to 4 bytes."""
-    out = b""
-    for row in reversed(values):
-        acc, count, data = 0, 0, bytearray()
-        for v in row:
-            acc = (acc << bits) | v
-            count += bits
-            if count == 8:
-                data.append(acc)
-                acc, count = 0, 0
-        if count:
-            data.append(acc << (8 - count))
-        data += b"\0" * (-len(data) % 4)
-        out += data
-    return out
-
-
-def iconImage(drawing):
-    """One 4-bit icon image: header, palette, colour bits, then the transparency mask."""
-    size = len(drawing)
-    colours = [[INK.get(c, 0) for c in row] for row in drawing]
-    mask = [[1 if c == "." else 0 for c in row] for row in drawing]
-    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE16)
-    return header + palette + packedRows(colours, 4) + packedRows(mask, 1)
-
-
-def ico(drawings):
-    images = [iconImage(d) for d in drawings]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for d, image in zip(drawings, images):
-        size = len(d)
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
-        offset += len(image)
-    return out + b"".join(images)
-
-
 def enlarged(pixels, scale, backdrop=(255, 0, 255, 255)):
     """A preview: transparent pixels in magenta so that the shape's edge shows."""
     rows = []
@@ -231,7 +192,6 @@ def main(argv):
     assert hand[y][x] == "K" and "K" not in hand[y][:x], "the hot spot must be the finger's tip"
     palette, index = gradient()
     files = {
-        "zoltrek.ico": ico([icon32, icon16]),
         "zoltrek.png": rgbaPng(rgba(icon32)),
         "zoltrek-16.png": rgbaPng(rgba(icon16)),
         "hand.png": rgbaPng(rgba(hand)),
