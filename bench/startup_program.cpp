@@ -2,14 +2,15 @@
 // at its first frame and writes when that was.
 #include <QApplication>
 
+#include "appearance.h"
 #include "firstframe.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
-    const QString journal = QString::fromLocal8Bit(argv[1]);
+    zoltrek::FontConfigurationReader fonts;
     QApplication app(argc, argv);
     zoltrek::bench::FirstFrame frame(app);
-    return zoltrek::runProgram(app, journal);
+    return zoltrek::runProgram(app, QString::fromLocal8Bit(argv[1]), fonts);
 }

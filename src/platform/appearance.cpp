@@ -8,6 +8,10 @@
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
 
+#include <fontconfig/fontconfig.h>
+
+#include <system_error>
+
 #include "resources.h"
 #include "syscolors.h"
 
@@ -71,6 +75,25 @@ class OverstrikeStyle : public QProxyStyle {
 };
 
 }  // namespace
+
+FontConfigurationReader::FontConfigurationReader() {
+    try {
+        // FcInit is safe on any thread: whichever of two concurrent callers finishes first
+        // installs its configuration and the other's is dropped.
+        reader_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread: the configuration is read later, where it was always read.
+    }
+}
+
+FontConfigurationReader::~FontConfigurationReader() {
+    wait();
+}
+
+void FontConfigurationReader::wait() {
+    if (reader_.joinable())
+        reader_.join();
+}
 
 bool isOverstruck(const QFont& font) {
     return font.bold() && font.family() == kSansSerif;

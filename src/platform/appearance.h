@@ -3,9 +3,29 @@
 #include <QFont>
 #include <QPalette>
 
+#include <thread>
+
 class QApplication;
 
 namespace zoltrek {
+
+// Reads the system's font configuration on a second thread. Reading it is the longest single
+// step of the start-up, and no window can measure a letter before it is done; made before the
+// QApplication, it overlaps the connection to the display. Harmless if it never finishes
+// first: the toolkit then reads the configuration itself.
+class FontConfigurationReader {
+  public:
+    FontConfigurationReader();
+    ~FontConfigurationReader();
+    FontConfigurationReader(const FontConfigurationReader&) = delete;
+    FontConfigurationReader& operator=(const FontConfigurationReader&) = delete;
+
+    // Returns once the configuration is read (at once if the thread could not start).
+    void wait();
+
+  private:
+    std::thread reader_;
+};
 
 // Sets up what every window expects: the fonts, the Fusion style with the fixed Windows
 // colours (so the program looks the same on every desktop theme), the program icon.

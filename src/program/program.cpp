@@ -13,7 +13,8 @@ QString journalBesideExecutable() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/zoltrek.dat");
 }
 
-int runProgram(QApplication& app, const QString& journalPath) {
+int runProgram(QApplication& app, const QString& journalPath, FontConfigurationReader& fonts) {
+    fonts.wait();
     setUpApplication(app);
     Main window(journalPath, Environment::system());
     EntryDialogHost dialogs(window);
