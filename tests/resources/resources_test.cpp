@@ -5,10 +5,13 @@
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <set>
+#include <string>
 
 namespace zoltrek {
 namespace {
@@ -30,6 +33,20 @@ std::set<QRgb> opaqueColours(const QImage& image) {
         }
     }
     return colours;
+}
+
+// Our pictures are PNGs, which the toolkit reads itself; asking every image plugin about them
+// instead would load the plugins and their libraries into each start of the program. First in
+// this file, and no test here reads a picture any other way: a plugin, once loaded, stays.
+TEST(Pictures, LoadNoImagePlugin) {
+    needApp();
+    programIcon();
+    handCursor();
+    backgroundPicture();
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line))
+        EXPECT_EQ(line.find("/imageformats/"), std::string::npos) << line;
 }
 
 TEST(ProgramIcon, HasItsOwnImageAtBothSizesInTheSixteenColours) {
@@ -79,6 +96,21 @@ TEST(HandCursor, IsATwoColourBitmapPointingFromTheFingerTip) {
         EXPECT_EQ(mask.pixel(row.at) == set, row.shown);
         EXPECT_EQ(ink.pixel(row.at) == set, row.black);
     }
+    // Every pixel: shown where the picture is opaque, black where it is black.
+    QImageReader reader(QStringLiteral(":/zoltrek/hand.png"), "png");
+    reader.setAutoDetectImageFormat(false);  // no image plugins: see the first test
+    const QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(picture.size(), ink.size());
+    int black = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QRgb p = picture.pixel(x, y);
+            black += p == qRgb(0, 0, 0) ? 1 : 0;
+            EXPECT_EQ(mask.pixel(x, y) == set, qAlpha(p) == 255) << x << ", " << y;
+            EXPECT_EQ(ink.pixel(x, y) == set, p == qRgb(0, 0, 0)) << x << ", " << y;
+        }
+    }
+    EXPECT_GT(black, 20);
 }
 
 TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
