@@ -38,18 +38,32 @@ void centreOnScreen(QWidget* window) {
     window->move(frame.topLeft());
 }
 
-void sizeBackground(QLabel* background, const QWidget* window) {
+void sizeBackground(QWidget* background, const QWidget* window) {
     QSize outer = window->frameGeometry().size();
     if (outer == window->size())
         outer += kFrameAllowance;
     background->setGeometry(QRect(QPoint(0, 0), outer));
 }
 
-QLabel* makeBackground(QWidget* window) {
-    auto* background = new QLabel(window);
+// A picture stretched over the whole widget pixel for pixel, each pixel repeated or skipped as
+// the old system stretched pictures: no blending, and no smooth rescaling of the whole picture
+// before the window's first frame, which a scaled QLabel would do.
+class StretchedPicture : public QWidget {
+  public:
+    StretchedPicture(QWidget* parent, const QPixmap& picture) : QWidget(parent), picture_(picture) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawPixmap(rect(), picture_); }
+
+  private:
+    QPixmap picture_;
+};
+
+QWidget* makeBackground(QWidget* window) {
+    auto* background = new StretchedPicture(window, backgroundPicture());
     background->setObjectName(QStringLiteral("BG"));
-    background->setPixmap(backgroundPicture());
-    background->setScaledContents(true);
     sizeBackground(background, window);
     background->lower();
     return background;

@@ -28,7 +28,7 @@ class FixedWindow : public QWidget {
     void showEvent(QShowEvent* event) override;
     void setFirstFocus(QWidget* control) { firstFocus_ = control; }
 
-    QLabel* BG;
+    QWidget* BG;
 
   private:
     QWidget* firstFocus_ = nullptr;

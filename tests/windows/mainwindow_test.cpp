@@ -9,6 +9,7 @@
 
 #include "../journal/tempfolder.h"
 #include "entrydialogs.h"
+#include "resources.h"
 #include "windowtest.h"
 
 namespace zoltrek {
@@ -106,6 +107,26 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsIt) {
     EXPECT_EQ(bg.topLeft(), QPoint(0, 0));
     EXPECT_GT(bg.height(), 201);
     EXPECT_GE(bg.width(), 229);
+}
+
+// The gradient is stretched as the old system stretched pictures: each painted row is a row of
+// the picture, taken in proportion, never a blend of two.
+TEST_F(MainTest, BackgroundRowsAreThePictureRowsInProportion) {
+    Main& main = open(kTwoLines);
+    main.show();
+    QWidget* bg = child(&main, "BG");
+    const QImage painted = bg->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(painted.height(), bg->height());
+    const int rows = picture.height(), height = painted.height();
+    for (int y = 0; y < height; ++y) {
+        const int source = (2 * y + 1) * rows / (2 * height);  // the row under this row's centre
+        QList<QRgb> near;
+        for (int r = std::max(0, source - 1); r <= std::min(rows - 1, source + 1); ++r)
+            near << picture.pixel(0, r);
+        for (int x : {0, painted.width() / 2, painted.width() - 1})
+            EXPECT_TRUE(near.contains(painted.pixel(x, y))) << x << ", " << y;
+    }
 }
 
 TEST_F(MainTest, TabOrderStartsAtTheNewFillUpButton) {
