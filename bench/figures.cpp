@@ -22,7 +22,7 @@ using namespace zoltrek::bench;
 
 namespace {
 
-constexpr int kRuns = 15;
+constexpr int kRuns = 31;
 constexpr double kStartUpRatio = 1.25, kExtraMiB = 8.0, kRepaintUs = 30.0, kUpListUs = 300.0;
 
 double median(std::vector<double> values) {
