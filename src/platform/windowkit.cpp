@@ -45,9 +45,9 @@ void sizeBackground(QWidget* background, const QWidget* window) {
     background->setGeometry(QRect(QPoint(0, 0), outer));
 }
 
-// A picture stretched over the whole widget pixel for pixel, each pixel repeated or skipped as
-// the old system stretched pictures: no blending, and no smooth rescaling of the whole picture
-// before the window's first frame, which a scaled QLabel would do.
+// A picture stretched over the whole widget as the old system stretched pictures, each of its
+// pixels repeated or skipped, never blended. (A scaled QLabel would blend, and smooth-scale
+// the whole picture before the window's first frame.)
 class StretchedPicture : public QWidget {
   public:
     StretchedPicture(QWidget* parent, const QPixmap& picture) : QWidget(parent), picture_(picture) {

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QImageReader>
 
-
 // Q_INIT_RESOURCE declares a global function, so it cannot be expanded inside a namespace.
 static void registerZoltrekPictures() {
     Q_INIT_RESOURCE(zoltrek);
