@@ -1,6 +1,7 @@
 #include "positionrule.h"
 
 #include <optional>
+#include <span>
 
 #include "maskshape.h"
 #include "utf8text.h"
@@ -16,56 +17,41 @@ std::optional<int> digitAt(std::string_view text, int pos) {
     return std::nullopt;
 }
 
-bool isAbove(std::optional<int> digit, int limit) {
-    return digit && *digit > limit;
-}
+// A two-digit field starting at `tens`: its tens digit goes up to `maxTens` and, under that
+// tens digit, its units up to `maxUnits`. When `fixes`, the highest tens digit typed over a
+// units digit it would not allow is written with a 0 after it.
+struct Field {
+    int tens, maxTens, maxUnits;
+    bool fixes;
+};
 
-bool isEqual(std::optional<int> digit, int value) {
-    return digit && *digit == value;
-}
-
-DigitVerdict dateRule(std::string_view text, int pos, int digit) {
-    switch (pos) {
-        case 0:
-            if (digit > 3)
-                return DigitVerdict::Reject;
-            return digit == 3 && isAbove(digitAt(text, 1), 1) ? DigitVerdict::TensFix
-                                                              : DigitVerdict::Write;
-        case 1:
-            return isEqual(digitAt(text, 0), 3) && digit > 1 ? DigitVerdict::Reject
-                                                             : DigitVerdict::Write;
-        case 3:
-            return digit > 1 ? DigitVerdict::Reject : DigitVerdict::Write;
-        case 4:
-            return isEqual(digitAt(text, 3), 1) && digit > 2 ? DigitVerdict::Reject
-                                                             : DigitVerdict::Write;
-        default:
-            return DigitVerdict::Write;
+DigitVerdict fieldRule(const Field& f, std::string_view text, int pos, int digit) {
+    if (pos == f.tens) {
+        if (digit > f.maxTens)
+            return DigitVerdict::Reject;
+        const std::optional<int> units = digitAt(text, pos + 1);
+        return f.fixes && digit == f.maxTens && units && *units > f.maxUnits ? DigitVerdict::TensFix
+                                                                             : DigitVerdict::Write;
     }
+    if (pos == f.tens + 1 && digitAt(text, f.tens) == f.maxTens && digit > f.maxUnits)
+        return DigitVerdict::Reject;
+    return DigitVerdict::Write;
 }
 
-DigitVerdict timeRule(std::string_view text, int pos, int digit) {
-    switch (pos) {
-        case 0:
-            if (digit > 2)
-                return DigitVerdict::Reject;
-            return digit == 2 && isAbove(digitAt(text, 1), 3) ? DigitVerdict::TensFix
-                                                              : DigitVerdict::Write;
-        case 1:
-            return isEqual(digitAt(text, 0), 2) && digit > 3 ? DigitVerdict::Reject
-                                                             : DigitVerdict::Write;
-        case 3:
-        case 6:
-            return digit > 5 ? DigitVerdict::Reject : DigitVerdict::Write;
-        default:
-            return DigitVerdict::Write;
-    }
-}
+// Day and month; the year takes any digit.
+constexpr Field kDateFields[] = {{0, 3, 1, true}, {3, 1, 2, false}};
+// Hours, minutes, seconds.
+constexpr Field kTimeFields[] = {{0, 2, 3, true}, {3, 5, 9, false}, {6, 5, 9, false}};
 
 }  // namespace
 
 DigitVerdict positionRule(std::int32_t layout, std::string_view text, int pos, int digit) {
-    return isDateLayout(layout) ? dateRule(text, pos, digit) : timeRule(text, pos, digit);
+    for (const Field& f : isDateLayout(layout) ? std::span<const Field>(kDateFields)
+                                               : std::span<const Field>(kTimeFields)) {
+        if (pos == f.tens || pos == f.tens + 1)
+            return fieldRule(f, text, pos, digit);
+    }
+    return DigitVerdict::Write;
 }
 
 }  // namespace zoltrek
