@@ -87,15 +87,24 @@ void FixedWindow::showEvent(QShowEvent* event) {
         firstFocus_->setFocus();
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
-                  const QFont& font, Qt::Alignment alignment) {
-    auto* label = new QLabel(text, parent);
+namespace {
+
+void placeLabel(QLabel* label, const QString& name, const QRect& place, const QFont& font,
+                Qt::Alignment alignment) {
     label->setObjectName(name);
     label->setGeometry(place);
     label->setFont(font);
     label->setAlignment(alignment);
     label->setMargin(0);
     label->setIndent(0);
+}
+
+}  // namespace
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
+                  const QFont& font, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parent);
+    placeLabel(label, name, place, font, alignment);
     return label;
 }
 
@@ -179,12 +188,8 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
 LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
                      QFont font)
     : QLabel(text, parent) {
-    setObjectName(name);
-    setGeometry(place);
     font.setUnderline(true);
-    setFont(font);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setMargin(0);
+    placeLabel(this, name, place, font, Qt::AlignLeft | Qt::AlignTop);
     setCursor(handCursor());
     setTextColour(this, QColor(0x00, 0x00, 0xC0));
 }
