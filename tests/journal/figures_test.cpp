@@ -58,31 +58,24 @@ TEST(Figures, DistanceAndConsumptionFromTheLineBefore) {
 }
 
 TEST(ParseLine, SplitsFiveFields) {
-    struct Case {
-        const char* line;
-        bool ok;
-        FillUp expected;
+    const auto fields = [](const FillUp& f) {
+        return std::tuple(f.fDate, f.fKm, f.fLiters, f.fCena, f.fSumma);
     };
-    const Case cases[] = {
-        {"06.12.26|84512|40|20.5|820", true, {"06.12.26", 84512, 40, 20.5, 820}},
-        {"06.12.26|84 512|41,5|20.5|", true, {"06.12.26", 84512, 41.5, 20.5, 0}},
-        {"a|1|2|3|4|5", true, {"a", 1, 2, 3, 4}},
-        {"||||", true, {"", 0, 0, 0, 0}},
-        {"06.12.26|84512|40|20.5", false, {}},
-        {"", false, {}},
-        {"no bars at all", false, {}},
+    const std::pair<const char*, std::optional<FillUp>> cases[] = {
+        {"06.12.26|84512|40|20.5|820", FillUp{"06.12.26", 84512, 40, 20.5, 820}},
+        {"06.12.26|84 512|41,5|20.5|", FillUp{"06.12.26", 84512, 41.5, 20.5, 0}},
+        {"a|1|2|3|4|5", FillUp{"a", 1, 2, 3, 4}},
+        {"||||", FillUp{}},
+        {"06.12.26|84512|40|20.5", std::nullopt},
+        {"", std::nullopt},
+        {"no bars at all", std::nullopt},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        const auto r = ParseLine(c.line);
-        ASSERT_EQ(r.has_value(), c.ok);
-        if (!r)
-            continue;
-        EXPECT_EQ(r->fDate, c.expected.fDate);
-        EXPECT_EQ(r->fKm, c.expected.fKm);
-        EXPECT_EQ(r->fLiters, c.expected.fLiters);
-        EXPECT_EQ(r->fCena, c.expected.fCena);
-        EXPECT_EQ(r->fSumma, c.expected.fSumma);
+    for (const auto& [line, expected] : cases) {
+        const auto r = ParseLine(line);
+        ASSERT_EQ(r.has_value(), expected.has_value()) << line;
+        if (r) {
+            EXPECT_EQ(fields(*r), fields(*expected)) << line;
+        }
     }
 }
 
