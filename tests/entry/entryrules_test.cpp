@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zoltrek {
 namespace {
 
@@ -46,28 +48,20 @@ TEST(EntryIsValid, ThreeNumbersAboveZeroAndNothingThatSplitsTheLine) {
 }
 
 TEST(EditedLine, UnchangedFieldsKeepTheirBytes) {
-    struct Case {
-        const char* original;
-        EntryTexts shown;
-        EntryTexts typed;
-        const char* line;
-    };
     const EntryTexts shown = {"06.12.26", "12345", "40.5", "20.5", "820"};
-    const Case cases[] = {
+    const EntryTexts priceAndSum = {"06.12.26", "12345", "40.5", "21", "850.5"};
+    const EntryTexts date = {"07.12.26", "12345", "40.5", "20.5", "820"};
+    const EntryTexts six = {"a", "1", "2", "3", "4"}, price = {"a", "1", "2", "7", "4"};
+    const EntryTexts sum = {"a", "1", "2", "3", "9"};
+    const std::tuple<const char*, EntryTexts, EntryTexts, const char*> cases[] = {
         {"06.12.26|12345|40.50|20.5|820", shown, shown, "06.12.26|12345|40.50|20.5|820"},
-        {"06.12.26|12345|40.50|20.5|820",
-         shown,
-         {"06.12.26", "12345", "40.5", "21", "850.5"},
-         "06.12.26|12345|40.50|21|850.5"},
-        {"06.12.26|12 345|40.50|20.5|820",
-         shown,
-         {"07.12.26", "12345", "40.5", "20.5", "820"},
-         "07.12.26|12 345|40.50|20.5|820"},
-        {"a|1|2|3|4|5", {"a", "1", "2", "3", "4"}, {"a", "1", "2", "7", "4"}, "a|1|2|7|4|5"},
-        {"a|1|2|3|4|5", {"a", "1", "2", "3", "4"}, {"a", "1", "2", "3", "9"}, "a|1|2|3|9"},
+        {"06.12.26|12345|40.50|20.5|820", shown, priceAndSum, "06.12.26|12345|40.50|21|850.5"},
+        {"06.12.26|12 345|40.50|20.5|820", shown, date, "07.12.26|12 345|40.50|20.5|820"},
+        {"a|1|2|3|4|5", six, price, "a|1|2|7|4|5"},
+        {"a|1|2|3|4|5", six, sum, "a|1|2|3|9"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(editedLine(c.typed, c.shown, c.original), c.line) << c.original;
+    for (const auto& [original, before, typed, line] : cases)
+        EXPECT_EQ(editedLine(typed, before, original), line) << original;
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
+// Two copies of the program add, edit and delete their own records in one journal at once.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string>
 
-#include "childprocess.h"
 #include "journalfile.h"
 #include "tempfolder.h"
 
@@ -15,15 +15,16 @@ namespace {
 
 constexpr int kAdds = 20, kEdits = 10, kDeletes = 5;
 
-std::string name(int copy, int k) {
+// Record k of a copy: its date names it, its reading is unique.
+std::string date(int copy, int k) {
     return "P" + std::to_string(copy) + "-" + std::to_string(k);
 }
-std::string line(const std::string& date, int copy, int k) {
-    return date + "|" + std::to_string(copy * 1000 + k) + "|1|1|1";
+std::string line(int copy, int k, const char* suffix = "") {
+    return date(copy, k) + suffix + "|" + std::to_string(copy * 1000 + k) + "|1|1|1";
 }
 
-// Finds this copy's record by its date and changes it, loading again whenever the other copy
-// changed the file in between.
+// Finds the record by its date and changes it, loading again whenever the other copy changed
+// the file in between.
 bool changeRecord(JournalFile& file, const std::string& date, const std::string* replacement) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         Journal journal;
@@ -31,16 +32,13 @@ bool changeRecord(JournalFile& file, const std::string& date, const std::string*
             return false;
         int slot = -1;
         for (int i = 0; i < journal.count(); ++i)
-            if (journal.records[i].fDate == date)
-                slot = i;
+            slot = journal.records[i].fDate == date ? i : slot;
         if (slot < 0)
             return false;
         const JournalError error = replacement ? file.replaceLine(journal.lines[slot], *replacement)
                                                : file.removeLine(journal.lines[slot]);
-        if (!error)
-            return true;
         if (error.kind != JournalError::Kind::ChangedOnDisk)
-            return false;
+            return !error;
     }
     return false;
 }
@@ -51,15 +49,15 @@ int copyOfTheProgram(const std::string& path, int copy, int startFd) {
         return 2;
     JournalFile file(path);
     for (int k = 0; k < kAdds; ++k)
-        if (file.append(line(name(copy, k), copy, k)))
+        if (file.append(line(copy, k)))
             return 3;
     for (int k = 0; k < kEdits; ++k) {
-        const std::string edited = line(name(copy, k) + "e", copy, k);
-        if (!changeRecord(file, name(copy, k), &edited))
+        const std::string edited = line(copy, k, "e");
+        if (!changeRecord(file, date(copy, k), &edited))
             return 4;
     }
     for (int k = kEdits; k < kEdits + kDeletes; ++k)
-        if (!changeRecord(file, name(copy, k), nullptr))
+        if (!changeRecord(file, date(copy, k), nullptr))
             return 5;
     return 0;
 }
@@ -69,14 +67,10 @@ TEST(TwoCopies, NeitherLosesTheOthersLines) {
     const std::string path = folder.file("zoltrek.dat");
     int start[2];
     ASSERT_EQ(::pipe(start), 0);
-
-    std::map<int, int> results;
     pid_t pids[2];
-    for (int copy = 0; copy < 2; ++copy) {
-        pids[copy] = ::fork();
-        if (pids[copy] == 0)
+    for (int copy = 0; copy < 2; ++copy)
+        if ((pids[copy] = ::fork()) == 0)
             ::_exit(copyOfTheProgram(path, copy, start[0]));
-    }
     ASSERT_EQ(::write(start[1], "go", 2), 2);  // both start at once
     for (int copy = 0; copy < 2; ++copy) {
         int status = 0;
@@ -88,14 +82,10 @@ TEST(TwoCopies, NeitherLosesTheOthersLines) {
     ::close(start[1]);
 
     std::multiset<std::string> want, got;
-    for (int copy = 0; copy < 2; ++copy) {
-        for (int k = 0; k < kAdds; ++k) {
-            if (k < kEdits)
-                want.insert(line(name(copy, k) + "e", copy, k));
-            else if (k >= kEdits + kDeletes)
-                want.insert(line(name(copy, k), copy, k));
-        }
-    }
+    for (int copy = 0; copy < 2; ++copy)
+        for (int k = 0; k < kAdds; ++k)
+            if (k < kEdits || k >= kEdits + kDeletes)
+                want.insert(line(copy, k, k < kEdits ? "e" : ""));
     Journal journal;
     JournalFile(path).load(journal);
     for (int i = 0; i < journal.count(); ++i)

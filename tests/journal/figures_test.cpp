@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace zoltrek {
 namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 Journal journalOf(const std::vector<FillUp>& records) {
     Journal j;
@@ -31,12 +35,9 @@ TEST(Okr, RoundsDownToCentsInDoubleArithmetic) {
 TEST(Srav, ComparesTheReadingOnly) {
     const Journal j =
         journalOf({{"a", 84512, 1, 2, 3}, {"b", 0, 1, 2, 3}, {"c", 84512.5, 1, 2, 3}});
-    const Journal empty;
-    EXPECT_FALSE(Srav(empty, "84512"));
-    EXPECT_TRUE(Srav(j, "84512"));
-    EXPECT_TRUE(Srav(j, "84 512"));
-    EXPECT_TRUE(Srav(j, "84512,5"));
-    EXPECT_TRUE(Srav(j, "abc"));  // reads as 0, as record "b"
+    EXPECT_FALSE(Srav(Journal(), "84512"));
+    for (const char* same : {"84512", "84 512", "84512,5", "abc"})  // "abc" reads as 0, as "b"
+        EXPECT_TRUE(Srav(j, same)) << same;
     EXPECT_FALSE(Srav(j, "84513"));
     // The comma is a decimal point: "84512,5" is not the reading 84512.
     EXPECT_FALSE(Srav(journalOf({{"a", 84512, 1, 2, 3}}), "84512,5"));
@@ -47,44 +48,34 @@ TEST(Srav, ComparesTheReadingOnly) {
 }
 
 TEST(Figures, DistanceAndConsumptionFromTheLineBefore) {
-    const Journal j = journalOf({{"", 84000, 40, 20, 800}, {"", 84500, 35, 21, 735}});
-    EXPECT_EQ(distance(j, 1), 500);
-    EXPECT_EQ(consumption(j, 1), 8);
-
-    const Journal back = journalOf({{"", 84000, 40, 20, 800}, {"", 83000, 35, 21, 735}});
-    EXPECT_EQ(distance(back, 1), -1000);
-    EXPECT_EQ(consumption(back, 1), -4);
-
-    const Journal same = journalOf({{"", 84000, 40, 20, 800}, {"", 84000, 35, 21, 735}});
-    EXPECT_EQ(distance(same, 1), 0);
-    EXPECT_FALSE(consumption(same, 1).has_value());
+    const std::tuple<double, double, std::optional<double>> cases[] = {
+        {84500, 500, 8}, {83000, -1000, -4}, {84000, 0, std::nullopt}};
+    for (const auto& [km, dist, rate] : cases) {
+        const Journal j = journalOf({{"", 84000, 40, 20, 800}, {"", km, 35, 21, 735}});
+        EXPECT_EQ(distance(j, 1), dist);
+        EXPECT_EQ(consumption(j, 1), rate);
+    }
 }
 
 TEST(ParseLine, SplitsFiveFields) {
-    struct Case {
-        const char* line;
-        bool ok;
-        FillUp expected;
+    const auto fields = [](const FillUp& f) {
+        return std::tuple(f.fDate, f.fKm, f.fLiters, f.fCena, f.fSumma);
     };
-    const Case cases[] = {
-        {"06.12.26|84512|40|20.5|820", true, {"06.12.26", 84512, 40, 20.5, 820}},
-        {"06.12.26|84 512|41,5|20.5|", true, {"06.12.26", 84512, 41.5, 20.5, 0}},
-        {"a|1|2|3|4|5", true, {"a", 1, 2, 3, 4}},
-        {"||||", true, {"", 0, 0, 0, 0}},
-        {"06.12.26|84512|40|20.5", false, {}},
-        {"", false, {}},
-        {"no bars at all", false, {}},
+    const std::pair<const char*, std::optional<FillUp>> cases[] = {
+        {"06.12.26|84512|40|20.5|820", FillUp{"06.12.26", 84512, 40, 20.5, 820}},
+        {"06.12.26|84 512|41,5|20.5|", FillUp{"06.12.26", 84512, 41.5, 20.5, 0}},
+        {"a|1|2|3|4|5", FillUp{"a", 1, 2, 3, 4}},
+        {"||||", FillUp{}},
+        {"06.12.26|84512|40|20.5", std::nullopt},
+        {"", std::nullopt},
+        {"no bars at all", std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto r = ParseLine(c.line);
-        ASSERT_EQ(r.has_value(), c.ok) << c.line;
-        if (!r)
-            continue;
-        EXPECT_EQ(r->fDate, c.expected.fDate) << c.line;
-        EXPECT_EQ(r->fKm, c.expected.fKm) << c.line;
-        EXPECT_EQ(r->fLiters, c.expected.fLiters) << c.line;
-        EXPECT_EQ(r->fCena, c.expected.fCena) << c.line;
-        EXPECT_EQ(r->fSumma, c.expected.fSumma) << c.line;
+    for (const auto& [line, expected] : cases) {
+        const auto r = ParseLine(line);
+        ASSERT_EQ(r.has_value(), expected.has_value()) << line;
+        if (r) {
+            EXPECT_EQ(fields(*r), fields(*expected)) << line;
+        }
     }
 }
 
@@ -99,108 +90,87 @@ std::string lines(std::initializer_list<const char*> utf8) {
     return text;
 }
 
-TEST(StatisticsReport, TooFewRecords) {
-    for (int n : {0, 1}) {
-        const auto r = statisticsReport(journalOf({kThree.begin(), kThree.begin() + n}), '.');
-        EXPECT_FALSE(r.enoughData);
-        EXPECT_EQ(fromCp1251(r.title), "Внимание");
-        EXPECT_EQ(fromCp1251(r.text),
-                  "Нет данных для статистики. Необходимо хотя бы две записи о заправках.");
+TEST(StatisticsReport, SumsAllButTheLastFillUpOrSaysThereAreTooFew) {
+    const char* const tooFew =
+        "Нет данных для статистики. Необходимо хотя бы две записи о заправках.";
+    const std::tuple<int, const char*, std::string> cases[] = {
+        {0, "Внимание", lines({tooFew})},
+        {1, "Внимание", lines({tooFew})},
+        {2, "Статистика",
+         lines({"За период с 01.11.26 по 15.11.26", "", "Пройдено - 500 км", "Истрачено - 800 руб",
+                "Средняя цена 1 л - 20 руб", "", "Средний расход за период - 8 л/100км",
+                "Средняя цена километра - 1.6 руб/1км"})},
+        {3, "Статистика",
+         lines({"За период с 01.11.26 по 30.11.26", "", "Пройдено - 950 км", "Истрачено - 1535 руб",
+                "Средняя цена 1 л - 20.5 руб", "", "Средний расход за период - 7.89 л/100км",
+                "Средняя цена километра - 1.61 руб/1км"})},
+    };
+    for (const auto& [count, title, text] : cases) {
+        const auto r = statisticsReport(journalOf({kThree.begin(), kThree.begin() + count}), '.');
+        EXPECT_EQ(r.enoughData, count >= 2) << count;
+        EXPECT_EQ(fromCp1251(r.title), title) << count;
+        EXPECT_EQ(r.text, text) << count;
     }
-}
-
-TEST(StatisticsReport, ThreeFillUpsSumAllButTheLast) {
-    const auto r = statisticsReport(journalOf(kThree), '.');
-    EXPECT_TRUE(r.enoughData);
-    EXPECT_EQ(fromCp1251(r.title), "Статистика");
-    EXPECT_EQ(r.text, lines({"За период с 01.11.26 по 30.11.26", "", "Пройдено - 950 км",
-                             "Истрачено - 1535 руб", "Средняя цена 1 л - 20.5 руб", "",
-                             "Средний расход за период - 7.89 л/100км",
-                             "Средняя цена километра - 1.61 руб/1км"}));
     const auto comma = statisticsReport(journalOf(kThree), ',');
     EXPECT_NE(comma.text.find(toCp1251("Средняя цена 1 л - 20,5 руб")), std::string::npos);
     EXPECT_NE(comma.text.find(toCp1251("7,89 л/100км")), std::string::npos);
 }
 
-TEST(StatisticsReport, TwoFillUps) {
-    const auto r = statisticsReport(journalOf({kThree[0], kThree[1]}), '.');
-    EXPECT_EQ(r.text, lines({"За период с 01.11.26 по 15.11.26", "", "Пройдено - 500 км",
-                             "Истрачено - 800 руб", "Средняя цена 1 л - 20 руб", "",
-                             "Средний расход за период - 8 л/100км",
-                             "Средняя цена километра - 1.6 руб/1км"}));
-}
-
 // Line 3 and the last two lines for a given pair of readings.
-struct DistanceCase {
-    double first, last;
-    const char* distance;
-    const char* rate;
-    const char* perKm;
-};
-
 TEST(StatisticsReport, DistanceRoundsHalfToEvenAndMayHaveNoValue) {
-    const DistanceCase cases[] = {
+    struct Case {
+        double first, last;
+        const char *distance, *rate, *perKm;
+    };
+    const Case cases[] = {
         {84000, 84500.5, "Пройдено - 500 км", "8 л/100км", "1.6 руб/1км"},
         {84000, 84501.5, "Пройдено - 502 км", "7.96 л/100км", "1.59 руб/1км"},
         {84950, 84500, "Пройдено - -450 км", "-8.89 л/100км", "-1.78 руб/1км"},
         {84000, 84000.5, "Пройдено - 0 км", "—", "—"},
         {0, 3e9, "Пройдено - 3000000000 км", "—", "—"},
         {0, 1e300, "Пройдено - —", "—", "—"},
-        {0, std::numeric_limits<double>::infinity(), "Пройдено - —", "—", "—"},
+        {0, kInf, "Пройдено - —", "—", "—"},
     };
     for (const auto& c : cases) {
         const auto text = fromCp1251(
             statisticsReport(journalOf({{"a", c.first, 40, 20, 800}, {"b", c.last, 1, 1, 1}}), '.')
                 .text);
-        EXPECT_NE(text.find(std::string(c.distance) + "\r\n"), std::string::npos) << text;
-        EXPECT_NE(text.find(std::string("за период - ") + c.rate + "\r\n"), std::string::npos)
-            << text;
-        EXPECT_TRUE(text.ends_with(std::string("километра - ") + c.perKm)) << text;
+        SCOPED_TRACE(text);
+        EXPECT_NE(text.find(std::string(c.distance) + "\r\n"), std::string::npos);
+        EXPECT_NE(text.find(std::string("за период - ") + c.rate + "\r\n"), std::string::npos);
+        EXPECT_TRUE(text.ends_with(std::string("километра - ") + c.perKm));
         EXPECT_EQ(text.find("inf"), std::string::npos);
         EXPECT_EQ(text.find("nan"), std::string::npos);
     }
 }
-
-}  // namespace
-}  // namespace zoltrek
-
-namespace zoltrek {
-namespace {
 
 TEST(DetailTexts, FiguresSinceTheLineBefore) {
     struct Case {
         std::vector<FillUp> records;
         int slot;
         char sep;
-        std::array<const char*, 6> texts;
+        const char* texts;  // the six, joined by "|"
     };
-    const FillUp first{"01.11.26", 84000, 40, 20, 800};
+    const FillUp first{"01.11.26", 84000, 40, 20, 800}, second{"15.11.26", 84500, 35, 21, 735};
     const Case cases[] = {
-        {{first, {"15.11.26", 84500, 35, 21, 735}},
-         1,
-         '.',
-         {"15.11.26", "84500", "35 л", "21 руб", "500 км", "8 л/100км"}},
+        {{first, second}, 1, '.', "15.11.26|84500|35 л|21 руб|500 км|8 л/100км"},
         {{first, {"15.11.26", 84500, 35, 20.5, 735}},
          1,
          ',',
-         {"15.11.26", "84500", "35 л", "20,5 руб", "500 км", "8 л/100км"}},
-        {{first, {"x", 84000, 35, 21, 735}}, 1, '.', {"x", "84000", "35 л", "21 руб", "0 км", "—"}},
-        {{first, {"x", 83000, 35, 21, 735}},
-         1,
-         '.',
-         {"x", "83000", "35 л", "21 руб", "-1000 км", "-4 л/100км"}},
-        {{first, {"x", std::numeric_limits<double>::infinity(), 35, 21, 735}},
-         1,
-         '.',
-         {"x", "—", "35 л", "21 руб", "—", "0 л/100км"}},
-        {{first, {"15.11.26", 84500, 35, 21, 735}}, 0, '.', {"", "", "", "", "", ""}},
-        {{first}, 1, '.', {"", "", "", "", "", ""}},  // past the loaded records
-        {{first, {"15.11.26", 84500, 35, 21, 735}}, -1, '.', {"", "", "", "", "", ""}},
+         "15.11.26|84500|35 л|20,5 руб|500 км|8 л/100км"},
+        {{first, {"x", 84000, 35, 21, 735}}, 1, '.', "x|84000|35 л|21 руб|0 км|—"},
+        {{first, {"x", 83000, 35, 21, 735}}, 1, '.', "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
+        {{first, {"x", kInf, 35, 21, 735}}, 1, '.', "x|—|35 л|21 руб|—|0 л/100км"},
+        {{first, second}, 0, '.', "|||||"},
+        {{first}, 1, '.', "|||||"},  // past the loaded records
+        {{first, second}, -1, '.', "|||||"},
     };
     for (const auto& c : cases) {
         const auto texts = detailTexts(journalOf(c.records), c.slot, c.sep);
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(fromCp1251(texts[i]), c.texts[i]) << "slot " << c.slot << " i" << i + 1;
+        std::string joined = fromCp1251(texts[0]);
+        for (int i = 1; i < 6; ++i)
+            joined += "|" + fromCp1251(texts[i]);
+        EXPECT_EQ(joined, c.texts) << "slot " << c.slot;
     }
 }
 

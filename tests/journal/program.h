@@ -5,8 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@ inline std::string readAllOf(int fd) {
     ssize_t n;
     for (off_t at = 0; (n = ::pread(fd, buf, sizeof buf, at)) > 0; at += n)
         text.append(buf, static_cast<std::size_t>(n));
+    ::close(fd);
     return text;
 }
 
@@ -40,8 +40,7 @@ inline Outcome runProgram(const std::vector<std::string>& argv) {
     if (pid == 0) {
         ::dup2(out, 1);
         ::dup2(err, 2);
-        const int devNull = ::open("/dev/null", O_RDONLY);
-        ::dup2(devNull, 0);
+        ::dup2(::open("/dev/null", O_RDONLY), 0);
         ::execvp(args[0], args.data());
         ::_exit(127);
     }
@@ -54,14 +53,7 @@ inline Outcome runProgram(const std::vector<std::string>& argv) {
         outcome.signal = WTERMSIG(status);
     outcome.out = readAllOf(out);
     outcome.err = readAllOf(err);
-    ::close(out);
-    ::close(err);
     return outcome;
-}
-
-// Whether a program of that name is on PATH.
-inline bool onPath(const std::string& name) {
-    return runProgram({"sh", "-c", "command -v " + name}).exitCode == 0;
 }
 
 // The journal tool this build made.
@@ -69,42 +61,46 @@ inline std::string journalTool() {
     return ZOLTREK_JOURNAL_TOOL;
 }
 
-// The system calls of one kind that a run makes, as strace lists them, one a line.
-inline std::vector<std::string> traceCalls(const std::vector<std::string>& argv,
-                                           const std::string& calls, const std::string& log) {
-    std::vector<std::string> full = {"strace",         "-qq", "-s",         "4096", "-o", log, "-e",
-                                     "trace=" + calls, "-e",  "signal=none"};
-    full.insert(full.end(), argv.begin(), argv.end());
-    runProgram(full);
+// The line of record `k` in the journals that the fault and crash tests write.
+inline std::string recordLine(int k) {
+    return "0" + std::to_string(1 + k % 9) + ".01.26|" + std::to_string(80000 + 100 * k) +
+           "|40|20.5|820";
+}
+
+// A journal of `count` records, each line ending in CR LF.
+inline std::string journalOf(int count) {
+    std::string text;
+    for (int k = 0; k < count; ++k)
+        text += recordLine(k) + "\r\n";
+    return text;
+}
+
+// The lines of a text whose every line ends in CR LF.
+inline std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
-    std::ifstream in(log);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
     return lines;
 }
 
-// The name of the system call a strace line shows ("openat" of "openat(AT_FDCWD, ...").
-inline std::string callName(const std::string& line) {
-    return line.substr(0, line.find('('));
+// The text with line `index` replaced by `line`, or removed when `line` is null.
+inline std::string changedLine(const std::string& text, std::size_t index, const char* line) {
+    std::string out;
+    const auto lines = linesOf(text);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (i != index)
+            out += lines[i] + "\r\n";
+        else if (line)
+            out += std::string(line) + "\r\n";
+    return out;
 }
 
-// Which call of its kind (from 1) the first line of kind `call` holding `match` is, counting
-// only from the first line that holds `anchor`; 0 when there is none.
-inline int callNumber(const std::vector<std::string>& lines, const std::string& call,
-                      const std::string& anchor, const std::string& match) {
-    int number = 0;
-    bool armed = anchor.empty();
-    for (const auto& line : lines) {
-        if (callName(line) != call) {
-            armed = armed || line.find(anchor) != std::string::npos;
-            continue;
-        }
-        ++number;
-        if (armed && line.find(match) != std::string::npos)
-            return number;
-        armed = armed || line.find(anchor) != std::string::npos;
-    }
-    return 0;
+// Temporary files of a rewrite left in a folder.
+inline int temporariesIn(const std::string& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        count += entry.path().filename().string().starts_with(".zoltrek.dat.") ? 1 : 0;
+    return count;
 }
 
 }  // namespace zoltrek::testing
