@@ -52,12 +52,12 @@ TEST(Refresh, BorderByStyleAndState) {
 }
 
 TEST(Refresh, CaptionPlaceColourAndDisabledCopies) {
+    // clang-format off
     const std::tuple<bool, int, int, Pixels> rows[] = {
-        {true, 1, 0, {{31, 6, kBlack}}},
-        {true, 1, 1, {{32, 7, kBlack}}},
-        {true, 3, 1, {{32, 7, kBlack}}},
-        {true, 1, 2, {{31, 6, kBlack}}},
+        {true, 1, 0, {{31, 6, kBlack}}}, {true, 1, 1, {{32, 7, kBlack}}},
+        {true, 3, 1, {{32, 7, kBlack}}}, {true, 1, 2, {{31, 6, kBlack}}},
         {false, 1, 1, {{32, 7, kWhite}, {31, 6, kShadow}}}};
+    // clang-format on
     for (const auto& [enabled, style, pressed, draws] : rows) {
         PaintRig p(145, 25, style);
         p.s.Caption = "&Новая заправка", p.s.Pressed = pressed;
@@ -126,11 +126,11 @@ TEST(DrawPicture, BitmapWithoutItsMaskColourMovedByPressed) {
 
 TEST(DrawPicture, IconsScaledDisabledPicturesEmbossed) {
     using enum Picture::Kind;
+    // clang-format off
     const std::tuple<Picture::Kind, bool, int, std::string, Rect> rows[] = {
-        {Icon, true, 0, "scaled", {42, 7, 58, 23}},
-        {Icon, true, 1, "scaled", {43, 8, 59, 24}},
-        {Icon, false, 0, "disabled", {}},
-        {Bitmap, false, 2, "disabled", {}}};
+        {Icon, true, 0, "scaled", {42, 7, 58, 23}}, {Icon, true, 1, "scaled", {43, 8, 59, 24}},
+        {Icon, false, 0, "disabled", {}}, {Bitmap, false, 2, "disabled", {}}};
+    // clang-format on
     for (const auto& [kind, enabled, pressed, how, to] : rows) {
         PaintRig p(100, 30);
         p.s.Picture = std::make_shared<TestPicture>(kind, 16, 16, kRed);
@@ -148,19 +148,16 @@ TEST(DrawPicture, IconsScaledDisabledPicturesEmbossed) {
 }
 
 TEST(XPFace, GradientRowsSinglePrecisionStep) {
-    const std::tuple<int, int, std::vector<int>> rows[] = {
-        // height, pressed, rows 1, 2, 3, ..., as many as given
-        {20,
-         0,
-         {253, 250, 247, 245, 243, 240, 237, 235, 233, 230, 227, 225, 223, 220, 217, 215, 213,
-          210}},
+    // clang-format off
+    const std::tuple<int, int, std::vector<int>> rows[] = {  // height, pressed, rows from 1 on
+        {20, 0, {253, 250, 247, 245, 243, 240, 237, 235, 233, 230, 227, 225, 223, 220, 217, 215,
+                 213, 210}},
         // Upwards: row h - 1 is the lightest, and no ring whatever the focus and hover.
-        {20,
-         1,
-         {199, 201, 202, 203, 204, 205, 207, 208, 209, 211, 212, 213, 214, 215, 217, 218, 219,
-          221}},
+        {20, 1, {199, 201, 202, 203, 204, 205, 207, 208, 209, 211, 212, 213, 214, 215, 217, 218,
+                 219, 221}},
         // 50 / 12 in single precision times 9 is 37.4999985, so row 9 is 255 - 37.
         {12, 0, {251, 247, 243, 238, 234, 230, 226, 222, 218, 213}}};
+    // clang-format on
     for (const auto& [h, pressed, greys] : rows) {
         PaintRig p(30, h, kStyleXP);
         p.s.Pressed = p.s.Focused = p.s.Hover = pressed;
@@ -173,23 +170,20 @@ TEST(XPFace, GradientRowsSinglePrecisionStep) {
     }
 }
 
-TEST(XPFace, RingPixelsAndColours) {
-    PaintRig p(30, 20, kStyleXP);
-    p.s.Focused = 1;
-    p.paint();
-    const std::pair<Rgb, Points> rows[] = {
+TEST(XPFace, RingPixelsAndColourByStateBuiltInColoursPutBack) {
+    PaintRig lit(30, 20, kStyleXP);
+    lit.s.Focused = 1;
+    lit.paint();
+    const std::pair<Rgb, Points> pixels[] = {
         {kRing, {{1, 10}, {28, 10}, {10, 17}, {2, 17}, {3, 16}, {26, 16}}},
         {ShiftColor(kRing, -40), {{10, 18}}},
         {ShiftColor(kRing, 90), {{10, 1}, {2, 1}, {27, 1}}},
         {ShiftColor(kRing, 35), {{10, 2}, {1, 2}, {28, 2}, {3, 3}, {26, 3}}},
         {ShiftColor(kRing, 20), {{2, 10}, {27, 10}, {2, 3}, {2, 16}}},
         {grey(230), {{3, 10}}}};
-    for (const auto& [colour, points] : rows)
+    for (const auto& [colour, points] : pixels)
         for (auto [x, y] : points)
-            EXPECT_EQ(p.at(x, y), colour) << x << "," << y;
-}
-
-TEST(XPFace, RingColourByStateAndBuiltInColours) {
+            EXPECT_EQ(lit.at(x, y), colour) << x << "," << y;
     const std::tuple<int, int, Bool16, bool, Rgb> rows[] = {
         {0, 0, True16, true, grey(230)},  {1, 0, True16, true, kRing},
         {0, 1, True16, true, kHoverRing}, {1, 1, True16, true, kHoverRing},

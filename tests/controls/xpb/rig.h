@@ -60,20 +60,15 @@ struct Rig : XpbSurface, XpbEvents {
             control.CalcSize();
     }
 
+    using I = std::int16_t;
     void Click() override { add("Click"); }
-    void KeyDown(std::int16_t k, std::int16_t s) override { add("KeyDown", k, s); }
-    void KeyUp(std::int16_t k, std::int16_t s) override { add("KeyUp", k, s); }
-    void MouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
-        add("MouseDown", b, s, x, y);
-    }
-    void MouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
-        add("MouseMove", b, s, x, y);
-    }
-    void MouseUp(std::int16_t b, std::int16_t s, float x, float y) override {
-        add("MouseUp", b, s, x, y);
-    }
-    void MouseIn(std::int16_t s) override { add("MouseIn", s); }
-    void MouseOut(std::int16_t s) override { add("MouseOut", s); }
+    void KeyDown(I k, I s) override { add("KeyDown", k, s); }
+    void KeyUp(I k, I s) override { add("KeyUp", k, s); }
+    void MouseDown(I b, I s, float x, float y) override { add("MouseDown", b, s, x, y); }
+    void MouseMove(I b, I s, float x, float y) override { add("MouseMove", b, s, x, y); }
+    void MouseUp(I b, I s, float x, float y) override { add("MouseUp", b, s, x, y); }
+    void MouseIn(I s) override { add("MouseIn", s); }
+    void MouseOut(I s) override { add("MouseOut", s); }
 
     template <typename... A>
     void add(const char* name, A... args) {

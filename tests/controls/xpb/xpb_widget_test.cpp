@@ -122,7 +122,7 @@ TEST(XpBWidget, TabFocusThenSpaceClicksWithThePointerOver) {
         w.key(true, Qt::Key_Space, {}, " ", true);
         EXPECT_EQ(w.button->state().Pressed, 1);
         w.key(false, Qt::Key_Space, {}, " ");
-        EXPECT_EQ(w.events.join(" "),
+        EXPECT_EQ(w.events.join(" ").toStdString(),
                   over ? "KeyDown KeyDown Click MouseUp KeyUp" : "KeyDown KeyDown MouseUp KeyUp");
     }
 }
