@@ -79,33 +79,30 @@ TEST(XpbInput, TransitionTable) {
 
 // After entering the button; repaints left out.
 TEST(XpbInput, Sequences) {
+    // clang-format off
     const std::tuple<bool, std::vector<Step>, std::string> rows[] = {
         // A click: Click before MouseUp.
         {true, {{Press, 1}, {Release, 1}}, "MouseDown(1,4,5,6) Click MouseUp(1,4,5,6)"},
         // Press, leave, release outside.
-        {false,
-         {{Press, 1}, {Move, 1, false}, {Release, 1, false}},
+        {false, {{Press, 1}, {Move, 1, false}, {Release, 1, false}},
          "MouseDown(1,4,5,6) MouseOut(4) capture- MouseMove(1,4,5,6) MouseUp(1,4,5,6)"},
         // Press, leave, come back, release.
-        {true,
-         {{Press, 1}, {Move, 1, false}, {Move, 1}, {Release, 1}},
+        {true, {{Press, 1}, {Move, 1, false}, {Move, 1}, {Release, 1}},
          "MouseDown(1,4,5,6) MouseOut(4) capture- MouseMove(1,4,5,6) capture- MouseIn(4) capture+ "
          "MouseMove(1,4,5,6) Click MouseUp(1,4,5,6)"},
         {true, {{Press, 2}, {Release, 2}}, "MouseDown(2,4,5,6) MouseUp(2,4,5,6)"},
         // The second press comes as a double click, which the button never sees.
-        {true,
-         {{Press, 1}, {Release, 1}, {Release, 1}},
+        {true, {{Press, 1}, {Release, 1}, {Release, 1}},
          "MouseDown(1,4,5,6) Click MouseUp(1,4,5,6) Click MouseUp(1,4,5,6)"},
         // A move after a click enters again.
-        {true,
-         {{Press, 1}, {Release, 1}, {Move, 0}},
+        {true, {{Press, 1}, {Release, 1}, {Move, 0}},
          "MouseDown(1,4,5,6) Click MouseUp(1,4,5,6) capture- MouseIn(4) capture+ "
          "MouseMove(0,4,5,6)"},
         // Space held and released.
-        {true,
-         {{FocusIn}, {KeyDown, 32}, {KeyDown, 32}, {KeyUp, 32}},
+        {true, {{FocusIn}, {KeyDown, 32}, {KeyDown, 32}, {KeyUp, 32}},
          "KeyDown(32,4) KeyDown(32,4) Click MouseUp(1,4,0,0) KeyUp(32,4)"},
         {true, {{FocusIn}, {AccessKey}}, "Click"}};
+    // clang-format on
     for (const auto& [captured, steps, events] : rows) {
         Rig rig;
         run(rig, {{Move, 0}});
