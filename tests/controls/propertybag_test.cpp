@@ -5,23 +5,19 @@
 namespace zoltrek {
 namespace {
 
-TEST(PropertyBag, NamesMatchWithoutCase) {
+TEST(PropertyBag, NamesMatchWithoutCaseMissingOnesReadTheirDefault) {
     PropertyBag bag{{"caption", std::string("ОК")}, {"buttonstyle", 1}};
-    EXPECT_EQ(bag.readText("Caption", "XpB1"), "ОК");
-    EXPECT_EQ(bag.readText("CAPTION", "XpB1"), "ОК");
-    EXPECT_EQ(bag.readInt("ButtonStyle", 2), 1);
+    EXPECT_EQ(std::tuple(bag.readText("Caption", "XpB1"), bag.readText("CAPTION", "XpB1"),
+                         bag.readInt("ButtonStyle", 2)),
+              std::tuple("ОК", "ОК", 1));
     bag.set("BUTTONSTYLE", 3);
     EXPECT_EQ(bag.names(), (std::vector<std::string>{"caption", "buttonstyle"}));
     EXPECT_EQ(bag.readInt("buttonstyle", 2), 3);
-}
-
-TEST(PropertyBag, MissingNameReadsItsDefault) {
-    const PropertyBag bag;
-    EXPECT_EQ(bag.readText("Caption", "XpB1"), "XpB1");
-    EXPECT_EQ(bag.readInt("PicturePosition", 1), 1);
-    EXPECT_TRUE(bag.readBool("ShowFocusRect", true));
-    EXPECT_EQ(bag.readColour("XPColor_Hover", Colour{0x80000016}), Colour{0x80000016});
-    EXPECT_EQ(bag.readPicture("Picture"), nullptr);
+    const PropertyBag none;
+    EXPECT_EQ(std::tuple(none.readText("Caption", "XpB1"), none.readInt("PicturePosition", 1),
+                         none.readBool("ShowFocusRect", true), none.readPicture("Picture")),
+              std::tuple("XpB1", 1, true, nullptr));
+    EXPECT_EQ(none.readColour("XPColor_Hover", Colour{0x80000016}), Colour{0x80000016});
 }
 
 TEST(PropertyBag, NumericTypesConvertOnRead) {
@@ -30,11 +26,11 @@ TEST(PropertyBag, NumericTypesConvertOnRead) {
                           {"xpcolor_hover", 0},
                           {"maskcolor", Colour{0x80000005}},
                           {"usemaskcolor", -1}};
-    EXPECT_FALSE(bag.readBool("ShowFocusRect", true));
-    EXPECT_FALSE(bag.readBool("Enabled", true));
+    EXPECT_EQ(std::tuple(bag.readBool("ShowFocusRect", true), bag.readBool("Enabled", true),
+                         bag.readBool("UseMaskColor", false)),
+              std::tuple(false, false, true));
     EXPECT_EQ(bag.readColour("XPColor_Hover", Colour{0x80000016}), Colour{0});
     EXPECT_EQ(bag.readInt("MaskColor", 0), static_cast<std::int32_t>(0x80000005));
-    EXPECT_TRUE(bag.readBool("UseMaskColor", false));
 }
 
 TEST(PropertyBag, ValueEqualToItsDefaultIsNotStored) {

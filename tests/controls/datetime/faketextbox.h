@@ -16,10 +16,7 @@ class FakeTextBox : public TextBox {
     bool on = true;
 
     std::string text() const override { return text_; }
-    void setText(const std::string& text) override {
-        start_ = length_ = 0;
-        assign(text);
-    }
+    void setText(const std::string& text) override { start_ = length_ = 0, assign(text); }
     int selStart() const override { return start_; }
     int selLength() const override { return length_; }
     void setSelection(int start, int length) override {
@@ -27,10 +24,9 @@ class FakeTextBox : public TextBox {
         length_ = std::clamp(length, 0, charCount(text_) - start_);
     }
     void replaceSelection(const std::string& text) override {
-        const std::size_t from = byteOffset(text_, start_);
-        const std::size_t to = byteOffset(text_, start_ + length_);
-        start_ += charCount(text);
-        length_ = 0;
+        const std::size_t from = byteOffset(text_, start_),
+                          to = byteOffset(text_, start_ + length_);
+        start_ += charCount(text), length_ = 0;
         assign(text_.substr(0, from) + text + text_.substr(to));
     }
     bool enabled() const override { return on; }
@@ -46,8 +42,7 @@ class FakeTextBox : public TextBox {
     }
 
     std::string text_;
-    int start_ = 0;
-    int length_ = 0;
+    int start_ = 0, length_ = 0;
 };
 
 }  // namespace zoltrek

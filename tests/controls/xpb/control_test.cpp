@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "rig.h"
@@ -15,8 +14,7 @@ struct RecordingSource : SettingsSource {
     mutable std::vector<std::string> names;
     template <typename T>
     T note(std::string_view n, T def) const {
-        names.emplace_back(n);
-        return def;
+        return names.emplace_back(n), def;
     }
     std::string readText(std::string_view n, std::string_view d) const override {
         return note(n, std::string(d));
@@ -47,37 +45,28 @@ TEST(XpbSettings, ReadInOrderWithDefaultsThenMeasuredOnce) {
     EXPECT_EQ(std::tuple(s.MaskColor, s.UseMaskColor), std::tuple(Colour{0}, 0));
     EXPECT_EQ(std::tuple(s.ButtonWidth, s.ButtonHeight, s.FocusRect),
               std::tuple(145, 25, Rect{4, 4, 141, 21}));
-    EXPECT_EQ(rig.log, (test::Log{"repaint"}));
+    EXPECT_EQ(rig.joined(), "repaint");
 }
 
-TEST(XpbSettings, FreshInstanceWritesItsZeroesInOrder) {
+// A fresh instance writes its zeroes; what was read is written back whole, in write order.
+TEST(XpbSettings, FreshInstanceWritesItsZeroesEveryValueRoundTrips) {
     Rig rig;
-    PropertyBag bag;
-    rig.control.writeProperties(bag, "XpB1");
-    EXPECT_EQ(bag.names(),
+    PropertyBag fresh;
+    rig.control.writeProperties(fresh, "XpB1");
+    EXPECT_EQ(fresh.names(),
               (std::vector<std::string>{"caption", "pictureposition", "buttonstyle", "picturewidth",
                                         "pictureheight", "showfocusrect", "xpcolor_pressed",
                                         "xpcolor_hover", "xpdefaultcolors"}));
-    EXPECT_EQ(bag.readText("caption", "?"), "");
-    EXPECT_FALSE(bag.readBool("xpdefaultcolors", true));
-}
-
-TEST(XpbSettings, EveryValueRoundTripsInWriteOrder) {
-    Rig rig;
-    const PropertyBag stored{
-        {"caption", std::string("&ОК")},
-        {"pictureposition", 3},
-        {"buttonstyle", 3},
-        {"picture", std::make_shared<test::TestPicture>(Picture::Kind::Icon, 16, 16, 0)},
-        {"picturewidth", 20},
-        {"pictureheight", 24},
-        {"enabled", false},
-        {"showfocusrect", false},
-        {"xpcolor_pressed", Colour{0x112233}},
-        {"xpcolor_hover", Colour{0x445566}},
-        {"xpdefaultcolors", false},
-        {"maskcolor", Colour{0x80000005}},
-        {"usemaskcolor", true}};
+    EXPECT_EQ(fresh.readText("caption", "?"), "");
+    EXPECT_FALSE(fresh.readBool("xpdefaultcolors", true));
+    const PictureRef icon = std::make_shared<test::TestPicture>(Picture::Kind::Icon, 16, 16, 0);
+    // clang-format off
+    const PropertyBag stored{{"caption", std::string("&ОК")}, {"pictureposition", 3},
+        {"buttonstyle", 3}, {"picture", icon}, {"picturewidth", 20}, {"pictureheight", 24},
+        {"enabled", false}, {"showfocusrect", false}, {"xpcolor_pressed", Colour{0x112233}},
+        {"xpcolor_hover", Colour{0x445566}}, {"xpdefaultcolors", false},
+        {"maskcolor", Colour{0x80000005}}, {"usemaskcolor", true}};
+    // clang-format on
     rig.control.readProperties(stored, "XpB1");
     // The stored picture size stands although the picture's own is 16 × 16.
     EXPECT_EQ(std::pair(rig.control.state().PictureWidth, rig.control.state().PictureHeight),
@@ -90,28 +79,22 @@ TEST(XpbSettings, EveryValueRoundTripsInWriteOrder) {
         EXPECT_TRUE(*out.find(name) == *stored.find(name)) << name;
 }
 
-TEST(XpbProperties, WritesRepaintOrNot) {
-    const struct {
-        const char* what;
-        std::function<void(XpbControl&)> write;
-        std::size_t repaints;
-    } rows[] = {
-        {"EnabledCtrl", [](XpbControl& c) { c.setEnabledCtrl(true); }, 1},
-        {"ShowFocusRect", [](XpbControl& c) { c.setShowFocusRect(true); }, 1},
-        {"Caption", [](XpbControl& c) { c.setCaption("x"); }, 1},
-        {"ButtonStyle", [](XpbControl& c) { c.setButtonStyle(3); }, 1},
-        {"PicturePosition", [](XpbControl& c) { c.setPicturePosition(2); }, 1},
-        {"Picture", [](XpbControl& c) { c.setPicture(nullptr); }, 1},
-        {"MaskColor", [](XpbControl& c) { c.setMaskColor(Colour{5}); }, 1},
-        {"UseMaskColor", [](XpbControl& c) { c.setUseMaskColor(true); }, 1},
-        {"XPColor_Pressed", [](XpbControl& c) { c.setXPColor_Pressed(Colour{5}); }, 0},
-        {"XPColor_Hover", [](XpbControl& c) { c.setXPColor_Hover(Colour{5}); }, 0},
-        {"XPDefaultColors", [](XpbControl& c) { c.setXPDefaultColors(true); }, 0},
-    };
-    for (const auto& r : rows) {
+TEST(XpbProperties, EveryWriteButTheRingColoursRepaints) {
+    using C = XpbControl&;
+    // clang-format off
+    void (*const writes[])(C) = {
+        [](C c) { c.setEnabledCtrl(true); }, [](C c) { c.setShowFocusRect(true); },
+        [](C c) { c.setCaption("x"); }, [](C c) { c.setButtonStyle(3); },
+        [](C c) { c.setPicturePosition(2); }, [](C c) { c.setPicture(nullptr); },
+        [](C c) { c.setMaskColor(Colour{5}); }, [](C c) { c.setUseMaskColor(true); },
+        // These three do not.
+        [](C c) { c.setXPColor_Pressed(Colour{5}); }, [](C c) { c.setXPColor_Hover(Colour{5}); },
+        [](C c) { c.setXPDefaultColors(true); }};
+    // clang-format on
+    for (int i = 0; i < 11; ++i) {
         Rig rig;
-        r.write(rig.control);
-        EXPECT_EQ(rig.count("repaint"), r.repaints) << r.what;
+        writes[i](rig.control);
+        EXPECT_EQ(std::count(rig.log.begin(), rig.log.end(), "repaint"), i < 8) << "write " << i;
     }
 }
 
@@ -137,30 +120,27 @@ TEST(XpbProperties, PictureSizeCaptionKeyAndDisabling) {
 }
 
 TEST(CalcSize, GrowsBelowTenPixelsTo150Twips) {
-    const struct {
-        int w, h;
-        bool remeasures, resizable;
-        int wantW, wantH;
-        std::size_t repaints;
-    } rows[] = {{145, 25, true, true, 145, 25, 1},
-                {5, 25, true, true, 10, 25, 2},
-                {145, 3, true, true, 145, 10, 2},
-                {0, 0, true, true, 10, 10, 3},
-                {9, 9, false, true, 10, 10, 3},
-                {3, 12, false, true, 10, 12, 2},
-                // A surface that refuses to grow is measured once, not asked forever.
-                {5, 5, true, false, 5, 5, 1}};
-    for (const auto& r : rows) {
-        Rig rig(r.w, r.h);
-        rig.remeasures = r.remeasures, rig.resizable = r.resizable;
+    const std::tuple<int, int, bool, bool, int, int, std::size_t> rows[] = {
+        // size, remeasured on resizing, resizable, size after, repaints
+        {145, 25, true, true, 145, 25, 1},
+        {5, 25, true, true, 10, 25, 2},
+        {145, 3, true, true, 145, 10, 2},
+        {0, 0, true, true, 10, 10, 3},
+        {9, 9, false, true, 10, 10, 3},
+        {3, 12, false, true, 10, 12, 2},
+        // A surface that refuses to grow is measured once, not asked forever.
+        {5, 5, true, false, 5, 5, 1}};
+    for (auto [w, h, remeasures, resizable, wantW, wantH, repaints] : rows) {
+        SCOPED_TRACE(testing::Message() << w << "x" << h);
+        Rig rig(w, h);
+        rig.remeasures = remeasures, rig.resizable = resizable;
         rig.control.CalcSize();
         const XpbState& s = rig.control.state();
-        EXPECT_EQ(std::pair(s.ButtonWidth, s.ButtonHeight), std::pair(r.wantW, r.wantH))
-            << r.w << "x" << r.h;
-        EXPECT_EQ(std::pair(rig.w, rig.h), std::pair(r.wantW, r.wantH));
-        EXPECT_EQ(s.FocusRect, (Rect{4, 4, r.wantW - 4, r.wantH - 4}));
-        EXPECT_EQ(rig.canvas.width(), r.wantW) << "painted at the new size";
-        EXPECT_EQ(rig.count("repaint"), r.repaints) << r.w << "x" << r.h;
+        EXPECT_EQ(std::tuple(s.ButtonWidth, s.ButtonHeight, rig.w, rig.h),
+                  std::tuple(wantW, wantH, wantW, wantH));
+        EXPECT_EQ(s.FocusRect, (Rect{4, 4, wantW - 4, wantH - 4}));
+        EXPECT_EQ(rig.canvas.width(), wantW) << "painted at the new size";
+        EXPECT_EQ(std::count(rig.log.begin(), rig.log.end(), "repaint"), repaints);
     }
 }
 

@@ -8,44 +8,32 @@
 namespace zoltrek {
 namespace {
 
-struct Case {
-    const char* what;
-    std::int32_t w, h, position;
-    const char* caption;
-    std::int32_t pw, ph;
-    bool picture;
-    Rect pictureRect, captionRect;
-};
-
 // Characters are 2 pixels wide: a 19-character caption measures 38 + 2 margins = 40 by 13.
 TEST(CalcLayout, PictureAndCaption) {
     const char* c40 = "abcdefghijklmnopqrs";
-    const Case rows[] = {
+    const struct {
+        std::int32_t w, h, position;
+        const char* caption;
+        std::int32_t pw, ph;
+        bool picture;
+        Rect pictureRect, captionRect;
+    } rows[] = {
         // Block 16 + 4 + 40 = 60 centred in {4, 4, 96, 26}; caption top round(8.5) = 8.
-        {"left", 100, 30, kPictureLeft, c40, 16, 16, true, {20, 7, 36, 23}, {40, 8, 80, 21}},
-        {"right", 100, 30, kPictureRight, c40, 16, 16, true, {64, 7, 80, 23}, {20, 8, 60, 21}},
+        {100, 30, kPictureLeft, c40, 16, 16, true, {20, 7, 36, 23}, {40, 8, 80, 21}},
+        {100, 30, kPictureRight, c40, 16, 16, true, {64, 7, 80, 23}, {20, 8, 60, 21}},
         // Block 16 + 4 + 13 = 33 high: round(4 + (22 - 33) / 2) = round(-1.5) = -2.
-        {"above", 100, 30, kPictureAbove, c40, 16, 16, true, {42, -2, 58, 14}, {30, 18, 70, 31}},
-        {"below", 100, 30, kPictureBelow, c40, 16, 16, true, {42, 15, 58, 31}, {30, -2, 70, 11}},
-        {"other value", 100, 30, 7, c40, 16, 16, true, {1, 2, 3, 4}, {30, 8, 70, 21}},
-        {"no picture", 100, 30, kPictureLeft, c40, 16, 16, false, {1, 2, 3, 4}, {30, 8, 70, 21}},
-        {"no caption", 101, 31, kPictureLeft, "", 16, 16, true, {42, 8, 58, 24}, {}},
-        {"stored size only", 100, 30, kPictureLeft, "", 32, 32, false, {34, -1, 66, 31}, {}},
+        {100, 30, kPictureAbove, c40, 16, 16, true, {42, -2, 58, 14}, {30, 18, 70, 31}},
+        {100, 30, kPictureBelow, c40, 16, 16, true, {42, 15, 58, 31}, {30, -2, 70, 11}},
+        {100, 30, 7, c40, 16, 16, true, {1, 2, 3, 4}, {30, 8, 70, 21}},              // other value
+        {100, 30, kPictureLeft, c40, 16, 16, false, {1, 2, 3, 4}, {30, 8, 70, 21}},  // no picture
+        {101, 31, kPictureLeft, "", 16, 16, true, {42, 8, 58, 24}, {}},              // no caption
+        {100, 30, kPictureLeft, "", 32, 32, false, {34, -1, 66, 31}, {}},  // stored size only
         // Beyond 16 bits the pair is still placed, never an overflow.
-        {"huge",
-         100,
-         30,
-         kPictureLeft,
-         c40,
-         40000,
-         16,
-         true,
-         {-19972, 7, 20028, 23},
-         {20032, 8, 20072, 21}},
-    };
+        {100, 30, 1, c40, 40000, 16, true, {-19972, 7, 20028, 23}, {20032, 8, 20072, 21}}};
     test::MemoryCanvas canvas(1, 1);
     canvas.charWidth = 2;
-    for (const Case& r : rows) {
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.position << " " << r.caption << " " << r.pw);
         XpbState s;
         s.ButtonWidth = r.w, s.ButtonHeight = r.h, s.PicturePosition = r.position;
         s.Caption = r.caption, s.PictureWidth = r.pw, s.PictureHeight = r.ph;
@@ -53,27 +41,23 @@ TEST(CalcLayout, PictureAndCaption) {
             s.Picture = std::make_shared<test::TestPicture>(Picture::Kind::Icon, 1, 1, 0);
         s.PictureRect = {1, 2, 3, 4};
         CalcLayout(s, canvas);
-        EXPECT_EQ(s.ContentRect, (Rect{4, 4, r.w - 4, r.h - 4})) << r.what;
-        EXPECT_EQ(s.PictureRect, r.pictureRect) << r.what;
-        EXPECT_EQ(s.CaptionRect, r.captionRect) << r.what;
+        EXPECT_EQ(s.ContentRect, (Rect{4, 4, r.w - 4, r.h - 4}));
+        EXPECT_EQ(std::pair(s.PictureRect, s.CaptionRect), std::pair(r.pictureRect, r.captionRect));
     }
 }
 
 // Characters are 6 pixels wide here.
 TEST(CalcCaptionRect, WrapsAndCentresAWordWiderThanTheContent) {
-    const struct {
-        std::int32_t w;
-        const char* caption;
-        Rect rect;
-    } rows[] = {{145, "Новая заправка", {30, 6, 116, 19}},  // 84 + 2 wide in 137
-                {70, "Новая заправка", {10, 0, 60, 26}},    // two lines in 60 of room
-                {40, "Статистика", {-11, 6, 51, 19}}};      // 62 in 32: out 15 each side
+    const std::tuple<int, const char*, Rect> rows[] = {
+        {145, "Новая заправка", {30, 6, 116, 19}},  // 84 + 2 wide in 137
+        {70, "Новая заправка", {10, 0, 60, 26}},    // two lines in 60 of room
+        {40, "Статистика", {-11, 6, 51, 19}}};      // 62 in 32: out 15 each side
     test::MemoryCanvas canvas(1, 1);
-    for (const auto& r : rows) {
+    for (auto [w, caption, rect] : rows) {
         XpbState s;
-        s.ButtonWidth = r.w, s.ButtonHeight = 25, s.Caption = r.caption;
+        s.ButtonWidth = w, s.ButtonHeight = 25, s.Caption = caption;
         CalcLayout(s, canvas);
-        EXPECT_EQ(s.CaptionRect, r.rect) << r.caption << " in " << r.w;
+        EXPECT_EQ(s.CaptionRect, rect) << caption << " in " << w;
         EXPECT_EQ(s.TextParams.cbSize, 20u);
         EXPECT_EQ(s.TextParams.iLeftMargin + s.TextParams.iRightMargin, 2);
     }

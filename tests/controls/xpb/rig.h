@@ -11,7 +11,6 @@
 namespace zoltrek::test {
 
 inline constexpr Rgb kFace = 0xF0F0F0, kWhite = 0xFFFFFF, kBlack = 0, kShadow = 0xA0A0A0;
-inline constexpr Rgb kDarkFrame = 0x696969;
 constexpr Rgb grey(int v) {
     return rgb(v, v, v);
 }
@@ -19,11 +18,8 @@ constexpr Rgb grey(int v) {
 // A state painted on a canvas in memory; the staging surface grows as asked.
 struct PaintRig {
     PaintRig(int w, int h, std::int32_t style = kStyleFlat) : surface(w, h) {
-        s.ButtonWidth = w;
-        s.ButtonHeight = h;
-        s.FocusRect = {4, 4, w - 4, h - 4};
-        s.ShowFocusRect = s.XPDefaultColors = True16;
-        s.ButtonStyle = style;
+        s.ButtonWidth = w, s.ButtonHeight = h, s.FocusRect = {4, 4, w - 4, h - 4};
+        s.ShowFocusRect = s.XPDefaultColors = True16, s.ButtonStyle = style;
     }
     void paint(bool enabled = true) {
         surface.drawn.clear();
@@ -38,8 +34,6 @@ struct PaintRig {
     XpbState s;
 };
 
-using Log = std::vector<std::string>;
-
 // A control on a surface in memory that logs events, repaints and capture changes in order.
 struct Rig : XpbSurface, XpbEvents {
     explicit Rig(int w = 145, int h = 25) : w(w), h(h), canvas(w, h) {}
@@ -50,7 +44,7 @@ struct Rig : XpbSurface, XpbEvents {
     void setWidthTwips(std::int32_t t) override { resize(t / 15, h); }
     void setHeightTwips(std::int32_t t) override { resize(w, t / 15); }
     Canvas& beginPaint() override { return canvas = MemoryCanvas(w, h); }
-    void endPaint() override { log.push_back("repaint"); }
+    void endPaint() override { add("repaint"); }
     Canvas& staging(std::int32_t sw, std::int32_t sh) override {
         return stage = MemoryCanvas(sw, sh);
     }
@@ -66,20 +60,15 @@ struct Rig : XpbSurface, XpbEvents {
             control.CalcSize();
     }
 
+    using I = std::int16_t;
     void Click() override { add("Click"); }
-    void KeyDown(std::int16_t k, std::int16_t s) override { add("KeyDown", k, s); }
-    void KeyUp(std::int16_t k, std::int16_t s) override { add("KeyUp", k, s); }
-    void MouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
-        add("MouseDown", b, s, x, y);
-    }
-    void MouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
-        add("MouseMove", b, s, x, y);
-    }
-    void MouseUp(std::int16_t b, std::int16_t s, float x, float y) override {
-        add("MouseUp", b, s, x, y);
-    }
-    void MouseIn(std::int16_t s) override { add("MouseIn", s); }
-    void MouseOut(std::int16_t s) override { add("MouseOut", s); }
+    void KeyDown(I k, I s) override { add("KeyDown", k, s); }
+    void KeyUp(I k, I s) override { add("KeyUp", k, s); }
+    void MouseDown(I b, I s, float x, float y) override { add("MouseDown", b, s, x, y); }
+    void MouseMove(I b, I s, float x, float y) override { add("MouseMove", b, s, x, y); }
+    void MouseUp(I b, I s, float x, float y) override { add("MouseUp", b, s, x, y); }
+    void MouseIn(I s) override { add("MouseIn", s); }
+    void MouseOut(I s) override { add("MouseOut", s); }
 
     template <typename... A>
     void add(const char* name, A... args) {
@@ -87,21 +76,21 @@ struct Rig : XpbSurface, XpbEvents {
         out << name;
         [[maybe_unused]] const char* sep = "(";
         ((out << sep << args, sep = ","), ...);
-        out << (sizeof...(args) ? ")" : "");
-        log.push_back(out.str());
+        log.push_back(out.str() + (sizeof...(args) ? ")" : ""));
     }
-    std::size_t count(const std::string& e) const { return std::count(log.begin(), log.end(), e); }
-    std::string joined() const {
+    // The log in one line, repaints left out unless asked for.
+    std::string joined(bool repaints = true) const {
         std::string out;
         for (const auto& e : log)
-            out += (out.empty() ? "" : " ") + e;
+            if (repaints || e != "repaint")
+                out += (out.empty() ? "" : " ") + e;
         return out;
     }
 
     int w, h;
     bool on = true, over = true, captured = false, resizable = true, remeasures = true;
     MemoryCanvas canvas, stage{83, 55};
-    Log log;
+    std::vector<std::string> log;
     XpbControl control{*this, *this};
 };
 

@@ -23,40 +23,36 @@ struct TestPicture : Picture {
 // Exact pixels in memory; characters 6 pixels wide, lines 13 high; text and pictures recorded.
 struct MemoryCanvas : Canvas {
     struct Drawn {
-        std::string what;  // the text, or "natural", "scaled", "disabled" for a picture
+        std::string what;  // the text, or "scaled", "disabled" for a picture
         std::int32_t x, y;
         Rgb colour;
         std::size_t underline = 0;
         Rect to{};
     };
+    using I = std::int32_t;
     MemoryCanvas(int w, int h, Rgb fill = 0x123456) : w(w), h(h), pixels(w * h, fill) {}
-    std::int32_t width() const override { return w; }
-    std::int32_t height() const override { return h; }
-    Rgb pixel(std::int32_t x, std::int32_t y) const override {
-        return x < 0 || y < 0 || x >= w || y >= h ? kInvalidPixel : pixels[y * w + x];
-    }
-    void setPixel(std::int32_t x, std::int32_t y, Rgb c) override {
-        if (x >= 0 && y >= 0 && x < w && y < h)
+    I width() const override { return w; }
+    I height() const override { return h; }
+    Rgb pixel(I x, I y) const override { return in(x, y) ? pixels[y * w + x] : kInvalidPixel; }
+    void setPixel(I x, I y, Rgb c) override {
+        if (in(x, y))
             pixels[y * w + x] = c;
     }
-    std::int32_t lineHeight() const override { return 13; }
-    std::int32_t textWidth(std::string_view t) const override {
-        return charWidth * static_cast<std::int32_t>(decodeUtf8(t).size());
-    }
-    void drawTextLine(std::int32_t x, std::int32_t y, const TextLine& l, Rgb c) override {
+    bool in(I x, I y) const { return x >= 0 && y >= 0 && x < w && y < h; }
+    I lineHeight() const override { return 13; }
+    I textWidth(std::string_view t) const override { return charWidth * I(decodeUtf8(t).size()); }
+    void drawTextLine(I x, I y, const TextLine& l, Rgb c) override {
         drawn.push_back({l.text, x, y, c, l.underline});
     }
-    void drawPicture(const Picture& p, std::int32_t x, std::int32_t y) override {
+    void drawPicture(const Picture& p, I x, I y) override {
         auto& t = dynamic_cast<const TestPicture&>(p);
-        for (int j = 0; j < t.h; ++j)
-            for (int i = 0; i < t.w; ++i)
-                setPixel(x + i, y + j, t.pixels[j * t.w + i]);
+        for (int i = 0; i < t.w * t.h; ++i)
+            setPixel(x + i % t.w, y + i / t.w, t.pixels[i]);
     }
-    void drawPictureScaled(const Picture&, const Rect& to, std::int32_t fw,
-                           std::int32_t fh) override {
+    void drawPictureScaled(const Picture&, const Rect& to, I fw, I fh) override {
         drawn.push_back({"scaled", fw, fh, 0, 0, to});
     }
-    void drawPictureDisabled(const Picture&, std::int32_t x, std::int32_t y) override {
+    void drawPictureDisabled(const Picture&, I x, I y) override {
         drawn.push_back({"disabled", x, y, 0});
     }
     int w, h;

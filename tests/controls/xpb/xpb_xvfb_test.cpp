@@ -34,13 +34,6 @@ struct Xvfb {
     int pid = -1, display = -1;
 };
 
-// Moves the real pointer onto a widget and clicks the left button, as a person would.
-bool click(const QString& xdotool, const QWidget* w) {
-    const QPoint p = w->mapToGlobal(w->rect().center());
-    return QProcess::execute(xdotool, {"mousemove", QString::number(p.x()), QString::number(p.y()),
-                                       "click", "1"}) == 0;
-}
-
 TEST(XpBOnX, MessageBoxOpenedByClickIsClosedByItsOkButton) {
     const QString xdotool = QStandardPaths::findExecutable("xdotool");
     if (xdotool.isEmpty() || QStandardPaths::findExecutable("Xvfb").isEmpty())
@@ -53,6 +46,12 @@ TEST(XpBOnX, MessageBoxOpenedByClickIsClosedByItsOkButton) {
     char name[] = "test_xpb_xvfb";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    // Moves the real pointer onto a widget and clicks the left button, as a person would.
+    const auto click = [&](const QWidget* w) {
+        const QPoint p = w->mapToGlobal(w->rect().center());
+        const QString x = QString::number(p.x()), y = QString::number(p.y());
+        return QProcess::execute(xdotool, {"mousemove", x, y, "click", "1"}) == 0;
+    };
 
     QWidget window;
     window.setGeometry(100, 100, 300, 120);
@@ -67,14 +66,14 @@ TEST(XpBOnX, MessageBoxOpenedByClickIsClosedByItsOkButton) {
                         &window);
         QTimer::singleShot(0, &box, [&] {
             if (QTest::qWaitForWindowExposed(&box))
-                click(xdotool, box.button(QMessageBox::Ok));
+                click(box.button(QMessageBox::Ok));
         });
         QTimer::singleShot(5000, &box, [&] { timedOut = true, box.reject(); });
         closedByOk = box.exec() == QMessageBox::Ok;
     });
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(click(xdotool, button));
+    ASSERT_TRUE(click(button));
     for (QDeadlineTimer limit(8000); !(closedByOk || timedOut) && !limit.hasExpired();)
         QTest::qWait(20);
     EXPECT_EQ(clicks, 1);
