@@ -4,6 +4,7 @@
 
 #include "faketextbox.h"
 #include "maskshape.h"
+#include "positionrule.h"
 
 namespace zoltrek {
 namespace {
@@ -115,6 +116,34 @@ TEST(DateTimeCore, GuardUndoesEveryOtherChangeAndReportsItTwice) {
     box.core = &core;
     box.setText("12:34");
     EXPECT_EQ(core.Text(), "12:34");
+}
+
+// The limit of every field at both of its digits, with the neighbour that decides it.
+TEST(PositionRule, EachFieldKeepsItsDigitsInRange) {
+    using V = DigitVerdict;
+    constexpr std::int32_t kLongTime = 2;
+    const struct {
+        std::int32_t layout;
+        const char* text;
+        int pos, digit;
+        V verdict;
+    } rows[] = {
+        {dateLayout, "05.12.26", 0, 4, V::Reject},   {dateLayout, "05.12.26", 0, 3, V::TensFix},
+        {dateLayout, "01.12.26", 0, 3, V::Write},    {dateLayout, "30.12.26", 1, 2, V::Reject},
+        {dateLayout, "20.12.26", 1, 9, V::Write},    {dateLayout, "06.05.26", 3, 2, V::Reject},
+        {dateLayout, "06.05.26", 3, 1, V::Write},    {dateLayout, "06.10.26", 4, 3, V::Reject},
+        {dateLayout, "06.00.26", 4, 9, V::Write},    {dateLayout, "06.12.26", 6, 9, V::Write},
+        {kLongTime, "05:00:00", 0, 3, V::Reject},    {kLongTime, "05:00:00", 0, 2, V::TensFix},
+        {kLongTime, "03:00:00", 0, 2, V::Write},     {kLongTime, "20:00:00", 1, 4, V::Reject},
+        {kLongTime, "10:00:00", 1, 9, V::Write},     {kLongTime, "10:00:00", 3, 6, V::Reject},
+        {kLongTime, "10:09:00", 3, 5, V::Write},     {kLongTime, "10:50:00", 4, 9, V::Write},
+        {kLongTime, "10:00:00", 6, 6, V::Reject},    {kLongTime, "10:00:50", 7, 9, V::Write},
+        {shortTimeLayout, "10:00", 3, 6, V::Reject},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.text << " pos " << r.pos << " digit " << r.digit);
+        EXPECT_EQ(positionRule(r.layout, r.text, r.pos, r.digit), r.verdict);
+    }
 }
 
 }  // namespace
