@@ -35,7 +35,20 @@ struct ReadOnlyDisk : FileOps {
         }
         return FileOps::open(path, flags, mode);
     }
-};
+} readOnlyDisk;
+
+// A full disk: every write fails.
+struct FullDisk : FileOps {
+    ssize_t write(int, const void*, size_t) override {
+        errno = ENOSPC;
+        return -1;
+    }
+} fullDisk;
+
+// What a refusal for a system error says: the journal and the error.
+std::string failed(const std::string& path, int error) {
+    return "«" + path + "»: " + std::strerror(error);
+}
 
 enum class Kind { File, LinkToFolder, Folder };
 
@@ -45,12 +58,10 @@ struct BadJournal {
     Kind kind = Kind::File;
     const char* told = nullptr;  // a piece of the start-up "Внимание" box; none when null
     std::string refused{};       // a piece of the "Ошибка" box the add gives; none when empty
-    bool readOnly = false;
+    FileOps* disk = &FileOps::system();
 };
 
-// Refusals for a system error name the journal and the error.
 std::vector<BadJournal> badJournals(const std::string& path) {
-    const auto failed = [&](int error) { return "«" + path + "»: " + std::strerror(error); };
     const std::string bigLine(10 * 1024 * 1024, '7');
     return {
         {"a sound journal", kGood + "\r\n"},
@@ -70,17 +81,18 @@ std::vector<BadJournal> badJournals(const std::string& path) {
         {"a million malformed lines", repeated("06.12.26|84512\r\n", 1'000'000), Kind::File,
          "слишком много", "не полностью"},
         {"a million empty lines", repeated("\r\n", 1'000'000) + kGood + "\r\n"},
-        {"a symbolic link to a folder", "", Kind::LinkToFolder, nullptr, failed(EISDIR)},
-        {"a folder", "", Kind::Folder, nullptr, failed(EISDIR)},
+        {"a symbolic link to a folder", "", Kind::LinkToFolder, nullptr, failed(path, EISDIR)},
+        {"a folder", "", Kind::Folder, nullptr, failed(path, EISDIR)},
         {"NUL bytes on a read-only disk", "06.12.26|84\0 512|40|20.5|820\r\n\0\r\n"s, Kind::File,
-         "пропущены: 2.", failed(EROFS), true},
+         "пропущены: 2.", failed(path, EROFS), &readOnlyDisk},
+        {"a sound journal on a full disk", kGood + "\r\n", Kind::File, nullptr,
+         failed(path, ENOSPC), &fullDisk},
     };
 }
 
 class BadJournalTest : public testing::WindowTest {
   protected:
     testing::TempFolder elsewhere;
-    ReadOnlyDisk readOnlyDisk;
 
     // Lays the journal out under its name, the last one gone; a folder gets a file in it.
     void layOut(const BadJournal& input) {
@@ -127,7 +139,7 @@ TEST_F(BadJournalTest, TheWindowsTellWhatTheyLeftAndChangeNothing) {
         Journal expected;
         const LoadResult load = JournalFile(path).load(expected);
 
-        start(nullptr, input.readOnly ? static_cast<FileOps&>(readOnlyDisk) : FileOps::system());
+        start(std::nullopt, *input.disk);
         EXPECT_EQ(list()->count(), expected.count());
         ASSERT_EQ(platform.messages.size(), input.told ? 1u : 0u) << told().text.toStdString();
         if (input.told) {
@@ -169,29 +181,50 @@ TEST_F(BadJournalTest, TheWindowsTellWhatTheyLeftAndChangeNothing) {
     }
 }
 
-// The journal became a link to a folder while an edit was open: the edit is refused, and the
-// files beside that folder stay, whatever their names.
-TEST_F(BadJournalTest, AnEditThroughALinkToAFolderDeletesNothing) {
-    for (const bool remove : {false, true}) {
-        SCOPED_TRACE(remove ? "delete" : "edit");
-        layOut({"a sound journal", kGood + "\r\n"});
-        start(nullptr);
-        FNew* dialog = openEdit(0);
+// An edit or a delete the journal cannot take is refused, the dialog keeps what was typed, and
+// nothing on disk changes: not on a full disk, nor where the journal changed on disk or became a
+// link to a folder while the edit was open (the files beside that folder stay, whatever their
+// names).
+TEST_F(BadJournalTest, AnEditThatCannotBeWrittenChangesNothing) {
+    enum Change { None, Link, Edited };
+    const struct {
+        Change change;
+        bool remove;
+        FileOps* disk;
+        std::string told;
+    } cases[] = {
+        {Link, false, &FileOps::system(), "не является обычным файлом"},
+        {Link, true, &FileOps::system(), "не является обычным файлом"},
+        {Edited, false, &FileOps::system(), "изменился на диске"},
+        {None, false, &fullDisk, failed(path, ENOSPC)},
+        {None, true, &fullDisk, failed(path, ENOSPC)},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.told + (t.remove ? ", delete" : ", edit"));
+        layOut({"two records", repeated(kGood + "\r\n", 2)});
+        start(std::nullopt, *t.disk);
+        FNew* dialog = openEdit(1);
         ASSERT_NE(dialog, nullptr);
-        fs::remove(path);
-        linkToFolder();
+        if (t.change == Link) {
+            fs::remove(path);
+            linkToFolder();
+        } else if (t.change == Edited) {
+            testing::writeBytes(path, kGood + "\r\n06.12.26|84600|40|20.5|820\r\n");
+        }
         const std::vector<std::string> before = snapshot();
-        if (remove)
-            child<QCheckBox>(dialog, "Check1")->setChecked(true);
-        else
-            type("Text3", "5");
+        type("Text3", "5");
+        child<QCheckBox>(dialog, "Check1")->setChecked(t.remove);
         save();
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(told().title, "Ошибка");
-        EXPECT_TRUE(told().text.contains("не является обычным файлом"))
+        EXPECT_TRUE(told().text.contains(QString::fromStdString(t.told)))
             << told().text.toStdString();
         EXPECT_EQ(host->dialog(), dialog);
+        EXPECT_EQ(text("Text3"), "5");
         EXPECT_EQ(snapshot(), before);
+        if (t.change == Edited) {
+            EXPECT_EQ(main->journal().records[1].fKm, 84600);  // the list was reloaded
+        }
     }
 }
 

@@ -31,8 +31,12 @@ class MainTest : public testing::WindowTest {
     }
 };
 
-TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrder) {
+TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrderAndTheClockTicks) {
+    platform.locale.shortDateFormat = "dd.MM.yyyy";
+    platform.locale.timeFormat = "H:mm:ss";
     start(kTwoLines);
+    auto* clock = child<QLabel>(main.get(), "Label9");
+    EXPECT_EQ(clock->text(), "");
     EXPECT_EQ(main->size(), QSize(229, 201));
     EXPECT_EQ(main->minimumSize(), main->maximumSize());
     EXPECT_FALSE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -70,6 +74,8 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     EXPECT_EQ(visited, (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
+    // Every second, in the user's formats.
+    QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QString("Сегодня 06.12.2026, 5:35:39"), 3000);
 }
 
 // The gradient is stretched as the old system stretched pictures: each painted row is a row of
@@ -88,21 +94,6 @@ TEST_F(MainTest, BackgroundRowsAreThePictureRowsInProportion) {
             near << picture.pixel(0, r);
         for (int x : {0, painted.width() / 2, painted.width() - 1})
             EXPECT_TRUE(near.contains(painted.pixel(x, y))) << x << ", " << y;
-    }
-}
-
-TEST_F(MainTest, ListIsInTextOrderWithAScrollBarFromTheFourteenthItem) {
-    start("a|9500|1|1|1\r\nb|10200|1|1|1\r\nc|0.5|1|1|1\r\n");
-    EXPECT_EQ(items(), (QStringList{" .5", " 10200", " 9500"}));
-    for (int count : {13, 14}) {
-        std::string lines;
-        for (int i = 0; i < count; ++i)
-            lines += "d|" + std::to_string(1000 + i) + "|1|1|1\r\n";
-        testing::writeBytes(path, lines);
-        main->UpList();
-        QApplication::processEvents();
-        EXPECT_EQ(list()->count(), count);
-        EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
     }
 }
 
@@ -139,15 +130,16 @@ TEST_F(MainTest, DetailsOfTheClickedItemsOwnRecord) {
     EXPECT_EQ(details()[0], "15.11.26");
 }
 
-TEST_F(MainTest, AReloadKeepsTheDetailsAndSetsTheTooltip) {
-    start(nullptr);  // without a journal everything is empty
+TEST_F(MainTest, AReloadKeepsTheDetailsInTextOrderWithAScrollBarFromTheFourteenthItem) {
+    start(std::nullopt);  // without a journal everything is empty
     EXPECT_EQ(list()->count(), 0);
     EXPECT_EQ(details(), QStringList(6, QString()));
     EXPECT_EQ(list()->toolTip(), "");
     EXPECT_TRUE(platform.messages.empty());
 
-    testing::writeBytes(path, kTwoLines);
+    testing::writeBytes(path, "01.11.26|9500|1|1|1\r\n15.11.26|10200|1|1|1\r\nc|0.5|1|1|1\r\n");
     main->UpList();
+    EXPECT_EQ(items(), (QStringList{" .5", " 10200", " 9500"}));
     EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
     clickItem(1);
     testing::writeBytes(path, "");
@@ -155,50 +147,20 @@ TEST_F(MainTest, AReloadKeepsTheDetailsAndSetsTheTooltip) {
     EXPECT_EQ(list()->count(), 0);
     EXPECT_EQ(details()[0], "15.11.26");
     EXPECT_EQ(list()->toolTip(), "");
-    // An absent file changes nothing at all.
-    testing::writeBytes(path, kTwoLines);
+    for (int count : {13, 14}) {
+        std::string lines;
+        for (int i = 0; i < count; ++i)
+            lines += "d|" + std::to_string(1000 + i) + "|1|1|1\r\n";
+        testing::writeBytes(path, lines);
+        main->UpList();
+        QApplication::processEvents();
+        EXPECT_EQ(list()->count(), count);
+        EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
+    }
+    std::remove(path.c_str());  // an absent file changes nothing at all
     main->UpList();
-    std::remove(path.c_str());
-    main->UpList();
-    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->count(), 14);
     EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
-}
-
-TEST_F(MainTest, TheClockTicksEverySecondInTheUsersFormats) {
-    platform.locale.shortDateFormat = "dd.MM.yyyy";
-    platform.locale.timeFormat = "H:mm:ss";
-    start("");
-    auto* clock = child<QLabel>(main.get(), "Label9");
-    EXPECT_EQ(clock->text(), "");
-    QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QString("Сегодня 06.12.2026, 5:35:39"), 3000);
-}
-
-TEST_F(MainTest, TheStatisticsButtonShowsTheReport) {
-    start(kTwoLines + "30.11.26|84950|30|22|660\r\n");
-    testing::clickButton(child(main.get(), "XpB2"));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(told().title, "Статистика");
-    EXPECT_EQ(told().icon, MessageIcon::Information);
-    EXPECT_TRUE(
-        told().text.startsWith("За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км"));
-
-    testing::writeBytes(path, "01.11.26|84000|40|20|800\r\n");
-    main->UpList();
-    testing::clickButton(child(main.get(), "XpB2"));
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(told().title, "Внимание");
-}
-
-TEST_F(MainTest, SkippedLinesAreToldOnceAtStartUp) {
-    start("01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n");
-    QTRY_COMPARE(platform.messages.size(), 1u);
-    EXPECT_EQ(told().title, "Внимание");
-    EXPECT_TRUE(told().text.contains("2, 5")) << told().text.toStdString();
-    EXPECT_TRUE(told().text.contains("Файл не изменён"));
-    main->UpList();
-    QApplication::processEvents();
-    EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(list()->count(), 2);
 }
 
 // Fails every read once switched on.
@@ -212,18 +174,42 @@ struct UnreadableDisk : FileOps {
     }
 };
 
-TEST_F(MainTest, AJournalThatCannotBeReadIsReportedAndTheListKept) {
+TEST_F(MainTest, SkippedLinesAreToldOnceTheStatisticsOnRequestAndAFailedReadAtOnce) {
     static UnreadableDisk disk;  // outlives the window
     disk.failing = false;
-    start(&kTwoLines, disk);
+    start(
+        "01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n"
+        "30.11.26|84950|30|22|660\r\n",
+        disk);
+    QTRY_COMPARE(platform.messages.size(), 1u);
+    EXPECT_EQ(told().title, "Внимание");
+    EXPECT_TRUE(told().text.contains("2, 5")) << told().text.toStdString();
+    EXPECT_TRUE(told().text.contains("Файл не изменён"));
+    main->UpList();
+    QApplication::processEvents();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(list()->count(), 3);
+
+    testing::clickButton(child(main.get(), "XpB2"));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(told().title, "Статистика");
+    EXPECT_EQ(told().icon, MessageIcon::Information);
+    EXPECT_TRUE(
+        told().text.startsWith("За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км"));
+    testing::writeBytes(path, "01.11.26|84000|40|20|800\r\n");
+    main->UpList();
+    testing::clickButton(child(main.get(), "XpB2"));
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(told().title, "Внимание");  // one fill-up gives no statistics
+
     disk.failing = true;
     main->UpList();
-    ASSERT_EQ(platform.messages.size(), 1u);
+    ASSERT_EQ(platform.messages.size(), 4u);
     EXPECT_EQ(told().title, "Ошибка");
     EXPECT_EQ(told().icon, MessageIcon::Critical);
     EXPECT_TRUE(told().text.contains(QString::fromStdString(path)));
     EXPECT_TRUE(told().text.contains(QString::fromLocal8Bit(std::strerror(EIO))));
-    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->count(), 1);  // the list is kept
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "../journal/tempfolder.h"
@@ -76,8 +77,8 @@ class WindowTest : public ::testing::Test {
         host.reset();
         main.reset();
     }
-    // Shows the main window over the journal, written first unless null.
-    Main& start(const std::string* journal, FileOps& files = FileOps::system()) {
+    // Shows the main window over the journal, written first unless none.
+    Main& start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
         closeWindows();
         if (journal)
             writeBytes(path, *journal);
@@ -88,7 +89,6 @@ class WindowTest : public ::testing::Test {
         QApplication::processEvents();
         return *main;
     }
-    Main& start(const std::string& journal) { return start(&journal); }
 
     QListWidget* list() { return child<QListWidget>(main.get(), "List1"); }
     void clickItem(int row, Qt::MouseButton button = Qt::LeftButton) {
@@ -117,10 +117,6 @@ class WindowTest : public ::testing::Test {
     // Clicks "ОК" and lets a closing dialog go.
     void save() {
         clickButton(child(host->dialog(), "XpB1"));
-        QApplication::processEvents();
-    }
-    void close() {
-        host->dialog()->close();
         QApplication::processEvents();
     }
     const Message& told() {
