@@ -33,7 +33,7 @@ edit_third_item() {
     dialog=$(e2e_window "Редактировать")
 }
 # "ОК", and the dialog with this title goes.
-save() { e2e_click "$dialog" $ok; e2e_no_window "$1"; }
+save() { e2e_click "$dialog" $ok; e2e_window "$1" gone; }
 
 e2e_start_program
 
@@ -61,6 +61,6 @@ dialog=$(e2e_window "Новая заправка")
 e2e_click "$dialog" $ok
 e2e_window "Ошибка" >/dev/null
 e2e_key Return
-e2e_no_window "Ошибка"
+e2e_window "Ошибка" gone
 expect_journal "$before" "refusing empty numbers"
 echo "PASS"

@@ -37,34 +37,21 @@ e2e_stop_program() {
     E2E_APP=
 }
 
-# The ids of the visible windows with this exact title (compared as UTF-8: a search by name
-# would read the legacy title encoding).
-e2e_titled() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
-    done
-    return 0
-}
-
-# The id of the visible window with this exact title, waiting up to 10 s for it.
+# e2e_window <title> [gone]: the id of the visible window with this exact title, waiting up to
+# 10 s for it; with "gone", waits for no such window. Titles are compared as UTF-8: a search by
+# name would read the legacy title encoding.
 e2e_window() {
-    local id
+    local id w
     for _ in $(seq 100); do
-        id=$(e2e_titled "$1" | head -n 1)
-        [ -n "$id" ] && { sleep 0.3; echo "$id"; return 0; }
+        id=
+        for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { id=$w; break; }
+        done
+        [ -z "${2:-}" ] && [ -n "$id" ] && { sleep 0.3; echo "$id"; return 0; }
+        [ -n "${2:-}" ] && [ -z "$id" ] && return 0
         sleep 0.1
     done
-    echo "no window titled '$1'" >&2
-    return 1
-}
-
-e2e_no_window() {
-    for _ in $(seq 50); do
-        [ -z "$(e2e_titled "$1")" ] && return 0
-        sleep 0.1
-    done
-    echo "window '$1' is still open" >&2
+    echo "window '$1': not ${2:-shown} in 10 s" >&2
     return 1
 }
 

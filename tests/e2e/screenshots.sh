@@ -21,7 +21,7 @@ about=$(e2e_window "О программе")
 e2e_shot "$about" "$out/about.png"
 e2e_key Escape
 e2e_click "$about" 76 224            # "Закрыть"
-e2e_no_window "О программе"
+e2e_window "О программе" gone
 
 e2e_click "$E2E_MAIN" 148 20         # "Новая заправка"
 dialog=$(e2e_window "Новая заправка")
