@@ -4,14 +4,15 @@ set -eu
 # The tools match window titles in UTF-8; the program gets its own locale (E2E_LOCALE).
 export LC_ALL=C.UTF-8
 
-e2e_need() {
+# e2e_begin <build folder>: skips without the tools, starts Xvfb on a free display, and copies
+# the program into $app, a fresh folder removed at exit.
+e2e_begin() {
+    build=$(cd "$1" && pwd)
     for tool in Xvfb xdotool; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make deps installs it)"; exit 77; }
     done
-}
-
-# Starts Xvfb on a free display and exports DISPLAY.
-e2e_start_x() {
+    app=$(mktemp -d)
+    trap 'e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$app"' EXIT
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
@@ -19,86 +20,52 @@ e2e_start_x() {
     E2E_XVFB=$!
     read -r display <"$fifo"
     rm -f "$fifo"
-    export DISPLAY=":$display"
-    export QT_QPA_PLATFORM=xcb
+    export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
     unset QT_QPA_PLATFORMTHEME || true
+    cp "$build/zoltrek" "$app/"
 }
 
-e2e_stop() {
-    [ -n "${E2E_APP:-}" ] && kill "$E2E_APP" 2>/dev/null || true
-    [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2>/dev/null || true
-    wait 2>/dev/null || true
-}
-
-# e2e_start_program <folder>: runs the program copied into <folder>, beside its journal, in
-# the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
+# Runs the program beside its journal in $app, in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
 e2e_start_program() {
-    env -u LC_ALL LANG="${E2E_LOCALE:-ru_RU.UTF-8}" "$1/zoltrek" >"$1/program.log" 2>&1 &
+    env -u LC_ALL LANG="${E2E_LOCALE:-ru_RU.UTF-8}" "$app/zoltrek" >"$app/program.log" 2>&1 &
     E2E_APP=$!
     E2E_MAIN=$(e2e_window "Zoltrek Calculator")
 }
 
 e2e_stop_program() {
-    kill "$E2E_APP" 2>/dev/null || true
-    wait "$E2E_APP" 2>/dev/null || true
+    [ -n "${E2E_APP:-}" ] && { kill "$E2E_APP" 2>/dev/null; wait "$E2E_APP" 2>/dev/null; } || true
     E2E_APP=
 }
 
-# The ids of the visible windows with this exact title (compared as UTF-8: a search by name
-# would read the legacy title encoding).
-e2e_windows_titled() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
-    done
-    return 0
-}
-
-# The id of the visible window with this exact title, waiting up to 10 s for it.
+# e2e_window <title> [gone]: the id of the visible window with this exact title, waiting up to
+# 10 s for it; with "gone", waits for no such window. Titles are compared as UTF-8: a search by
+# name would read the legacy title encoding.
 e2e_window() {
-    local id
+    local id w
     for _ in $(seq 100); do
-        id=$(e2e_windows_titled "$1" | head -n 1)
-        [ -n "$id" ] && { sleep 0.3; echo "$id"; return 0; }
+        id=
+        for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { id=$w; break; }
+        done
+        [ -z "${2:-}" ] && [ -n "$id" ] && { sleep 0.3; echo "$id"; return 0; }
+        [ -n "${2:-}" ] && [ -z "$id" ] && return 0
         sleep 0.1
     done
-    echo "no window titled '$1'" >&2
+    echo "window '$1': not ${2:-shown} in 10 s" >&2
     return 1
 }
 
-e2e_no_window() {
-    for _ in $(seq 50); do
-        [ -z "$(e2e_windows_titled "$1")" ] && return 0
-        sleep 0.1
-    done
-    echo "window '$1' is still open" >&2
-    return 1
-}
-
-# e2e_click <window> <x> <y> [button]: a click at client coordinates of the window.
+# e2e_click <window> <x> <y> [button]: a click at client coordinates of the window; button 0
+# only moves the pointer there.
 e2e_click() {
     xdotool mousemove --window "$1" "$2" "$3"
     sleep 0.15
-    xdotool click "${4:-1}"
+    [ "${4:-1}" = 0 ] || xdotool click "${4:-1}"
     sleep 0.25
 }
 
-e2e_hover() {
-    xdotool mousemove --window "$1" "$2" "$3"
-    sleep 0.3
-}
-
 # e2e_type <text>: keys into the window that has the focus.
-e2e_type() {
-    xdotool type --delay 30 "$1"
-    sleep 0.2
-}
-
-e2e_key() {
-    xdotool key "$@"
-    sleep 0.2
-}
-
-e2e_shot() {
-    "$E2E_SCREENSHOT" "$2" "$1"
-}
+e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
+e2e_key() { xdotool key "$@"; sleep 0.2; }
+# e2e_shot <window> <file.png>
+e2e_shot() { "$build/tests/e2e/zoltrek_screenshot" "$2" "$1"; }

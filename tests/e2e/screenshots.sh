@@ -2,27 +2,18 @@
 # screenshots.sh <build folder> <output folder>: pictures of the real windows under Xvfb for a
 # person to look at: the main window empty, with three fill-ups and the second selected while
 # the pointer rests on "Статистика", the About window, and the entry dialog.
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
-build=$(cd "$1" && pwd)
+. "$(dirname "$0")/lib.sh"
 out=$(mkdir -p "$2" && cd "$2" && pwd)
-E2E_SCREENSHOT="$build/tests/e2e/zoltrek_screenshot"
-e2e_need
-trap e2e_stop EXIT
-e2e_start_x
+e2e_begin "$1"
 
-app=$(mktemp -d)
-trap 'e2e_stop; rm -rf "$app"' EXIT
-cp "$build/zoltrek" "$app/"
-
-e2e_start_program "$app"
+e2e_start_program
 e2e_shot "$E2E_MAIN" "$out/main-empty.png"
 e2e_stop_program
 
 printf '01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n30.11.26|84950|30|22|660\r\n' >"$app/zoltrek.dat"
-e2e_start_program "$app"
+e2e_start_program
 e2e_click "$E2E_MAIN" 30 28          # the second item
-e2e_hover "$E2E_MAIN" 148 48         # over "Статистика"
+e2e_click "$E2E_MAIN" 148 48 0       # rests over "Статистика"
 e2e_shot "$E2E_MAIN" "$out/main-selected.png"
 
 e2e_click "$E2E_MAIN" 205 192        # the "About" link
@@ -30,7 +21,7 @@ about=$(e2e_window "О программе")
 e2e_shot "$about" "$out/about.png"
 e2e_key Escape
 e2e_click "$about" 76 224            # "Закрыть"
-e2e_no_window "О программе"
+e2e_window "О программе" gone
 
 e2e_click "$E2E_MAIN" 148 20         # "Новая заправка"
 dialog=$(e2e_window "Новая заправка")

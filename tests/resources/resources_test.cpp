@@ -23,18 +23,6 @@ void needApp() {
     static QGuiApplication app(argc, argv);
 }
 
-std::set<QRgb> opaqueColours(const QImage& image) {
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) == 255) {
-                colours.insert(image.pixel(x, y));
-            }
-        }
-    }
-    return colours;
-}
-
 // Our pictures are PNGs, which the toolkit reads itself; asking every image plugin about them
 // instead would load the plugins and their libraries into each start of the program. First in
 // this file, and no test here reads a picture any other way: a plugin, once loaded, stays.
@@ -63,9 +51,13 @@ TEST(ProgramIcon, HasItsOwnImageAtBothSizesInTheSixteenColours) {
         SCOPED_TRACE(side);
         const QImage image = icon.pixmap(side).toImage().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(image.size(), QSize(side, side));
-        const std::set<QRgb> colours = opaqueColours(image);
-        EXPECT_GE(colours.size(), 4u);
-        EXPECT_TRUE(std::includes(vga.begin(), vga.end(), colours.begin(), colours.end()));
+        std::set<QRgb> opaque;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                if (qAlpha(image.pixel(x, y)) == 255)
+                    opaque.insert(image.pixel(x, y));
+        EXPECT_GE(opaque.size(), 4u);
+        EXPECT_TRUE(std::includes(vga.begin(), vga.end(), opaque.begin(), opaque.end()));
         EXPECT_EQ(qAlpha(image.pixel(0, side - 1)), 0);
         EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255);
     }
@@ -81,17 +73,15 @@ TEST(HandCursor, IsATwoColourBitmapPointingFromTheFingerTip) {
     ASSERT_EQ(ink.size(), QSize(32, 32));
     ASSERT_EQ(mask.size(), QSize(32, 32));
     const QRgb set = qRgb(0, 0, 0);
-    struct Row {
+    const struct {
         QPoint at;
-        bool shown;
-        bool black;
-    };
-    const Row rows[] = {{{5, 0}, true, true},    // the tip, the outline
-                        {{4, 0}, false, false},  // beside the tip
-                        {{5, 2}, true, false},   // inside the finger
-                        {{8, 14}, true, false},  // the palm
-                        {{31, 31}, false, false}};
-    for (const Row& row : rows) {
+        bool shown, black;
+    } rows[] = {{{5, 0}, true, true},    // the tip, the outline
+                {{4, 0}, false, false},  // beside the tip
+                {{5, 2}, true, false},   // inside the finger
+                {{8, 14}, true, false},  // the palm
+                {{31, 31}, false, false}};
+    for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.at.x() << ", " << row.at.y());
         EXPECT_EQ(mask.pixel(row.at) == set, row.shown);
         EXPECT_EQ(ink.pixel(row.at) == set, row.black);
@@ -117,31 +107,24 @@ TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
     needApp();
     const QImage image = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(1, 300));
-    const struct {
-        int row;
-        QRgb colour;
-    } rows[] = {{0, 0xfafafa}, {100, 0xdedede}, {200, 0xc0c0c0}, {299, 0xa6a6a6}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.row);
-        const QRgb got = image.pixel(0, row.row);
-        EXPECT_LE(std::abs(qRed(got) - qRed(row.colour)), 2);
-        EXPECT_LE(std::abs(qGreen(got) - qGreen(row.colour)), 2);
-        EXPECT_LE(std::abs(qBlue(got) - qBlue(row.colour)), 2);
+    const std::initializer_list<int (*)(QRgb)> channels = {qRed, qGreen, qBlue};
+    const std::pair<int, QRgb> rows[] = {
+        {0, 0xfafafa}, {100, 0xdedede}, {200, 0xc0c0c0}, {299, 0xa6a6a6}};
+    for (const auto& [y, colour] : rows) {
+        const QRgb got = image.pixel(0, y);
+        for (const auto channel : channels)
+            EXPECT_LE(std::abs(channel(got) - channel(colour)), 2) << y;
     }
     std::set<QRgb> colours;
     int tinted = 0;
     for (int y = 0; y < 300; ++y) {
-        const QRgb here = image.pixel(0, y);
+        const QRgb here = image.pixel(0, y), above = image.pixel(0, std::max(0, y - 1));
         colours.insert(here);
         tinted += qBlue(here) > qRed(here) ? 1 : 0;
         EXPECT_LE(qBlue(here) - qRed(here), 6) << y;
         EXPECT_TRUE(y >= 225 || qBlue(here) == qRed(here)) << y;
-        if (y > 0) {
-            const QRgb above = image.pixel(0, y - 1);
-            EXPECT_LE(qRed(here), qRed(above)) << y;
-            EXPECT_LE(qGreen(here), qGreen(above)) << y;
-            EXPECT_LE(qBlue(here), qBlue(above)) << y;
-        }
+        for (const auto channel : channels)
+            EXPECT_LE(channel(here), channel(above)) << y;
     }
     EXPECT_LE(colours.size(), 64u);
     EXPECT_GT(tinted, 20);

@@ -1,14 +1,10 @@
 #include "mainwindow.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QScrollBar>
-#include <QTest>
 #include <cstring>
 #include <map>
 
-#include "../journal/tempfolder.h"
-#include "entrydialogs.h"
 #include "resources.h"
 #include "windowtest.h"
 
@@ -16,71 +12,30 @@ namespace zoltrek {
 namespace {
 
 using testing::child;
-using testing::inWindow;
 
-const char kTwoLines[] = "01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n";
-const char kThreeLines[] =
-    "01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n30.11.26|84950|30|22|660\r\n";
+const std::string kTwoLines = "01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n";
 
-// Records what the main window asks of the entry dialog.
-struct DialogSpy : EntryDialogs {
-    int newCount = 0;
-    std::vector<std::pair<FillUp, LineRef>> edits;
-    void showNew() override { ++newCount; }
-    void fEdit(const FillUp& record, const LineRef& line) override {
-        edits.emplace_back(record, line);
-    }
-};
-
-class MainTest : public ::testing::Test {
+class MainTest : public testing::WindowTest {
   protected:
-    testing::TempFolder folder;
-    std::string path = folder.file("zoltrek.dat");
-    testing::FakePlatform platform;
-    DialogSpy dialogs;
-    std::unique_ptr<Main> window;
-
-    Main& open(const std::string& journal) {
-        testing::writeBytes(path, journal);
-        return openWithoutFile();
-    }
-    Main& openWithoutFile() {
-        window = std::make_unique<Main>(QString::fromStdString(path), platform.environment());
-        window->setEntryDialogs(&dialogs);
-        return *window;
-    }
-    QListWidget* list() { return child<QListWidget>(window.get(), "List1"); }
-    QStringList items() {
-        QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
-        return texts;
-    }
     QStringList details() {
         QStringList texts;
         for (const char* name : {"i1", "i2", "i3", "i4", "i5", "i6"})
-            texts << child<QLabel>(window.get(), name)->text();
+            texts << child<QLabel>(main.get(), name)->text();
         return texts;
-    }
-    int rowOfSlot(int slot) {
-        for (int row = 0; row < list()->count(); ++row)
-            if (list()->item(row)->data(Qt::UserRole).toInt() == slot)
-                return row;
-        return -1;
-    }
-    void clickItem(int row, Qt::MouseButton button = Qt::LeftButton) {
-        const QRect place = list()->visualItemRect(list()->item(row));
-        QTest::mouseClick(list()->viewport(), button, Qt::NoModifier, place.center());
     }
 };
 
-TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsIt) {
-    Main& main = open("");
-    EXPECT_EQ(main.size(), QSize(229, 201));
-    EXPECT_EQ(main.minimumSize(), main.maximumSize());
-    EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(main.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(main.windowTitle(), "Zoltrek Calculator");
+TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrderAndTheClockTicks) {
+    platform.locale.shortDateFormat = "dd.MM.yyyy";
+    platform.locale.timeFormat = "H:mm:ss";
+    start(kTwoLines);
+    auto* clock = child<QLabel>(main.get(), "Label9");
+    EXPECT_EQ(clock->text(), "");
+    EXPECT_EQ(main->size(), QSize(229, 201));
+    EXPECT_EQ(main->minimumSize(), main->maximumSize());
+    EXPECT_FALSE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(main->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(main->windowTitle(), "Zoltrek Calculator");
 
     // Pixels worked out by hand from the design's twips (15 to a pixel); children of the two
     // panels sit inside the panels' borders (1 pixel flat, 2 pixels sunken).
@@ -97,24 +52,31 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsIt) {
         {"Line1", {93, 137, 112, 1}},     {"Label6", {194, 186, 28, 13}},
     };
     for (const auto& [name, rect] : expected)
-        EXPECT_EQ(inWindow(child(&main, name.c_str())), rect) << name;
-
-    EXPECT_EQ(child(&main, "Label6")->cursor().hotSpot(), QPoint(5, 0));  // the pointing hand
-    EXPECT_EQ(child(&main, "Label6")->toolTip(), "О программе");
-
+        EXPECT_EQ(testing::inWindow(child(main.get(), name.c_str())), rect) << name;
+    EXPECT_EQ(child(main.get(), "Label6")->cursor().hotSpot(), QPoint(5, 0));  // the hand
+    EXPECT_EQ(child(main.get(), "Label6")->toolTip(), "О программе");
     // The background covers the client area and runs on below it.
-    const QRect bg = inWindow(child(&main, "BG"));
+    const QRect bg = testing::inWindow(child(main.get(), "BG"));
     EXPECT_EQ(bg.topLeft(), QPoint(0, 0));
     EXPECT_GT(bg.height(), 201);
     EXPECT_GE(bg.width(), 229);
+
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
+    // Every second, in the user's formats.
+    QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QString("Сегодня 06.12.2026, 5:35:39"), 3000);
 }
 
 // The gradient is stretched as the old system stretched pictures: each painted row is a row of
 // the picture, taken in proportion, never a blend of two.
 TEST_F(MainTest, BackgroundRowsAreThePictureRowsInProportion) {
-    Main& main = open(kTwoLines);
-    main.show();
-    QWidget* bg = child(&main, "BG");
+    start(kTwoLines);
+    QWidget* bg = child(main.get(), "BG");
     const QImage painted = bg->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage picture = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(painted.height(), bg->height());
@@ -129,145 +91,71 @@ TEST_F(MainTest, BackgroundRowsAreThePictureRowsInProportion) {
     }
 }
 
-TEST_F(MainTest, TabOrderStartsAtTheNewFillUpButton) {
-    Main& main = open(kTwoLines);
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    QStringList visited;
-    for (int i = 0; i < 6; ++i) {
-        visited << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+TEST_F(MainTest, DetailsOfTheClickedItemsOwnRecord) {
+    const QStringList none(6, QString());
+    const std::string big = "01.11.26|99999|40|20|800\r\n15.11.26|100000|35|21|735\r\n",
+                      same = "01.11.26|84000|40|20|800\r\n15.11.26|84000|35|20.5|735\r\n";
+    const struct {
+        QChar separator;
+        std::string journal;
+        int row;  // -1: the item of the second record, both reading the same
+        QStringList details;
+    } cases[] = {
+        {u'.', kTwoLines, 1, {"15.11.26", "84500", "35 л", "21 руб", "500 км", "8 л/100км"}},
+        {u',', same, -1, {"15.11.26", "84000", "35 л", "20,5 руб", "0 км", "—"}},
+        // " 100000" sorts before " 99999", but each item stands for its own line.
+        {u'.', big, 0, {"15.11.26", "100000", "35 л", "21 руб", "1 км", "4000 л/100км"}},
+        {u'.', big, 1, none},        // the file's first record, though its item is second
+        {u'.', kTwoLines, 0, none},  // the first fill-up has nothing before it
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.journal);
+        platform.locale.decimalSeparator = t.separator;
+        start(t.journal);
+        int row = t.row;
+        while (row < 0 && list()->item(++row)->data(Qt::UserRole).toInt() != 1) {
+        }
+        clickItem(row);
+        EXPECT_EQ(details(), t.details);
     }
-    EXPECT_EQ(visited, (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
+    QTest::keyClick(list(), Qt::Key_Down);  // the keyboard shows the new selection too
+    EXPECT_EQ(details()[0], "15.11.26");
 }
 
-TEST_F(MainTest, ListIsInTextOrderWithAScrollBarFromTheFourteenthItem) {
-    open("a|9500|1|1|1\r\nb|10200|1|1|1\r\nc|0.5|1|1|1\r\n").show();
-    EXPECT_EQ(items(), (QStringList{" .5", " 10200", " 9500"}));
+TEST_F(MainTest, AReloadKeepsTheDetailsInTextOrderWithAScrollBarFromTheFourteenthItem) {
+    start(std::nullopt);  // without a journal everything is empty
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(details(), QStringList(6, QString()));
+    EXPECT_EQ(list()->toolTip(), "");
+    EXPECT_TRUE(platform.messages.empty());
 
+    testing::writeBytes(path, "01.11.26|9500|1|1|1\r\n15.11.26|10200|1|1|1\r\nc|0.5|1|1|1\r\n");
+    main->UpList();
+    QStringList items;
+    for (int i = 0; i < list()->count(); ++i)
+        items << list()->item(i)->text();
+    EXPECT_EQ(items, (QStringList{" .5", " 10200", " 9500"}));
+    EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
+    clickItem(1);
+    testing::writeBytes(path, "");
+    main->UpList();
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(details()[0], "15.11.26");
+    EXPECT_EQ(list()->toolTip(), "");
     for (int count : {13, 14}) {
         std::string lines;
         for (int i = 0; i < count; ++i)
             lines += "d|" + std::to_string(1000 + i) + "|1|1|1\r\n";
         testing::writeBytes(path, lines);
-        window->UpList();
+        main->UpList();
         QApplication::processEvents();
         EXPECT_EQ(list()->count(), count);
         EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
     }
-}
-
-TEST_F(MainTest, DetailsOfTheClickedFillUp) {
-    open(kTwoLines).show();
-    clickItem(1);
-    EXPECT_EQ(details(),
-              (QStringList{"15.11.26", "84500", "35 л", "21 руб", "500 км", "8 л/100км"}));
-    clickItem(0);  // the first fill-up has nothing before it
-    EXPECT_EQ(details(), QStringList(6, QString()));
-    QTest::keyClick(list(), Qt::Key_Down);  // the keyboard shows the new selection too
-    EXPECT_EQ(details()[0], "15.11.26");
-}
-
-TEST_F(MainTest, DetailsFollowTheLocaleAndShowADashWithoutADistance) {
-    platform.locale.decimalSeparator = u',';
-    open("01.11.26|84000|40|20|800\r\n15.11.26|84000|35|20.5|735\r\n").show();
-    clickItem(rowOfSlot(1));  // both items read " 84000"
-    EXPECT_EQ(details(), (QStringList{"15.11.26", "84000", "35 л", "20,5 руб", "0 км", "—"}));
-}
-
-TEST_F(MainTest, EachItemShowsItsOwnRecordWhateverItsPlace) {
-    // " 100000" sorts before " 99999", but each item still stands for its own line.
-    open("01.11.26|99999|40|20|800\r\n15.11.26|100000|35|21|735\r\n").show();
-    EXPECT_EQ(items(), (QStringList{" 100000", " 99999"}));
-    clickItem(0);
-    EXPECT_EQ(details()[1], "100000");
-    EXPECT_EQ(details()[4], "1 км");
-    clickItem(1);  // the file's first record shows nothing, though its item is second
-    EXPECT_EQ(details(), QStringList(6, QString()));
-}
-
-TEST_F(MainTest, ARightPressEditsTheSelectedRecordAndKeepsTheSelection) {
-    open(kThreeLines).show();
-    clickItem(2);
-    clickItem(0, Qt::RightButton);
-    ASSERT_EQ(dialogs.edits.size(), 1u);
-    EXPECT_EQ(dialogs.edits[0].first.fKm, 84950);
-    EXPECT_EQ(dialogs.edits[0].second, (LineRef{2, "30.11.26|84950|30|22|660"}));
-    EXPECT_EQ(list()->currentRow(), 2);
-    EXPECT_EQ(details()[1], "84950");
-
-    clickItem(1);  // a left press edits nothing
-    EXPECT_EQ(dialogs.edits.size(), 1u);
-    list()->clearSelection();
-    clickItem(1, Qt::RightButton);  // with nothing selected, a right press does nothing
-    EXPECT_EQ(dialogs.edits.size(), 1u);
-}
-
-TEST_F(MainTest, AReloadKeepsTheDetailsAndSetsTheTooltip) {
-    open(kTwoLines).show();
+    std::remove(path.c_str());  // an absent file changes nothing at all
+    main->UpList();
+    EXPECT_EQ(list()->count(), 14);
     EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
-    clickItem(1);
-    testing::writeBytes(path, "");
-    window->UpList();
-    EXPECT_EQ(list()->count(), 0);
-    EXPECT_EQ(details()[0], "15.11.26");
-    EXPECT_EQ(list()->toolTip(), "");
-    // An absent file changes nothing at all.
-    testing::writeBytes(path, kTwoLines);
-    window->UpList();
-    std::remove(path.c_str());
-    window->UpList();
-    EXPECT_EQ(list()->count(), 2);
-    EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
-}
-
-TEST_F(MainTest, WithoutAJournalEverythingIsEmpty) {
-    openWithoutFile().show();
-    EXPECT_EQ(list()->count(), 0);
-    EXPECT_EQ(details(), QStringList(6, QString()));
-    EXPECT_EQ(list()->toolTip(), "");
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(MainTest, TheClockTicksEverySecondInTheUsersFormats) {
-    platform.locale.shortDateFormat = "dd.MM.yyyy";
-    platform.locale.timeFormat = "H:mm:ss";
-    Main& main = open("");
-    auto* clock = child<QLabel>(&main, "Label9");
-    EXPECT_EQ(clock->text(), "");
-    QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QString("Сегодня 06.12.2026, 5:35:39"), 3000);
-}
-
-TEST_F(MainTest, TheStatisticsButtonShowsTheReport) {
-    Main& main = open(kThreeLines);
-    main.show();
-    testing::clickButton(child(&main, "XpB2"));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Статистика");
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
-    EXPECT_TRUE(platform.messages[0].text.startsWith(
-        "За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км"));
-
-    testing::writeBytes(path, "01.11.26|84000|40|20|800\r\n");
-    main.UpList();
-    testing::clickButton(child(&main, "XpB2"));
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[1].title, "Внимание");
-}
-
-TEST_F(MainTest, SkippedLinesAreToldOnceAtStartUp) {
-    Main& main =
-        open("01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n");
-    main.show();
-    QTRY_COMPARE(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Внимание");
-    EXPECT_TRUE(platform.messages[0].text.contains("2, 5"))
-        << platform.messages[0].text.toStdString();
-    EXPECT_TRUE(platform.messages[0].text.contains("Файл не изменён"));
-    main.UpList();
-    QApplication::processEvents();
-    EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(list()->count(), 2);
 }
 
 // Fails every read once switched on.
@@ -281,25 +169,42 @@ struct UnreadableDisk : FileOps {
     }
 };
 
-TEST_F(MainTest, AJournalThatCannotBeReadIsReportedAndTheListKept) {
-    UnreadableDisk disk;
-    testing::writeBytes(path, kTwoLines);
-    Main main(QString::fromStdString(path), platform.environment(), disk);
-    disk.failing = true;
-    main.UpList();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Ошибка");
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Critical);
-    EXPECT_TRUE(platform.messages[0].text.contains(QString::fromStdString(path)));
-    EXPECT_TRUE(platform.messages[0].text.contains(QString::fromLocal8Bit(std::strerror(EIO))));
-    EXPECT_EQ(child<QListWidget>(&main, "List1")->count(), 2);
-}
+TEST_F(MainTest, SkippedLinesAreToldOnceTheStatisticsOnRequestAndAFailedReadAtOnce) {
+    static UnreadableDisk disk;  // outlives the window
+    disk.failing = false;
+    start(
+        "01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n"
+        "30.11.26|84950|30|22|660\r\n",
+        disk);
+    QTRY_COMPARE(platform.messages.size(), 1u);
+    EXPECT_EQ(told().title, "Внимание");
+    EXPECT_TRUE(told().text.contains("2, 5")) << told().text.toStdString();
+    EXPECT_TRUE(told().text.contains("Файл не изменён"));
+    main->UpList();
+    QApplication::processEvents();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(list()->count(), 3);
 
-TEST_F(MainTest, TheButtonsAndTheLinkOpenTheirWindows) {
-    Main& main = open(kTwoLines);
-    main.show();
-    testing::clickButton(child(&main, "XpB1"));
-    EXPECT_EQ(dialogs.newCount, 1);
+    testing::clickButton(child(main.get(), "XpB2"));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(told().title, "Статистика");
+    EXPECT_EQ(told().icon, MessageIcon::Information);
+    EXPECT_TRUE(
+        told().text.startsWith("За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км"));
+    testing::writeBytes(path, "01.11.26|84000|40|20|800\r\n");
+    main->UpList();
+    testing::clickButton(child(main.get(), "XpB2"));
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(told().title, "Внимание");  // one fill-up gives no statistics
+
+    disk.failing = true;
+    main->UpList();
+    ASSERT_EQ(platform.messages.size(), 4u);
+    EXPECT_EQ(told().title, "Ошибка");
+    EXPECT_EQ(told().icon, MessageIcon::Critical);
+    EXPECT_TRUE(told().text.contains(QString::fromStdString(path)));
+    EXPECT_TRUE(told().text.contains(QString::fromLocal8Bit(std::strerror(EIO))));
+    EXPECT_EQ(list()->count(), 1);  // the list is kept
 }
 
 }  // namespace

@@ -3,12 +3,19 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QCursor>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QScreen>
 #include <QTest>
-#include <QWidget>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "../journal/tempfolder.h"
+#include "entrydialoghost.h"
 #include "environment.h"
+#include "fnew.h"
+#include "mainwindow.h"
 
 namespace zoltrek::testing {
 
@@ -42,18 +49,80 @@ inline QRect inWindow(const QWidget* widget) {
     return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
 }
 
-// Moves the pointer as the platform does, so that buttons see it arrive.
-inline void pointTo(QPoint global) {
-    QCursor::setPos(global);
+// A person's click on a button: the pointer arrives (the platform's way, so the button sees
+// it), presses and releases, and leaves.
+inline void clickButton(QWidget* button) {
+    QCursor::setPos(button->mapToGlobal(button->rect().center()));
+    QCoreApplication::processEvents();
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
     QCoreApplication::processEvents();
 }
 
-// A person's click on a button: the pointer goes onto it, presses and releases, and leaves.
-inline void clickButton(QWidget* button) {
-    const QPoint centre = button->rect().center();
-    pointTo(button->mapToGlobal(centre));
-    QTest::mouseClick(button, Qt::LeftButton, {}, centre);
-    pointTo(QGuiApplication::primaryScreen()->geometry().bottomRight());
-}
+// The main window over a journal in a fresh folder, with the real entry dialog.
+class WindowTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    std::string path = folder.file("zoltrek.dat");
+    FakePlatform platform;
+    std::unique_ptr<Main> main;
+    std::unique_ptr<EntryDialogHost> host;
+
+    void TearDown() override { closeWindows(); }
+    // The dialog first: it holds on to the main window.
+    void closeWindows() {
+        if (host && host->dialog())
+            host->dialog()->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        host.reset();
+        main.reset();
+    }
+    // Shows the main window over the journal, written first unless none.
+    Main& start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
+        closeWindows();
+        if (journal)
+            writeBytes(path, *journal);
+        main = std::make_unique<Main>(QString::fromStdString(path), platform.environment(), files);
+        host = std::make_unique<EntryDialogHost>(*main);
+        main->setEntryDialogs(host.get());
+        main->show();
+        QApplication::processEvents();
+        return *main;
+    }
+
+    QListWidget* list() { return child<QListWidget>(main.get(), "List1"); }
+    void clickItem(int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(list()->viewport(), button, Qt::NoModifier,
+                          list()->visualItemRect(list()->item(row)).center());
+    }
+    FNew* openNew() {
+        clickButton(child(main.get(), "XpB1"));
+        return host->dialog();
+    }
+    FNew* openEdit(int slot) {
+        host->fEdit(main->journal().records[slot], main->journal().lines[slot]);
+        return host->dialog();
+    }
+    QString text(const char* box) { return child<QLineEdit>(host->dialog(), box)->text(); }
+    // Replaces a box's text in the open dialog by typing.
+    void type(const char* box, const QString& text) {
+        child<QLineEdit>(host->dialog(), box)->clear();
+        QTest::keyClicks(child<QLineEdit>(host->dialog(), box), text);
+    }
+    void fill(const QString& km, const QString& litres, const QString& price) {
+        type("Text1", km);
+        type("Text2", litres);
+        type("Text3", price);
+    }
+    // Clicks "ОК" and lets a closing dialog go.
+    void save() {
+        clickButton(child(host->dialog(), "XpB1"));
+        QApplication::processEvents();
+    }
+    const Message& told() {
+        static const Message none{};
+        return platform.messages.empty() ? none : platform.messages.back();
+    }
+};
 
 }  // namespace zoltrek::testing
