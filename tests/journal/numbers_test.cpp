@@ -10,25 +10,20 @@
 namespace zoltrek {
 namespace {
 
+using namespace std::string_literals;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kSum = 0.1 + 0.2,
                  kThird = 1.0 / 3;
 
-// The leading number; out of range gives infinity or zero, never a negative zero.
+// The leading number; out of range gives infinity or zero, never a negative zero. A NUL byte
+// ends the number: it is no space.
 TEST(TextToNum, ReadsTheLeadingNumber) {
     const std::pair<std::string, double> cases[] = {
-        {"84512", 84512}, {"84 512", 84512}, {" \t8\n4 5 1 2", 84512},
-        {"41.5", 41.5},   {"41,5", 41.5},    {"84512,5", 84512.5},
-        {"1.2.3", 1.2},   {"1,2.3", 1.2},    {"1.2,3", 1.2},
-        {".5", 0.5},      {"5.", 5},         {",5", 0.5},
-        {"-1.5", -1.5},   {"+7", 7},         {"- 1 2", -12},
-        {"1e3", 1000},    {"2.5E-1", 0.25},  {"1e", 1},
-        {"1e+", 1},       {"1 e 2", 100},    {"12abc", 12},
-        {"12|5", 12},     {"abc", 0},        {"", 0},
-        {"-", 0},         {".", 0},          {"1\r5", 1},
-        {"0x1A", 0},      {"00042", 42},     {"1024,65", 1024.65},
-        {"-0", 0},        {"-0.0", 0},       {"-abc", 0},
-        {"1e999", kInf},  {"-1e999", -kInf}, {"1e-999", 0},
+        {"84512", 84512}, {" \t8\n4 5", 845}, {"41,5", 41.5}, {"1,2.3", 1.2}, {"1.2,3", 1.2},
+        {".5", 0.5},      {"5.", 5},          {"-1.5", -1.5}, {"+7", 7},      {"- 1 2", -12},
+        {"2.5E-1", 0.25}, {"1e", 1},          {"1 e 2", 100}, {"12|5", 12},   {"", 0},
+        {"1\r5", 1},      {"0x1A", 0},        {"8\0 5"s, 8},  {"-0", 0},      {"-abc", 0},
+        {"1e999", kInf},  {"-1e999", -kInf},  {"1e-999", 0},  {"abc", 0},
     };
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(TextToNum(text), value) << '"' << text << '"';
@@ -41,12 +36,13 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
 // The same text with a comma where the locale has one.
 TEST(NumToText, GeneralFormWithTheLocaleSeparator) {
     const std::pair<double, std::string> cases[] = {
-        {820, "820"},         {84512.5, "84512.5"},
-        {0.5, "0.5"},         {kSum, "0.3"},
-        {-4, "-4"},           {-0., "0"},
-        {2.29, "2.29"},       {kNaN, "\x97"},
-        {1024.65, "1024.65"}, {kThird, "0.333333333333333"},
-        {kInf, "\x97"},       {-kInf, "\x97"},
+        {84512.5, "84512.5"},
+        {kSum, "0.3"},
+        {-4, "-4"},
+        {-0., "0"},
+        {kNaN, "\x97"},
+        {kInf, "\x97"},
+        {kThird, "0.333333333333333"},
     };
     for (auto [value, text] : cases) {
         EXPECT_EQ(NumToText(value, '.'), text) << value;
@@ -60,8 +56,8 @@ TEST(NumToText, GeneralFormWithTheLocaleSeparator) {
 
 TEST(NumToListText, LeadingSpaceAndPointWithoutZero) {
     const std::pair<double, const char*> cases[] = {
-        {84512, " 84512"}, {84512.5, " 84512.5"}, {0.5, " .5"},    {-0.5, "-.5"}, {-1000, "-1000"},
-        {0, " 0"},         {100000, " 100000"},   {kInf, " \x97"},
+        {84512.5, " 84512.5"}, {0.5, " .5"},    {-0.5, "-.5"}, {-1000, "-1000"}, {0, " 0"},
+        {100000, " 100000"},   {kInf, " \x97"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(NumToListText(value), text) << value;
