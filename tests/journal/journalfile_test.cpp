@@ -16,19 +16,11 @@ namespace {
 using namespace testing;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
-using Status = LoadResult::Status;
 using Kind = JournalError::Kind;
 constexpr auto npos = std::string::npos;
 
 std::string record(int km) {
     return "d|" + std::to_string(km) + "|1|1|1";
-}
-
-std::string records(int from, int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += record(from + i) + "\r\n";
-    return text;
 }
 
 // Fails the nth call (from 1) of one kind of system call with a given errno, once; a write is
@@ -82,9 +74,9 @@ class JournalFileTest : public ::testing::Test {
     JournalFile file{path};
     Journal journal;
 
-    LoadResult loadBytes(const std::string& bytes) {
+    void loadBytes(const std::string& bytes) {
         writeBytes(path, bytes);
-        return file.load(journal);
+        file.load(journal);
     }
     // Files beside the journal or its link's target whose names start with a dot.
     long temporaries() const {
@@ -95,39 +87,6 @@ class JournalFileTest : public ::testing::Test {
         return count;
     }
 };
-
-TEST_F(JournalFileTest, LoadSplitsLinesAndPassesOverWhatItCannotStore) {
-    struct Case {
-        std::string bytes;
-        std::vector<double> readings;
-        std::vector<std::size_t> lines, skipped;
-    };
-    const Case cases[] = {
-        {"", {}, {}, {}},
-        {"06.12.26|84512|40|20.5|820\r\n", {84512}, {0}, {}},
-        {record(1) + "\r\n" + record(2), {1, 2}, {0, 1}, {}},  // no final line end
-        {record(1) + "\r\n06.12.26|84512|40|20.5\r\njunk\r\n" + record(4), {1, 4}, {0, 3}, {2, 3}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes.substr(0, 100));
-        const auto r = loadBytes(c.bytes);
-        ASSERT_EQ(r.status, Status::Loaded);
-        std::vector<double> readings;
-        std::vector<std::size_t> lines;
-        for (int i = 0; i < journal.count(); ++i) {
-            readings.push_back(journal.records[i].fKm);
-            lines.push_back(journal.lines[i].index);
-        }
-        EXPECT_EQ(readings, c.readings);
-        EXPECT_EQ(lines, c.lines);
-        EXPECT_EQ(r.skippedLines, c.skipped);
-        EXPECT_EQ(r.skippedCount, c.skipped.size());
-        EXPECT_FALSE(r.leftUnloaded);
-    }
-    // Empty lines after a full journal leave nothing unloaded.
-    EXPECT_FALSE(loadBytes(records(0, Journal::kSlots) + "\r\n\r\n").leftUnloaded);
-    EXPECT_EQ(journal.count(), Journal::kSlots);
-}
 
 // An append adds one line with its line end, never glued onto the last one; an edit or a
 // delete touches only its own line and leaves nothing beside the journal.
@@ -199,7 +158,7 @@ TEST_F(JournalFileTest, RewriteKeepsTheModeAndReplacesTheTargetOfALink) {
     writeBytes(target, record(1) + "\r\n" + record(2) + "\r\n");
     ::chmod(target.c_str(), 0640);
     fs::create_symlink(target, path);
-    ASSERT_EQ(file.load(journal).status, Status::Loaded);
+    ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
     EXPECT_FALSE(file.removeLine(journal.lines[0]));
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(readBytes(target), record(2) + "\r\n");
@@ -261,7 +220,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
             fs::create_symlink(target, path);
         if (hasFile) {
             writeBytes(journalPath, two);
-            ASSERT_EQ(file.load(journal).status, Status::Loaded);
+            ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
         }
         FaultyOps ops = c.ops;
         JournalFile faulty(path, ops);
