@@ -193,8 +193,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     using F = FaultyOps;
     const Case cases[] = {
         {TwoLines, Append, F("flock", 1, ENOLCK), ENOLCK, Unchanged},
-        {TwoLines, Append, F("open", 2, EACCES), EACCES,
-         Unchanged},  // the journal's, not the folder's
+        {TwoLines, Append, F("open", 2, EACCES), EACCES, Unchanged},  // the journal's
         {TwoLines, Append, F("fstat", 1, EIO), EIO, Unchanged},
         {TwoLines, Append, F("write", 1, ENOSPC), ENOSPC, Unchanged},
         {TwoLines, Edit, F("open", 2, EACCES), EACCES, Unchanged},
