@@ -58,8 +58,6 @@ TEST(ProgramIcon, HasItsOwnImageAtBothSizesInTheSixteenColours) {
                     opaque.insert(image.pixel(x, y));
         EXPECT_GE(opaque.size(), 4u);
         EXPECT_TRUE(std::includes(vga.begin(), vga.end(), opaque.begin(), opaque.end()));
-        EXPECT_EQ(qAlpha(image.pixel(0, side - 1)), 0);
-        EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255);
     }
 }
 

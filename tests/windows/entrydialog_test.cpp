@@ -39,8 +39,7 @@ TEST_F(EntryTest, LayoutTabOrderAndToday) {
     for (const auto& [name, rect] : expected)
         EXPECT_EQ(testing::inWindow(child(dialog, name.c_str())), rect) << name;
     EXPECT_EQ(child<XpB>(dialog, "XpB1")->Caption(), "\u041E\u041A");  // Cyrillic
-    EXPECT_FALSE(child(dialog, "Check1")->isVisible());
-    EXPECT_FALSE(child(dialog, "Label6")->isVisible());
+    EXPECT_FALSE(child(dialog, "Check1")->isVisible() || child(dialog, "Label6")->isVisible());
     EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->Text(), "20.12.20");  // without the century
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
@@ -136,6 +135,7 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
 }
 
 TEST_F(EntryTest, ARightPressEditsTheSelectedRecordAndASecondEditRefillsTheDialog) {
+    platform.locale.decimalSeparator = u',';  // the numbers are shown in the user's separator
     start("06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n02|2|2|2|2\r\n");
     clickItem(1);  // " 12345": a left press edits nothing
     EXPECT_EQ(host->dialog(), nullptr);
@@ -156,7 +156,7 @@ TEST_F(EntryTest, ARightPressEditsTheSelectedRecordAndASecondEditRefillsTheDialo
     EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->Text(), "06.12.26");
     // The amount is the stored one, never worked out again.
     EXPECT_EQ(QStringList({text("Text1"), text("Text2"), text("Text3"), text("Text4")}),
-              QStringList({"12345", "40.5", "25.3", "1024.65"}));
+              QStringList({"12345", "40,5", "25,3", "1024,65"}));
     EXPECT_TRUE(child(dialog, "Check1")->isVisible());
     child<QCheckBox>(dialog, "Check1")->setChecked(true);
     EXPECT_EQ(openEdit(1), dialog);

@@ -73,7 +73,7 @@ class WindowTest : public ::testing::Test {
         main.reset();
     }
     // Shows the main window over the journal, written first unless none.
-    Main& start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
+    void start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
         closeWindows();
         if (journal)
             writeBytes(path, *journal);
@@ -82,7 +82,6 @@ class WindowTest : public ::testing::Test {
         main->setEntryDialogs(host.get());
         main->show();
         QApplication::processEvents();
-        return *main;
     }
 
     QListWidget* list() { return child<QListWidget>(main.get(), "List1"); }
