@@ -25,17 +25,10 @@ e2e_begin() {
     cp "$build/zoltrek" "$app/"
 }
 
-# At exit; after a failure, what the program printed and whether our X server still answers
-# (a server that went away under a test would show here).
+# At exit; after a failure, the program's output and whether our X server still answers.
 e2e_end() {
-    if [ "$1" != 0 ]; then
-        cat "$app/program.log" 2>/dev/null || true
-        xdotool getmouselocation >/dev/null 2>&1 || echo "the X server at ${DISPLAY:-} no longer answers"
-    fi
-    e2e_stop_program
-    kill "${E2E_XVFB:-}" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$app"
+    [ "$1" = 0 ] || { cat "$app/program.log" || true; xdotool getmouselocation >/dev/null 2>&1 || echo "X server ${DISPLAY:-} gone"; }
+    e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$app"
 }
 
 # Runs the program beside its journal in $app, in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
