@@ -41,6 +41,7 @@ TEST(AboutWindow, EveryOpeningIsANewWindowLaidOutInPixelsWhoseLinkOpensTheSite) 
         EXPECT_GE(link->width(), QFontMetrics(link->font()).horizontalAdvance(maker::kWebAddress));
 
         ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+        EXPECT_EQ(about->windowIcon().cacheKey(), icon.cacheKey());  // the program's own
         const QRect bg = inWindow(child(about.data(), "BG"));
         EXPECT_TRUE(bg.topLeft().isNull() && bg.height() > 242);  // the outer size, every load
 
