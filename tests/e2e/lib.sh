@@ -12,7 +12,7 @@ e2e_begin() {
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make deps installs it)"; exit 77; }
     done
     app=$(mktemp -d)
-    trap 'e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$app"' EXIT
+    trap 'e2e_end $?' EXIT
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
@@ -23,6 +23,12 @@ e2e_begin() {
     export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
     unset QT_QPA_PLATFORMTHEME || true
     cp "$build/zoltrek" "$app/"
+}
+
+# At exit; after a failure, the program's output and whether our X server still answers.
+e2e_end() {
+    [ "$1" = 0 ] || { cat "$app/program.log" || true; xdotool getmouselocation >/dev/null 2>&1 || echo "X server ${DISPLAY:-} gone"; }
+    e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$app"
 }
 
 # Runs the program beside its journal in $app, in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).

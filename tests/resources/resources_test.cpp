@@ -58,71 +58,52 @@ TEST(ProgramIcon, HasItsOwnImageAtBothSizesInTheSixteenColours) {
                     opaque.insert(image.pixel(x, y));
         EXPECT_GE(opaque.size(), 4u);
         EXPECT_TRUE(std::includes(vga.begin(), vga.end(), opaque.begin(), opaque.end()));
-        EXPECT_EQ(qAlpha(image.pixel(0, side - 1)), 0);
-        EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255);
     }
 }
 
-TEST(HandCursor, IsATwoColourBitmapPointingFromTheFingerTip) {
+TEST(HandCursor, IsATwoColourBitmapOfThePicturePointingFromTheFingerTip) {
     needApp();
     const QCursor cursor = handCursor();
     EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
     EXPECT_EQ(cursor.hotSpot(), QPoint(5, 0));
     const QImage ink = cursor.bitmap().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage mask = cursor.mask().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(ink.size(), QSize(32, 32));
-    ASSERT_EQ(mask.size(), QSize(32, 32));
-    const QRgb set = qRgb(0, 0, 0);
-    const struct {
-        QPoint at;
-        bool shown, black;
-    } rows[] = {{{5, 0}, true, true},    // the tip, the outline
-                {{4, 0}, false, false},  // beside the tip
-                {{5, 2}, true, false},   // inside the finger
-                {{8, 14}, true, false},  // the palm
-                {{31, 31}, false, false}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.at.x() << ", " << row.at.y());
-        EXPECT_EQ(mask.pixel(row.at) == set, row.shown);
-        EXPECT_EQ(ink.pixel(row.at) == set, row.black);
-    }
-    // Every pixel: shown where the picture is opaque, black where it is black.
     QImageReader reader(QStringLiteral(":/zoltrek/hand.png"), "png");
     reader.setAutoDetectImageFormat(false);  // no image plugins: see the first test
     const QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(picture.size(), ink.size());
+    ASSERT_EQ(picture.size(), QSize(32, 32));
+    ASSERT_TRUE(ink.size() == picture.size() && mask.size() == picture.size());
+    EXPECT_EQ(picture.pixel(5, 0), qRgb(0, 0, 0));  // the tip is the outline
+    // Every pixel: shown where the picture is opaque, black where it is black.
     int black = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             const QRgb p = picture.pixel(x, y);
             black += p == qRgb(0, 0, 0) ? 1 : 0;
-            EXPECT_EQ(mask.pixel(x, y) == set, qAlpha(p) == 255) << x << ", " << y;
-            EXPECT_EQ(ink.pixel(x, y) == set, p == qRgb(0, 0, 0)) << x << ", " << y;
+            EXPECT_EQ(mask.pixel(x, y) == qRgb(0, 0, 0), qAlpha(p) == 255) << x << ", " << y;
+            EXPECT_EQ(ink.pixel(x, y) == qRgb(0, 0, 0), p == qRgb(0, 0, 0)) << x << ", " << y;
         }
     }
     EXPECT_GT(black, 20);
 }
 
+// From #FAFAFA to #A6A6A6, darkening row by row, the lowest quarter faintly blue.
 TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
     needApp();
     const QImage image = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(1, 300));
     const std::initializer_list<int (*)(QRgb)> channels = {qRed, qGreen, qBlue};
-    const std::pair<int, QRgb> rows[] = {
-        {0, 0xfafafa}, {100, 0xdedede}, {200, 0xc0c0c0}, {299, 0xa6a6a6}};
-    for (const auto& [y, colour] : rows) {
-        const QRgb got = image.pixel(0, y);
+    for (const auto& [y, colour] :
+         {std::pair<int, QRgb>{0, 0xfafafa}, {100, 0xdedede}, {200, 0xc0c0c0}, {299, 0xa6a6a6}})
         for (const auto channel : channels)
-            EXPECT_LE(std::abs(channel(got) - channel(colour)), 2) << y;
-    }
+            EXPECT_LE(std::abs(channel(image.pixel(0, y)) - channel(colour)), 2) << y;
     std::set<QRgb> colours;
     int tinted = 0;
     for (int y = 0; y < 300; ++y) {
         const QRgb here = image.pixel(0, y), above = image.pixel(0, std::max(0, y - 1));
         colours.insert(here);
         tinted += qBlue(here) > qRed(here) ? 1 : 0;
-        EXPECT_LE(qBlue(here) - qRed(here), 6) << y;
-        EXPECT_TRUE(y >= 225 || qBlue(here) == qRed(here)) << y;
+        EXPECT_TRUE(qBlue(here) - qRed(here) <= 6 && (y >= 225 || qBlue(here) == qRed(here))) << y;
         for (const auto channel : channels)
             EXPECT_LE(channel(here), channel(above)) << y;
     }

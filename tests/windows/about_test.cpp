@@ -37,15 +37,13 @@ TEST(AboutWindow, EveryOpeningIsANewWindowLaidOutInPixelsWhoseLinkOpensTheSite) 
         // The link sizes itself to the address, which must fit in the window.
         QWidget* link = child(about.data(), "Label6");
         EXPECT_EQ(inWindow(link).topLeft(), QPoint(24, 112));
-        EXPECT_EQ(link->height(), 13);
-        EXPECT_LE(inWindow(link).right(), 153);
+        EXPECT_TRUE(link->height() == 13 && inWindow(link).right() <= 153);
         EXPECT_GE(link->width(), QFontMetrics(link->font()).horizontalAdvance(maker::kWebAddress));
 
         ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
-        EXPECT_EQ(about->windowIcon().cacheKey(), icon.cacheKey());
+        EXPECT_EQ(about->windowIcon().cacheKey(), icon.cacheKey());  // the program's own
         const QRect bg = inWindow(child(about.data(), "BG"));
-        EXPECT_EQ(bg.topLeft(), QPoint(0, 0));
-        EXPECT_GT(bg.height(), 242);  // sized to the outer window at every load
+        EXPECT_TRUE(bg.topLeft().isNull() && bg.height() > 242);  // the outer size, every load
 
         QTest::mouseClick(link, Qt::LeftButton);
         ASSERT_EQ(platform.openedUrls.size(), static_cast<std::size_t>(opening + 1));

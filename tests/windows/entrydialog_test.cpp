@@ -1,8 +1,8 @@
 #include <QCheckBox>
-#include <QLabel>
 #include <QPointer>
 #include <map>
 
+#include "../journal/badbytes.h"
 #include "datetime.h"
 #include "windowtest.h"
 #include "xpb.h"
@@ -39,8 +39,7 @@ TEST_F(EntryTest, LayoutTabOrderAndToday) {
     for (const auto& [name, rect] : expected)
         EXPECT_EQ(testing::inWindow(child(dialog, name.c_str())), rect) << name;
     EXPECT_EQ(child<XpB>(dialog, "XpB1")->Caption(), "\u041E\u041A");  // Cyrillic
-    EXPECT_FALSE(child(dialog, "Check1")->isVisible());
-    EXPECT_FALSE(child(dialog, "Label6")->isVisible());
+    EXPECT_FALSE(child(dialog, "Check1")->isVisible() || child(dialog, "Label6")->isVisible());
     EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->Text(), "20.12.20");  // without the century
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
@@ -55,40 +54,31 @@ TEST_F(EntryTest, LayoutTabOrderAndToday) {
                                     "DateTime1"}));
 }
 
-TEST_F(EntryTest, TheAmountIsCutToCentsAndRefusedOrCancelledEntriesWriteNothing) {
+// The rules themselves are the core's (AmountText, EntryIsValid, Srav); this is their wiring.
+TEST_F(EntryTest, TheAmountFollowsTheNumbersAndRefusedOrCancelledEntriesWriteNothing) {
+    platform.locale.decimalSeparator = u',';
     start(kTwoLines);
     FNew* dialog = openNew();
-    const char* const amounts[][3] = {{"2", "1.15", "2.29"},
-                                      {"20.5", "3.3", "67.64"},
-                                      {"0.001", "1", "0"},
-                                      {"1e300", "1e300", ""}};
-    for (const auto& [litres, price, amount] : amounts) {
-        type("Text2", litres);
-        type("Text3", price);
-        EXPECT_EQ(text("Text4"), amount) << litres << " x " << price;
-    }
+    type("Text2", "20,5");
+    type("Text3", "3,3");
+    EXPECT_EQ(text("Text4"), "67,64");
     type("Text4", "999");  // the amount box takes no typing
     EXPECT_EQ(text("Text4"), "");
 
-    struct Refusal {
-        const char* box;
-        const char* typed;
-        const char* told;
+    const char* const refusals[][3] = {
+        {"Text1", "", "Введены неверные данные!"},
+        {"Text2", "-5", "Введены неверные данные!"},
+        {"Text3", "12|5", "Введены неверные данные!"},
+        {"Text1", "84500", "Данные об этой заправке были введены ранее!"},  // a new one's only
     };
-    std::vector<Refusal> refusals;
-    for (const char* box : {"Text1", "Text2", "Text3"})
-        for (const char* bad : {"", "0", "-5", "abc", "12|5", "1e999"})
-            refusals.push_back({box, bad, "Введены неверные данные!"});
-    for (const char* reading : {"84500", "84000.0", "84 000"})  // a new fill-up's reading only
-        refusals.push_back({"Text1", reading, "Данные об этой заправке были введены ранее!"});
-    for (const Refusal& r : refusals) {
-        SCOPED_TRACE(std::string(r.box) + "=" + r.typed);
+    for (const auto& [box, typed, refusal] : refusals) {
+        SCOPED_TRACE(std::string(box) + "=" + typed);
         fill("90000", "40", "20");
-        type(r.box, r.typed);
+        type(box, typed);
         save();
         ASSERT_EQ(host->dialog(), dialog);
         EXPECT_EQ(told().title, "Ошибка");
-        EXPECT_EQ(told().text, r.told);
+        EXPECT_EQ(told().text, refusal);
     }
     fill("90000", "40", "20");
     testing::clickButton(child(dialog, "XpB2"));  // "Отмена"
@@ -101,12 +91,12 @@ TEST_F(EntryTest, TheAmountIsCutToCentsAndRefusedOrCancelledEntriesWriteNothing)
     EXPECT_EQ(readBytes(path), kTwoLines);
 }
 
+// The bytes of the other lines and of the unchanged fields are the core's (EditAndDelete...,
+// EditedLine); here each kind of save goes through in either locale.
 TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
     const std::string a = "01.11.26|84000|40.50|20.5|800\r\n", b = "15.11.26|84500|35|20,5|735\r\n",
                       c = "30.11.26|84950|30|22|660";
-    std::string full;
-    for (int i = 0; i < Journal::kSlots; ++i)
-        full += "d|" + std::to_string(1000 + i) + "|1|1|1\r\n";
+    const std::string full = testing::repeated("d|1|1|1|1\r\n", Journal::kSlots);
     const struct Case {
         QChar separator;
         std::optional<std::string> journal;  // none: no file yet
@@ -116,11 +106,8 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
     } cases[] = {
         {u',', kTwoLines, -1, "85000|20,5|3,3", kTwoLines + "06.12.26|85000|20,5|3,3|67,64\r\n"},
         {u'.', std::nullopt, -1, "1000|0.001|1", "06.12.26|1000|0.001|1|0\r\n"},
-        {u'.', a + b + c, 1, "||21", a + "15.11.26|84500|35|21|735\r\n" + c},
         {u',', a + b + c, 0, "||21", "01.11.26|84000|40.50|21|850,5\r\n" + b + c},
-        {u',', a + b + c, 2, nullptr, a + b},
-        {u'.', a + b + c, 0, nullptr, b + c},
-        {u'.', a + a + b, 1, "||19", a + "01.11.26|84000|40.50|19|769.5\r\n" + b},  // the copy
+        {u'.', a + b + c, 2, nullptr, a + b},
         // An edit may take another record's reading.
         {u'.', kTwoLines, 1, "84000||", "01.11.26|84000|40|20|800\r\n15.11.26|84000|35|21|735\r\n"},
         {u'.', full, 100, nullptr, full.substr(0, full.rfind("d|"))},  // a full journal edits
@@ -139,9 +126,7 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
         save();
         EXPECT_TRUE(platform.messages.empty()) << told().text.toStdString();
         EXPECT_EQ(readBytes(path), t.after);
-        const long lines = std::count(t.after.begin(), t.after.end(), '|') / 4;
-        EXPECT_EQ(main->journal().count(), lines);
-        EXPECT_EQ(list()->count(), lines);
+        EXPECT_EQ(list()->count(), std::count(t.after.begin(), t.after.end(), '|') / 4);
         EXPECT_EQ(host->dialog(), nullptr);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(dialog.isNull());  // unloaded: the next opening starts afresh
@@ -150,6 +135,7 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
 }
 
 TEST_F(EntryTest, ARightPressEditsTheSelectedRecordAndASecondEditRefillsTheDialog) {
+    platform.locale.decimalSeparator = u',';  // the numbers are shown in the user's separator
     start("06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n02|2|2|2|2\r\n");
     clickItem(1);  // " 12345": a left press edits nothing
     EXPECT_EQ(host->dialog(), nullptr);
@@ -161,18 +147,16 @@ TEST_F(EntryTest, ARightPressEditsTheSelectedRecordAndASecondEditRefillsTheDialo
     ASSERT_NE(host->dialog(), nullptr);
     EXPECT_EQ(text("Text1"), "2");
     EXPECT_EQ(list()->currentRow(), 2);
-    EXPECT_EQ(child<QLabel>(main.get(), "i2")->text(), "2");
     child<QCheckBox>(host->dialog(), "Check1")->setChecked(true);
     save();
     EXPECT_EQ(readBytes(path), "06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n");
 
     FNew* dialog = openEdit(0);
     EXPECT_EQ(dialog->windowTitle(), "Редактировать");
-    EXPECT_TRUE(dialog->EditMode());
     EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->Text(), "06.12.26");
     // The amount is the stored one, never worked out again.
     EXPECT_EQ(QStringList({text("Text1"), text("Text2"), text("Text3"), text("Text4")}),
-              QStringList({"12345", "40.5", "25.3", "1024.65"}));
+              QStringList({"12345", "40,5", "25,3", "1024,65"}));
     EXPECT_TRUE(child(dialog, "Check1")->isVisible());
     child<QCheckBox>(dialog, "Check1")->setChecked(true);
     EXPECT_EQ(openEdit(1), dialog);

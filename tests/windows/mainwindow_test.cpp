@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 
+#include "../journal/badbytes.h"
 #include "resources.h"
 #include "windowtest.h"
 
@@ -29,12 +30,10 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrderAndTheClockTick
     platform.locale.shortDateFormat = "dd.MM.yyyy";
     platform.locale.timeFormat = "H:mm:ss";
     start(kTwoLines);
-    auto* clock = child<QLabel>(main.get(), "Label9");
-    EXPECT_EQ(clock->text(), "");
     EXPECT_EQ(main->size(), QSize(229, 201));
     EXPECT_EQ(main->minimumSize(), main->maximumSize());
-    EXPECT_FALSE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(main->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(main->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint),
+              Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(main->windowTitle(), "Zoltrek Calculator");
 
     // Pixels worked out by hand from the design's twips (15 to a pixel); children of the two
@@ -58,8 +57,7 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrderAndTheClockTick
     // The background covers the client area and runs on below it.
     const QRect bg = testing::inWindow(child(main.get(), "BG"));
     EXPECT_EQ(bg.topLeft(), QPoint(0, 0));
-    EXPECT_GT(bg.height(), 201);
-    EXPECT_GE(bg.width(), 229);
+    EXPECT_TRUE(bg.height() > 201 && bg.width() >= 229);
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     QStringList visited;
@@ -69,7 +67,8 @@ TEST_F(MainTest, EveryControlStandsWhereTheDesignPutsItInTabOrderAndTheClockTick
     }
     EXPECT_EQ(visited, (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
     // Every second, in the user's formats.
-    QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QString("Сегодня 06.12.2026, 5:35:39"), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(main.get(), "Label9")->text(),
+                              QString("Сегодня 06.12.2026, 5:35:39"), 3000);
 }
 
 // The gradient is stretched as the old system stretched pictures: each painted row is a row of
@@ -91,81 +90,53 @@ TEST_F(MainTest, BackgroundRowsAreThePictureRowsInProportion) {
     }
 }
 
+// " 100000" sorts before " 99999", but each item stands for its own line; the figures come in
+// the user's decimal separator.
 TEST_F(MainTest, DetailsOfTheClickedItemsOwnRecord) {
-    const QStringList none(6, QString());
-    const std::string big = "01.11.26|99999|40|20|800\r\n15.11.26|100000|35|21|735\r\n",
-                      same = "01.11.26|84000|40|20|800\r\n15.11.26|84000|35|20.5|735\r\n";
-    const struct {
-        QChar separator;
-        std::string journal;
-        int row;  // -1: the item of the second record, both reading the same
-        QStringList details;
-    } cases[] = {
-        {u'.', kTwoLines, 1, {"15.11.26", "84500", "35 л", "21 руб", "500 км", "8 л/100км"}},
-        {u',', same, -1, {"15.11.26", "84000", "35 л", "20,5 руб", "0 км", "—"}},
-        // " 100000" sorts before " 99999", but each item stands for its own line.
-        {u'.', big, 0, {"15.11.26", "100000", "35 л", "21 руб", "1 км", "4000 л/100км"}},
-        {u'.', big, 1, none},        // the file's first record, though its item is second
-        {u'.', kTwoLines, 0, none},  // the first fill-up has nothing before it
-    };
-    for (const auto& t : cases) {
-        SCOPED_TRACE(t.journal);
-        platform.locale.decimalSeparator = t.separator;
-        start(t.journal);
-        int row = t.row;
-        while (row < 0 && list()->item(++row)->data(Qt::UserRole).toInt() != 1) {
-        }
-        clickItem(row);
-        EXPECT_EQ(details(), t.details);
-    }
-    QTest::keyClick(list(), Qt::Key_Down);  // the keyboard shows the new selection too
+    platform.locale.decimalSeparator = u',';
+    start("01.11.26|99999|40|20|800\r\n15.11.26|100000|35|20.5|735\r\n");
+    clickItem(0);
+    EXPECT_EQ(details(),
+              (QStringList{"15.11.26", "100000", "35 л", "20,5 руб", "1 км", "4000 л/100км"}));
+    clickItem(1);  // the first fill-up has nothing before it
+    EXPECT_EQ(details(), QStringList(6, QString()));
+    QTest::keyClick(list(), Qt::Key_Up);  // the keyboard shows the new selection too
     EXPECT_EQ(details()[0], "15.11.26");
 }
 
-TEST_F(MainTest, AReloadKeepsTheDetailsInTextOrderWithAScrollBarFromTheFourteenthItem) {
-    start(std::nullopt);  // without a journal everything is empty
-    EXPECT_EQ(list()->count(), 0);
+TEST_F(MainTest, AReloadKeepsTheDetailsAndTheHintComesWithItemsAndAScrollBarWithTheFourteenth) {
+    const QString hint = "Правая кнопка мыши для редактирования";
+    start(std::nullopt);  // without a journal everything is empty, and nothing is told
     EXPECT_EQ(details(), QStringList(6, QString()));
     EXPECT_EQ(list()->toolTip(), "");
     EXPECT_TRUE(platform.messages.empty());
 
     testing::writeBytes(path, "01.11.26|9500|1|1|1\r\n15.11.26|10200|1|1|1\r\nc|0.5|1|1|1\r\n");
     main->UpList();
-    QStringList items;
-    for (int i = 0; i < list()->count(); ++i)
-        items << list()->item(i)->text();
-    EXPECT_EQ(items, (QStringList{" .5", " 10200", " 9500"}));
-    EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
-    clickItem(1);
+    EXPECT_EQ(list()->toolTip(), hint);
+    clickItem(1);  // " 10200", in text order
     testing::writeBytes(path, "");
     main->UpList();
     EXPECT_EQ(list()->count(), 0);
     EXPECT_EQ(details()[0], "15.11.26");
     EXPECT_EQ(list()->toolTip(), "");
     for (int count : {13, 14}) {
-        std::string lines;
-        for (int i = 0; i < count; ++i)
-            lines += "d|" + std::to_string(1000 + i) + "|1|1|1\r\n";
-        testing::writeBytes(path, lines);
+        testing::writeBytes(path, testing::repeated("d|1|1|1|1\r\n", count));
         main->UpList();
         QApplication::processEvents();
-        EXPECT_EQ(list()->count(), count);
         EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
     }
     std::remove(path.c_str());  // an absent file changes nothing at all
     main->UpList();
     EXPECT_EQ(list()->count(), 14);
-    EXPECT_EQ(list()->toolTip(), "Правая кнопка мыши для редактирования");
+    EXPECT_EQ(list()->toolTip(), hint);
 }
 
 // Fails every read once switched on.
 struct UnreadableDisk : FileOps {
     bool failing = false;
     ssize_t read(int fd, void* buf, size_t count) override {
-        if (!failing)
-            return FileOps::read(fd, buf, count);
-        errno = EIO;
-        return -1;
+        return failing ? (errno = EIO, -1) : FileOps::read(fd, buf, count);
     }
 };
 
@@ -179,11 +150,9 @@ TEST_F(MainTest, SkippedLinesAreToldOnceTheStatisticsOnRequestAndAFailedReadAtOn
     QTRY_COMPARE(platform.messages.size(), 1u);
     EXPECT_EQ(told().title, "Внимание");
     EXPECT_TRUE(told().text.contains("2, 5")) << told().text.toStdString();
-    EXPECT_TRUE(told().text.contains("Файл не изменён"));
-    main->UpList();
+    main->UpList();  // a reload tells nothing again
     QApplication::processEvents();
     EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(list()->count(), 3);
 
     testing::clickButton(child(main.get(), "XpB2"));
     ASSERT_EQ(platform.messages.size(), 2u);
@@ -191,20 +160,15 @@ TEST_F(MainTest, SkippedLinesAreToldOnceTheStatisticsOnRequestAndAFailedReadAtOn
     EXPECT_EQ(told().icon, MessageIcon::Information);
     EXPECT_TRUE(
         told().text.startsWith("За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км"));
-    testing::writeBytes(path, "01.11.26|84000|40|20|800\r\n");
-    main->UpList();
-    testing::clickButton(child(main.get(), "XpB2"));
-    ASSERT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(told().title, "Внимание");  // one fill-up gives no statistics
 
     disk.failing = true;
     main->UpList();
-    ASSERT_EQ(platform.messages.size(), 4u);
+    ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(told().title, "Ошибка");
     EXPECT_EQ(told().icon, MessageIcon::Critical);
     EXPECT_TRUE(told().text.contains(QString::fromStdString(path)));
     EXPECT_TRUE(told().text.contains(QString::fromLocal8Bit(std::strerror(EIO))));
-    EXPECT_EQ(list()->count(), 1);  // the list is kept
+    EXPECT_EQ(list()->count(), 3);  // the list is kept
 }
 
 }  // namespace

@@ -19,8 +19,7 @@
 
 namespace zoltrek::testing {
 
-// The platform as a test sets it: a fixed clock, a chosen locale, message boxes and the web
-// browser recorded instead of shown.
+// A fixed clock and locale; message boxes and the web browser recorded instead of shown.
 struct FakePlatform {
     std::vector<Message> messages;
     std::vector<QUrl> openedUrls;
@@ -30,10 +29,7 @@ struct FakePlatform {
     Environment environment() {
         return {locale, [this] { return now; },
                 [this](QWidget*, const Message& m) { messages.push_back(m); },
-                [this](const QUrl& url) {
-                    openedUrls.push_back(url);
-                    return false;
-                }};
+                [this](const QUrl& url) { return openedUrls.push_back(url), false; }};
     }
 };
 
@@ -49,8 +45,7 @@ inline QRect inWindow(const QWidget* widget) {
     return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
 }
 
-// A person's click on a button: the pointer arrives (the platform's way, so the button sees
-// it), presses and releases, and leaves.
+// A person's click: the pointer arrives the platform's way (so the button sees it), and leaves.
 inline void clickButton(QWidget* button) {
     QCursor::setPos(button->mapToGlobal(button->rect().center()));
     QCoreApplication::processEvents();
@@ -78,7 +73,7 @@ class WindowTest : public ::testing::Test {
         main.reset();
     }
     // Shows the main window over the journal, written first unless none.
-    Main& start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
+    void start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
         closeWindows();
         if (journal)
             writeBytes(path, *journal);
@@ -87,7 +82,6 @@ class WindowTest : public ::testing::Test {
         main->setEntryDialogs(host.get());
         main->show();
         QApplication::processEvents();
-        return *main;
     }
 
     QListWidget* list() { return child<QListWidget>(main.get(), "List1"); }
@@ -110,9 +104,7 @@ class WindowTest : public ::testing::Test {
         QTest::keyClicks(child<QLineEdit>(host->dialog(), box), text);
     }
     void fill(const QString& km, const QString& litres, const QString& price) {
-        type("Text1", km);
-        type("Text2", litres);
-        type("Text3", price);
+        type("Text1", km), type("Text2", litres), type("Text3", price);
     }
     // Clicks "ОК" and lets a closing dialog go.
     void save() {
