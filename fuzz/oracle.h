@@ -16,7 +16,7 @@ inline void require(bool ok, const char* rule) {
 }
 
 // Lines as the journal's format defines them, written out plainly to check the core against:
-// CR LF or a lone CR ends a line, a lone LF does not, a last line may lack its end.
+// CR LF, a lone CR or a lone LF ends a line, a last line may lack its end.
 struct Line {
     std::size_t begin, textEnd, next;
 };
@@ -26,13 +26,14 @@ inline std::vector<Line> plainLines(std::string_view data) {
     std::size_t begin = 0;
     while (begin < data.size()) {
         std::size_t end = begin;
-        while (end < data.size() && data[end] != '\r')
+        while (end < data.size() && data[end] != '\r' && data[end] != '\n')
             ++end;
         if (end == data.size()) {
             lines.push_back({begin, end, end});
             break;
         }
-        const std::size_t next = end + 1 < data.size() && data[end + 1] == '\n' ? end + 2 : end + 1;
+        const bool crlf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
+        const std::size_t next = end + (crlf ? 2 : 1);
         lines.push_back({begin, end, next});
         begin = next;
     }

@@ -113,7 +113,9 @@ void FNew::refuse(const QString& text) {
 
 void FNew::save() {
     const EntryTexts entered = texts();
-    if (!entryIsValid(entered))
+    // A deletion writes nothing typed: what the boxes hold cannot stop it.
+    const bool deleting = editMode_ && Check1->isChecked();
+    if (!deleting && !entryIsValid(entered))
         return refuse(kInvalid);
     if (!editMode_) {
         if (main_.journal().full())

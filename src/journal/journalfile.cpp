@@ -192,20 +192,19 @@ bool syncFolder(FileOps& ops, const std::string& folder) {
     return dir.valid() && ops.fsync(dir.get()) == 0;
 }
 
-// Whether the last line has its line end; nothing, with errno set, when the tail cannot be read.
+// Whether the last line has its line end (CR, LF or both); nothing, with errno set, when the
+// last byte cannot be read. `size` is above 0.
 std::optional<bool> endsWithLineEnd(FileOps& ops, int fd, off_t size) {
-    char tail[2] = {0, 0};
-    const off_t from = size >= 2 ? size - 2 : 0;
-    const auto count = static_cast<std::size_t>(size - from);
+    char last = 0;
     ssize_t n;
-    while ((n = ops.pread(fd, tail, count, from)) < 0 && errno == EINTR) {
+    while ((n = ops.pread(fd, &last, 1, size - 1)) < 0 && errno == EINTR) {
     }
-    if (n != static_cast<ssize_t>(count)) {
+    if (n != 1) {
         if (n >= 0)
             errno = EIO;
         return std::nullopt;
     }
-    return tail[count - 1] == '\r' || (count == 2 && tail[0] == '\r' && tail[1] == '\n');
+    return last == '\r' || last == '\n';
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "lines.h"
 
-#include <cstring>
-
 namespace zoltrek {
 
 std::optional<LineSpan> findLine(std::string_view data, std::size_t begin, bool atEnd,
@@ -10,20 +8,23 @@ std::optional<LineSpan> findLine(std::string_view data, std::size_t begin, bool 
         scanFrom = begin;
     if (begin >= data.size())
         return std::nullopt;
-    const char* base = data.data();
-    const void* cr = std::memchr(base + scanFrom, '\r', data.size() - scanFrom);
-    if (cr) {
-        const std::size_t at = static_cast<const char*>(cr) - base;
-        if (at + 1 < data.size())
-            return LineSpan{begin, at, at + (data[at + 1] == '\n' ? 2 : 1)};
+    // One pass for either byte: a search for each would rescan CR-only files once per line.
+    std::size_t at = scanFrom;
+    while (at < data.size() && data[at] != '\r' && data[at] != '\n')
+        ++at;
+    if (at == data.size()) {
         if (atEnd)
-            return LineSpan{begin, at, at + 1};
-        scanFrom = at;  // a CR at the end of what we have: the next byte decides
+            return LineSpan{begin, at, at};
+        scanFrom = at;
         return std::nullopt;
     }
+    if (data[at] == '\n')
+        return LineSpan{begin, at, at + 1};
+    if (at + 1 < data.size())
+        return LineSpan{begin, at, at + (data[at + 1] == '\n' ? 2 : 1)};
     if (atEnd)
-        return LineSpan{begin, data.size(), data.size()};
-    scanFrom = data.size();
+        return LineSpan{begin, at, at + 1};
+    scanFrom = at;  // a CR at the end of what we have: the next byte decides
     return std::nullopt;
 }
 

@@ -7,8 +7,8 @@
 namespace zoltrek {
 
 // The one line splitter of the journal, shared by the load and the rewrite so that both
-// number lines alike: CR LF and a lone CR end a line, a lone LF stays part of it, a last
-// line without an end still counts, and nothing follows a final line end.
+// number lines alike: CR LF, a lone CR and a lone LF (a file written on Linux) each end a
+// line, a last line without an end still counts, and nothing follows a final line end.
 struct LineSpan {
     std::size_t begin = 0;    // first byte of the text
     std::size_t textEnd = 0;  // one past the text: the line end starts here

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -104,7 +105,7 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
         {A, -1, x.c_str(), A + X},
         {a, -1, x.c_str(), A + X},
         {a + "\r", -1, x.c_str(), a + "\r" + X},
-        {a + "\n", -1, x.c_str(), a + "\n\r\n" + X},  // a lone LF ends no line
+        {a + "\n", -1, x.c_str(), a + "\n" + X},
         {A + B + C, 1, x.c_str(), A + X + C},
         {A + B, 0, nullptr, B},          // the first line
         {A + B + c, 2, nullptr, A + B},  // the last, without a line end
@@ -112,14 +113,24 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
         {a + "\r" + B, 0, x.c_str(), x + "\r" + B},  // its own line end
         {A + A + A, 1, x.c_str(), A + X + A},
         {"junk\r\n\r\n" + A, 0, nullptr, "junk\r\n\r\n"},
-        {a + "\n" + B + C, 1, nullptr, a + "\n" + B},
         {"x\0y|1|1|1|1\r\n"s + A, 1, nullptr, "x\0y|1|1|1|1\r\n"s},  // a NUL byte stays
         {A, 0, nullptr, ""},
+        // Written on Linux, on an old Mac, or both: each line keeps its own end.
+        {a + "\n" + b + "\n" + c + "\n", 1, x.c_str(), a + "\n" + x + "\n" + c + "\n"},
+        {a + "\n" + b + "\n" + c + "\n", 0, nullptr, b + "\n" + c + "\n"},
+        {a + "\n" + b + "\n" + c + "\n", 2, nullptr, a + "\n" + b + "\n"},
+        {a + "\n\n" + b + "\n", 1, nullptr, a + "\n\n"},
+        {a + "\r" + b + "\r" + c, 2, x.c_str(), a + "\r" + b + "\r" + x},
+        {a + "\r" + b + "\r" + c, 1, nullptr, a + "\r" + c},
+        {A + b + "\n" + c + "\r" + x, 2, x.c_str(), A + b + "\n" + x + "\r" + x},
+        {A + b + "\n" + c + "\r" + x, 1, nullptr, A + c + "\r" + x},
+        {a + "\n\r" + b, 1, x.c_str(), a + "\n\r" + x},  // LF, then an empty line
+        {A + b + "\n", -1, x.c_str(), A + b + "\n" + X},
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(t.before);
         loadBytes(t.before);
-        ASSERT_GT(journal.count(), t.slot);
+        ASSERT_EQ(journal.count(), std::count(t.before.begin(), t.before.end(), '|') / 4);
         const JournalError error = t.slot < 0 ? file.append(t.replacement)
                                    : t.replacement
                                        ? file.replaceLine(journal.lines[t.slot], t.replacement)

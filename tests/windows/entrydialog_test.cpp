@@ -97,6 +97,8 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
     const std::string a = "01.11.26|84000|40.50|20.5|800\r\n", b = "15.11.26|84500|35|20,5|735\r\n",
                       c = "30.11.26|84950|30|22|660";
     const std::string full = testing::repeated("d|1|1|1|1\r\n", Journal::kSlots);
+    const std::string lfLast = "30.11.26|84950|30|22|660\n";
+    const std::string lf = "01.11.26|84000|40|20|800\n15.11.26|84500|35|21|735\n" + lfLast;
     const struct Case {
         QChar separator;
         std::optional<std::string> journal;  // none: no file yet
@@ -111,6 +113,14 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
         // An edit may take another record's reading.
         {u'.', kTwoLines, 1, "84000||", "01.11.26|84000|40|20|800\r\n15.11.26|84000|35|21|735\r\n"},
         {u'.', full, 100, nullptr, full.substr(0, full.rfind("d|"))},  // a full journal edits
+        // Lines ended the Linux way, the old Mac way, or mixed keep their own ends.
+        {u'.', lf, 1, "||22", "01.11.26|84000|40|20|800\n15.11.26|84500|35|22|770\n" + lfLast},
+        {u'.', lf, 2, nullptr, lf.substr(0, lf.size() - lfLast.size())},
+        {u'.', lf, -1, "85000|40|20", lf + "06.12.26|85000|40|20|800\r\n"},
+        {u'.', "x|1|1|1|1\ry|2|2|2|2\rz|3|3|3|3", 1, "||9", "x|1|1|1|1\ry|2|2|9|18\rz|3|3|3|3"},
+        {u'.', "x|1|1|1|1\r\ny|2|2|2|2\nz|3|3|3|3\r", 0, nullptr, "y|2|2|2|2\nz|3|3|3|3\r"},
+        // A deletion goes through whatever the boxes hold: a reading of 0 no save would take.
+        {u'.', "bad|0|0|0|0\r\n" + kTwoLines, 0, nullptr, kTwoLines},
     };
     for (const Case& t : cases) {
         SCOPED_TRACE(t.after);
