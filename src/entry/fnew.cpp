@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 #include "appearance.h"
 #include "datetime.h"
@@ -24,11 +25,9 @@ namespace L = entrylayout;
 const QString kError = QStringLiteral("Ошибка");
 const QString kInvalid = QStringLiteral("Введены неверные данные!");
 
-// Today in the short date format, with "20" of the century dropped: 06.12.2026 gives 06.12.26.
-QString todayText(const QDateTime& now, const Locale& locale) {
-    return QLocale::system()
-        .toString(now.date(), locale.shortDateFormat)
-        .replace(QStringLiteral(".20"), QStringLiteral("."));
+// The date box understands its own shape only, dd.mm.yy, whatever the user's date format.
+QString todayText(const QDateTime& now) {
+    return QLocale::c().toString(now.date(), QStringLiteral("dd.MM.yy"));
 }
 
 }  // namespace
@@ -43,7 +42,7 @@ FNew::FNew(Main& main) : FixedWindow(L::kClient, false), main_(main) {
     editMode_ = false;
     Check1->hide();
     Label6->hide();
-    DateTime1->setText(todayText(main_.environment().now(), main_.environment().locale));
+    DateTime1->setText(todayText(main_.environment().now()));
 }
 
 void FNew::buildControls() {
@@ -119,10 +118,9 @@ void FNew::save() {
         return refuse(kInvalid);
     if (!editMode_) {
         if (main_.journal().full())
-            return refuse(
-                QStringLiteral("Журнал вмещает не больше %1 заправок: новую добавить нельзя. "
-                               "Исправьте или удалите одну из прежних.")
-                    .arg(Journal::kSlots));
+            return refuse(QStringLiteral("Журнал вмещает %1: новую добавить нельзя. Исправьте или "
+                                         "удалите одну из прежних.")
+                              .arg(atMostFillUps(Journal::kSlots)));
         if (!main_.journal().complete)
             return refuse(
                 QStringLiteral("Журнал загружен не полностью, и новая заправка не была бы "

@@ -1,6 +1,5 @@
 #include "messages.h"
 
-#include <QLocale>
 #include <QStringList>
 
 #include "report.h"
@@ -31,26 +30,28 @@ std::optional<Message> loadMessage(const LoadResult& result, const QString& path
         if (result.skippedCount > result.skippedLines.size())
             list +=
                 QStringLiteral(" и ещё %1").arg(result.skippedCount - result.skippedLines.size());
-        parts << QStringLiteral("Строки журнала «%1», которые не удалось прочитать, пропущены: %2.")
+        parts << (result.skippedCount == 1
+                      ? QStringLiteral("Строка журнала «%1», которую не удалось прочитать, "
+                                       "пропущена: %2.")
+                      : QStringLiteral("Строки журнала «%1», которые не удалось прочитать, "
+                                       "пропущены: %2."))
                      .arg(path, list);
     }
     if (result.leftUnloaded) {
         parts << (result.skippedCount >= JournalFile::kMaxSkipped
                       ? QStringLiteral(
                             "Испорченных строк слишком много: остаток журнала не загружен.")
-                      : QStringLiteral(
-                            "Программа показывает не больше %1 заправок: остальные строки "
-                            "журнала не загружены.")
-                            .arg(Journal::kSlots));
+                      : QStringLiteral("Программа показывает %1: остальные строки журнала не "
+                                       "загружены.")
+                            .arg(atMostFillUps(Journal::kSlots)));
     }
     parts << QStringLiteral("Файл не изменён.");
     return Message{MessageIcon::Information, QStringLiteral("Внимание"), parts.join(u' ')};
 }
 
 QString clockText(const QDateTime& now, const Locale& locale) {
-    const QLocale formats = QLocale::system();
-    return QStringLiteral("Сегодня ") + formats.toString(now.date(), locale.shortDateFormat) +
-           QStringLiteral(", ") + formats.toString(now.time(), locale.timeFormat);
+    return QStringLiteral("Сегодня ") + locale.format(now.date(), locale.shortDateFormat) +
+           QStringLiteral(", ") + locale.format(now.time(), locale.timeFormat);
 }
 
 }  // namespace zoltrek

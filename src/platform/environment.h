@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -14,11 +15,20 @@ struct Locale {
     QChar decimalSeparator = u'.';
     QString shortDateFormat = QStringLiteral("dd.MM.yyyy");
     QString timeFormat = QStringLiteral("H:mm:ss");  // with seconds, without a time zone
+    QLocale names = QLocale::c();                    // month and day names, AM and PM
 
-    static Locale system();
-    // The separator as the journal writes it.
+    static Locale of(const QLocale& locale);
+    static Locale system() { return of(QLocale::system()); }
+    // The separator as the journal writes it: the user's, when the journal reads it back.
     char separatorByte() const;
+    // A date or a time in one of these formats, with the digits 0-9 whatever the language.
+    QString format(const QDate& date, const QString& pattern) const;
+    QString format(const QTime& time, const QString& pattern) const;
 };
+
+// A long time format without the time zone and what would stand around it alone ("(t)",
+// ", t"); the day period that Qt cannot show ("B") becomes its AM/PM.
+QString withoutTimeZone(const QString& format);
 
 enum class MessageIcon { Information, Critical };
 

@@ -12,4 +12,11 @@ std::string toJournal(const QString& text) {
     return toCp1251(text.toStdString());
 }
 
+QString atMostFillUps(int count) {
+    const bool singular = count % 10 == 1 && count % 100 != 11;
+    return QStringLiteral("не больше %1 %2")
+        .arg(count)
+        .arg(singular ? QStringLiteral("заправки") : QStringLiteral("заправок"));
+}
+
 }  // namespace zoltrek

@@ -10,4 +10,7 @@ namespace zoltrek {
 QString fromJournal(std::string_view bytes);
 std::string toJournal(const QString& text);
 
+// "не больше N заправок", the noun in the case the number asks for: "не больше 101 заправки".
+QString atMostFillUps(int count);
+
 }  // namespace zoltrek

@@ -92,6 +92,7 @@ namespace {
 void placeLabel(QLabel* label, const QString& name, const QRect& place, const QFont& font,
                 Qt::Alignment alignment) {
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);  // a date from the journal may hold "<b>"
     label->setGeometry(place);
     label->setFont(font);
     label->setAlignment(alignment);

@@ -1,12 +1,16 @@
 #include "mainwindow.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QScrollBar>
+#include <QTimer>
 #include <cstring>
 #include <map>
 
 #include "../journal/badbytes.h"
+#include "messages.h"
 #include "resources.h"
+#include "text.h"
 #include "windowtest.h"
 
 namespace zoltrek {
@@ -91,17 +95,69 @@ TEST_F(MainTest, BackgroundRowsAreThePictureRowsInProportion) {
 }
 
 // " 100000" sorts before " 99999", but each item stands for its own line; the figures come in
-// the user's decimal separator.
+// the user's decimal separator, or with "." where the journal could not read it back, and a
+// date that looks like markup is shown as the characters it holds, in the panel and the report.
 TEST_F(MainTest, DetailsOfTheClickedItemsOwnRecord) {
-    platform.locale.decimalSeparator = u',';
-    start("01.11.26|99999|40|20|800\r\n15.11.26|100000|35|20.5|735\r\n");
-    clickItem(0);
-    EXPECT_EQ(details(),
-              (QStringList{"15.11.26", "100000", "35 л", "20,5 руб", "1 км", "4000 л/100км"}));
+    const std::pair<const char*, const char*> prices[] = {
+        {"ru_RU", "20,5 руб"}, {"ar_EG", "20.5 руб"}, {"fa_IR", "20.5 руб"}};
+    for (const auto& [name, price] : prices) {
+        SCOPED_TRACE(name);
+        platform.locale = Locale::of(QLocale(name));
+        start("01.11.26|99999|40|20|800\r\n<b>15.11.26</b>|100000|35|20.5|735\r\n");
+        clickItem(0);
+        EXPECT_EQ(details(), (QStringList{"<b>15.11.26</b>", "100000", "35 л", price, "1 км",
+                                          "4000 л/100км"}));
+    }
+    const QLabel* date = child<QLabel>(main.get(), "i1");
+    EXPECT_GE(date->sizeHint().width(), date->fontMetrics().horizontalAdvance(date->text()) - 1);
     clickItem(1);  // the first fill-up has nothing before it
     EXPECT_EQ(details(), QStringList(6, QString()));
     QTest::keyClick(list(), Qt::Key_Up);  // the keyboard shows the new selection too
-    EXPECT_EQ(details()[0], "15.11.26");
+    EXPECT_EQ(details()[0], "<b>15.11.26</b>");
+
+    const Message report = statisticsMessage(main->journal(), platform.locale);
+    int lines = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        const QLabel* text = child<QLabel>(box, "qt_msgbox_label");
+        EXPECT_EQ(text->text(), report.text);
+        lines = text->sizeHint().height() / text->fontMetrics().lineSpacing();
+        box->accept();
+    });
+    showMessageBox(main.get(), report);
+    EXPECT_EQ(lines, report.text.count(u'\n') + 1);
+}
+
+TEST(OurTexts, TheNounAgreesWithItsNumber) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "заправки"},  {2, "заправок"},   {5, "заправок"},   {11, "заправок"},
+        {21, "заправки"}, {101, "заправки"}, {111, "заправок"}, {112, "заправок"},
+    };
+    for (const auto& [count, noun] : cases)
+        EXPECT_EQ(atMostFillUps(count), QString("не больше %1 %2").arg(count).arg(noun));
+}
+
+// The user's own formats, without the time zone or what stood around it, in the digits 0-9.
+TEST(ClockText, TheUsersFormatsWithoutTheTimeZone) {
+    const QDateTime now(QDate(2026, 12, 6), QTime(17, 35, 40));
+    const std::pair<const char*, const char*> clocks[] = {
+        {"ru_RU", "06.12.2026, 17:35:40"}, {"en_US", "12/6/26, 5:35:40 PM"},
+        {"es_ES", "6/12/26, 17:35:40"},    {"zh_TW", "2026/12/6, 下午5:35:40"},
+        {"be_BY", "6.12.26, 17:35:40"},    {"ar_EG", "6\u200F/12\u200F/2026, 5:35:40 م"},
+        {"fa_IR", "2026/12/6, 17:35:40"},  {"bg_BG", "6.12.26 г., 17:35:40 ч."},
+        {"C", "6 Dec 2026, 17:35:40"},     {"fr_CA", "2026-12-06, 17 h 35 min 40 s"},
+    };
+    for (const auto& [name, clock] : clocks)
+        EXPECT_EQ(clockText(now, Locale::of(QLocale(name))), QStringLiteral("Сегодня ") + clock)
+            << name;
+    const std::pair<const char*, const char*> formats[] = {
+        {"'at' HH:mm:ss [t]", "'at' HH:mm:ss"},  // a quoted t is no zone
+        {"t HH:mm:ss", "HH:mm:ss"},
+        {"HH:mm (tttt) ss", "HH:mm ss"},
+    };
+    for (const auto& [format, clean] : formats)
+        EXPECT_EQ(withoutTimeZone(format), clean) << format;
 }
 
 TEST_F(MainTest, AReloadKeepsTheDetailsAndTheHintComesWithItemsAndAScrollBarWithTheFourteenth) {
@@ -149,7 +205,7 @@ TEST_F(MainTest, SkippedLinesAreToldOnceTheStatisticsOnRequestAndAFailedReadAtOn
         disk);
     QTRY_COMPARE(platform.messages.size(), 1u);
     EXPECT_EQ(told().title, "Внимание");
-    EXPECT_TRUE(told().text.contains("2, 5")) << told().text.toStdString();
+    EXPECT_TRUE(told().text.contains("пропущены: 2, 5.")) << told().text.toStdString();
     main->UpList();  // a reload tells nothing again
     QApplication::processEvents();
     EXPECT_EQ(platform.messages.size(), 1u);

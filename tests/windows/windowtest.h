@@ -17,6 +17,11 @@
 #include "fnew.h"
 #include "mainwindow.h"
 
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace zoltrek::testing {
 
 // A fixed clock and locale; message boxes and the web browser recorded instead of shown.
