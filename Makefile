@@ -89,5 +89,13 @@ screenshots: deps build
 gallery: deps build
 	./$(BUILD)/src/controls/xpb/xpb_gallery $(BUILD)/xpb-gallery.png
 
+# A journal is the user's data, never a build product: clean removes everything else and keeps
+# every zoltrek.dat (with anything under a folder of that name) where it is.
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	@for d in $(BUILD) $(FUZZ_BUILD); do \
+	  [ -d "$$d" ] || continue; \
+	  find "$$d" -depth -mindepth 1 ! -name zoltrek.dat ! -path '*/zoltrek.dat/*' \
+	    \( ! -type d -o -empty \) -delete; \
+	  find "$$d" -name zoltrek.dat -prune -exec echo "Kept the journal {}" \; ; \
+	  rmdir "$$d" 2>/dev/null || true; \
+	done

@@ -37,8 +37,9 @@ XServer::XServer() {
         dup2(quiet, STDERR_FILENO);
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
+        // -noreset: a server that resets when its last client leaves refuses the next one.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
+               "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -71,12 +71,23 @@ QString withDayPeriod(QString format) {
     return format;
 }
 
-// Every decimal digit of any script becomes its digit 0-9.
-QString asciiDigits(const QString& text) {
-    QList<uint> points = text.toUcs4();
-    for (uint& p : points)
+// Marks that set the direction of the text around them (the Arabic formats put one after each
+// field): in the clock's left-to-right sentence they would shuffle the fields.
+bool isDirectionMark(uint p) {
+    return p == 0x200E || p == 0x200F || p == 0x061C || (p >= 0x202A && p <= 0x202E) ||
+           (p >= 0x2066 && p <= 0x2069);
+}
+
+// Every decimal digit of any script becomes its digit 0-9; direction marks go.
+QString withPlainDigits(const QString& text) {
+    QList<uint> points;
+    for (uint p : text.toUcs4()) {
+        if (isDirectionMark(p))
+            continue;
         if (QChar::isDigit(p) && QChar::digitValue(p) >= 0)
             p = u'0' + static_cast<uint>(QChar::digitValue(p));
+        points.append(p);
+    }
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
 }
 
@@ -107,11 +118,11 @@ char Locale::separatorByte() const {
 }
 
 QString Locale::format(const QDate& date, const QString& pattern) const {
-    return asciiDigits(names.toString(date, pattern));
+    return withPlainDigits(names.toString(date, pattern));
 }
 
 QString Locale::format(const QTime& time, const QString& pattern) const {
-    return asciiDigits(names.toString(time, pattern));
+    return withPlainDigits(names.toString(time, pattern));
 }
 
 void showMessageBox(QWidget* parent, const Message& message) {

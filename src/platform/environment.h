@@ -21,7 +21,8 @@ struct Locale {
     static Locale system() { return of(QLocale::system()); }
     // The separator as the journal writes it: the user's, when the journal reads it back.
     char separatorByte() const;
-    // A date or a time in one of these formats, with the digits 0-9 whatever the language.
+    // A date or a time in one of these formats, with the digits 0-9 whatever the language, and
+    // without direction marks, for a left-to-right sentence.
     QString format(const QDate& date, const QString& pattern) const;
     QString format(const QTime& time, const QString& pattern) const;
 };

@@ -16,7 +16,9 @@ e2e_begin() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next one for a
+    # moment, and the programs and tools here come and go.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     E2E_XVFB=$!
     read -r display <"$fifo"
     rm -f "$fifo"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # screenshots.sh <build folder> <output folder>: pictures of the real windows under Xvfb for a
 # person to look at: the main window empty, with three fill-ups and the second selected while
-# the pointer rests on "Статистика", the About window, and the entry dialog.
+# the pointer rests on "Статистика", the About window, and the entry dialog; then the main
+# window and the new entry dialog in an Arabic locale.
 . "$(dirname "$0")/lib.sh"
 out=$(mkdir -p "$2" && cd "$2" && pwd)
 e2e_begin "$1"
@@ -31,4 +32,12 @@ e2e_click "$E2E_MAIN" 30 28
 e2e_click "$E2E_MAIN" 30 28 3        # right click: edit the selected fill-up
 dialog=$(e2e_window "Редактировать")
 e2e_shot "$dialog" "$out/entry-edit.png"
+
+e2e_stop_program
+E2E_LOCALE=ar_EG.UTF-8 e2e_start_program
+sleep 1.2                            # the clock's first tick
+e2e_shot "$E2E_MAIN" "$out/main-ar_EG.png"
+e2e_click "$E2E_MAIN" 148 20
+dialog=$(e2e_window "Новая заправка")
+e2e_shot "$dialog" "$out/entry-new-ar_EG.png"
 echo "screenshots in $out"
