@@ -82,13 +82,15 @@ void FNew::buildControls() {
 }
 
 void FNew::updateAmount() {
-    Text4->setText(fromJournal(amountText(toJournal(Text2->text()), toJournal(Text3->text()),
-                                          main_.environment().locale.separatorByte())));
+    Text4->setText(
+        fromJournal(amountText(numberToJournal(Text2->text()), numberToJournal(Text3->text()),
+                               main_.environment().locale.separatorByte())));
 }
 
 EntryTexts FNew::texts() const {
-    return {toJournal(DateTime1->Text()), toJournal(Text1->text()), toJournal(Text2->text()),
-            toJournal(Text3->text()), toJournal(Text4->text())};
+    return {toJournal(DateTime1->Text()), numberToJournal(Text1->text()),
+            numberToJournal(Text2->text()), numberToJournal(Text3->text()),
+            toJournal(Text4->text())};
 }
 
 void FNew::fEdit(const FillUp& record, const LineRef& line) {

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QMessageBox>
 
+#include "text.h"
+
 namespace zoltrek {
 
 namespace {
@@ -69,26 +71,6 @@ QString withDayPeriod(QString format) {
         }
     }
     return format;
-}
-
-// Marks that set the direction of the text around them (the Arabic formats put one after each
-// field): in the clock's left-to-right sentence they would shuffle the fields.
-bool isDirectionMark(uint p) {
-    return p == 0x200E || p == 0x200F || p == 0x061C || (p >= 0x202A && p <= 0x202E) ||
-           (p >= 0x2066 && p <= 0x2069);
-}
-
-// Every decimal digit of any script becomes its digit 0-9; direction marks go.
-QString withPlainDigits(const QString& text) {
-    QList<uint> points;
-    for (uint p : text.toUcs4()) {
-        if (isDirectionMark(p))
-            continue;
-        if (QChar::isDigit(p) && QChar::digitValue(p) >= 0)
-            p = u'0' + static_cast<uint>(QChar::digitValue(p));
-        points.append(p);
-    }
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
 }
 
 }  // namespace

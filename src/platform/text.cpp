@@ -1,8 +1,21 @@
 #include "text.h"
 
+#include <QList>
+
 #include "codepage.h"
 
 namespace zoltrek {
+
+namespace {
+
+// Marks that set the direction of the text around them (the Arabic date formats put one after
+// each field): in a left-to-right sentence they would shuffle the fields.
+bool isDirectionMark(uint p) {
+    return p == 0x200E || p == 0x200F || p == 0x061C || (p >= 0x202A && p <= 0x202E) ||
+           (p >= 0x2066 && p <= 0x2069);
+}
+
+}  // namespace
 
 QString fromJournal(std::string_view bytes) {
     return QString::fromStdString(fromCp1251(bytes));
@@ -10,6 +23,22 @@ QString fromJournal(std::string_view bytes) {
 
 std::string toJournal(const QString& text) {
     return toCp1251(text.toStdString());
+}
+
+QString withPlainDigits(const QString& text) {
+    QList<uint> points;
+    for (uint p : text.toUcs4()) {
+        if (isDirectionMark(p))
+            continue;
+        if (QChar::isDigit(p) && QChar::digitValue(p) >= 0)
+            p = u'0' + static_cast<uint>(QChar::digitValue(p));
+        points.append(p);
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
+}
+
+std::string numberToJournal(const QString& typed) {
+    return toJournal(withPlainDigits(typed).replace(QChar(0x066B), u'.'));
 }
 
 QString atMostFillUps(int count) {

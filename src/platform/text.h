@@ -10,6 +10,14 @@ namespace zoltrek {
 QString fromJournal(std::string_view bytes);
 std::string toJournal(const QString& text);
 
+// Every decimal digit of any script as its digit 0-9, without the marks that set the direction
+// of the text around them.
+QString withPlainDigits(const QString& text);
+
+// A number as the user typed it, for the journal: its digits as 0-9, and the Arabic decimal
+// separator "٫", which has no byte in the code page, as ".".
+std::string numberToJournal(const QString& typed);
+
 // "не больше N заправок", the noun in the case the number asks for: "не больше 101 заправки".
 QString atMostFillUps(int count);
 

@@ -128,6 +128,8 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLineInEitherLocale) {
         {"ar_EG", kTwoLines, -1, "85400|41.5|22.3",
          kTwoLines + "06.12.26|85400|41.5|22.3|925.45\r\n"},
         {"fa_IR", a + b, 0, "|41|", "01.11.26|84000|41|20.5|840.5\r\n" + b},
+        {"ar_EG", kTwoLines, -1, "٨٥٤٠٠|٤١٫٥|٢٢٫٣",
+         kTwoLines + "06.12.26|85400|41.5|22.3|925.45\r\n"},
         // A deletion goes through whatever the boxes hold: a reading of 0 no save would take.
         {"en_US", "bad|0|0|0|0\r\n" + kTwoLines, 0, nullptr, kTwoLines},
     };

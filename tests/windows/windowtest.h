@@ -103,10 +103,12 @@ class WindowTest : public ::testing::Test {
         return host->dialog();
     }
     QString text(const char* box) { return child<QLineEdit>(host->dialog(), box)->text(); }
-    // Replaces a box's text in the open dialog by typing.
+    // Replaces a box's text in the open dialog by typing, on any keyboard layout.
     void type(const char* box, const QString& text) {
-        child<QLineEdit>(host->dialog(), box)->clear();
-        QTest::keyClicks(child<QLineEdit>(host->dialog(), box), text);
+        auto* edit = child<QLineEdit>(host->dialog(), box);
+        edit->clear();
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, c, Qt::NoModifier);
     }
     void fill(const QString& km, const QString& litres, const QString& price) {
         type("Text1", km), type("Text2", litres), type("Text3", price);
