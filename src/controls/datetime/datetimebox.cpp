@@ -78,8 +78,12 @@ void DateTimeBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QList<uint> typed = event->text().toUcs4();
-    if (!typed.isEmpty())
-        core_->keyPress(static_cast<char32_t>(typed.first()));
+    if (!typed.isEmpty()) {
+        // A digit of any script is that digit: an Arabic keyboard types "١" for 1.
+        const uint c = typed.first();
+        const int digit = QChar::isDigit(c) ? QChar::digitValue(c) : -1;
+        core_->keyPress(digit >= 0 ? U'0' + static_cast<char32_t>(digit) : c);
+    }
     event->setAccepted(!typed.isEmpty() && !isWindowKey(event->key()));
 }
 
