@@ -1,8 +1,34 @@
 #include "journalerror.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace zoltrek {
+
+std::string systemReason(int err) {
+    switch (err) {
+        case ENOSPC:
+            return "на диске нет места";
+        case EDQUOT:
+            return "превышена дисковая квота";
+        case EACCES:
+        case EPERM:
+            return "нет прав доступа";
+        case EROFS:
+            return "диск доступен только для чтения";
+        case EIO:
+            return "ошибка ввода-вывода";
+        case EISDIR:
+            return "это папка";
+        case ENOENT:
+            return "файл или папка не найдены";
+        case EBUSY:
+        case ETXTBSY:
+            return "файл занят";
+        default:
+            return std::strerror(err);
+    }
+}
 
 std::string JournalError::message() const {
     const std::string file = "«" + path + "»";
@@ -11,7 +37,7 @@ std::string JournalError::message() const {
         case Kind::None:
             return {};
         case Kind::System:
-            text = "Не удалось " + action + " " + file + ": " + std::strerror(err) + ".";
+            text = "Не удалось " + action + " " + file + ": " + systemReason(err) + ".";
             break;
         case Kind::NotAFile:
             text = "Журнал " + file + " не является обычным файлом.";

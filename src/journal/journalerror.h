@@ -27,4 +27,8 @@ struct JournalError {
     std::string message() const;
 };
 
+// Why a system call failed, in Russian for the reasons a user meets (no space, no permission,
+// a read-only disk...), in the system's own words for the rest.
+std::string systemReason(int err);
+
 }  // namespace zoltrek

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "journalerror.h"
 #include "program.h"
 #include "tempfolder.h"
 
@@ -104,7 +105,7 @@ TEST(FiuFaults, EveryFaultKeepsTheOldBytesOrTheWholeNewOnesAndTheNextWriteWorks)
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         if (c.err != 0) {
             EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
-            EXPECT_NE(run.err.find(std::strerror(c.err)), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find(systemReason(c.err)), std::string::npos) << run.err;
         }
         const std::string want = c.after == Old ? old : c.after == New ? newText(c.op) : "(none)";
         EXPECT_EQ(std::filesystem::exists(path) ? readBytes(path) : "(none)", want);

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "../journal/badbytes.h"
+#include "journalerror.h"
 #include "journalfile.h"
 #include "windowtest.h"
 
@@ -28,7 +29,7 @@ struct FullDisk : FileOps {
 
 // What a refusal for a system error says: the journal and the error.
 std::string failed(const std::string& path, int error) {
-    return "«" + path + "»: " + std::strerror(error);
+    return "«" + path + "»: " + systemReason(error);
 }
 
 enum class Kind { File, LinkToFolder, Folder };
