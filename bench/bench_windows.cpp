@@ -31,7 +31,7 @@ struct FullWindow {
         out.close();
         Environment quiet{Locale{}, [] { return QDateTime::currentDateTime(); },
                           [](QWidget*, const Message&) {}, [](const QUrl&) { return false; }};
-        main = std::make_unique<Main>(QString::fromStdString(path), quiet);
+        main = std::make_unique<Main>(path, quiet);
         main->show();
         QApplication::processEvents();
     }

@@ -38,10 +38,8 @@ class RowDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-Main::Main(const QString& journalPath, Environment environment, FileOps& files)
-    : FixedWindow(L::kClient, true),
-      file_(journalPath.toStdString(), files),
-      env_(std::move(environment)) {
+Main::Main(const std::string& journalPath, Environment environment, FileOps& files)
+    : FixedWindow(L::kClient, true), file_(journalPath, files), env_(std::move(environment)) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
     buildControls();

@@ -25,7 +25,9 @@ class Main : public FixedWindow {
     Q_OBJECT
 
   public:
-    Main(const QString& journalPath, Environment environment, FileOps& files = FileOps::system());
+    // `journalPath` is bytes, as the file system takes them: a folder's name need not be UTF-8.
+    Main(const std::string& journalPath, Environment environment,
+         FileOps& files = FileOps::system());
 
     // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();

@@ -5,13 +5,17 @@ set -eu
 export LC_ALL=C.UTF-8
 
 # e2e_begin <build folder>: skips without the tools, starts Xvfb on a free display, and copies
-# the program into $app, a fresh folder removed at exit.
+# the program into $app, a fresh folder removed at exit. Its name is not UTF-8 (a Windows-1251
+# byte, as in a folder unpacked from a Windows archive): the journal must be found there all
+# the same.
 e2e_begin() {
     build=$(cd "$1" && pwd)
     for tool in Xvfb xdotool; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make deps installs it)"; exit 77; }
     done
-    app=$(mktemp -d)
+    E2E_ROOT=$(mktemp -d)
+    app="$E2E_ROOT/dir_"$'\xe9'
+    mkdir "$app"
     trap 'e2e_end $?' EXIT
     local fifo
     fifo=$(mktemp -u)
@@ -30,7 +34,7 @@ e2e_begin() {
 # At exit; after a failure, the program's output and whether our X server still answers.
 e2e_end() {
     [ "$1" = 0 ] || { cat "$app/program.log" || true; xdotool getmouselocation >/dev/null 2>&1 || echo "X server ${DISPLAY:-} gone"; }
-    e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$app"
+    e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$E2E_ROOT"
 }
 
 # Runs the program beside its journal in $app, in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).

@@ -82,7 +82,7 @@ class WindowTest : public ::testing::Test {
         closeWindows();
         if (journal)
             writeBytes(path, *journal);
-        main = std::make_unique<Main>(QString::fromStdString(path), platform.environment(), files);
+        main = std::make_unique<Main>(path, platform.environment(), files);
         host = std::make_unique<EntryDialogHost>(*main);
         main->setEntryDialogs(host.get());
         main->show();
