@@ -1,14 +1,16 @@
 #include "fnew.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 
 #include "appearance.h"
 #include "datetime.h"
 #include "entrylayout.h"
-#include "figures.h"
 #include "journalfile.h"
 #include "mainwindow.h"
 #include "numbers.h"
@@ -118,18 +120,6 @@ void FNew::save() {
     const bool deleting = editMode_ && Check1->isChecked();
     if (!deleting && !entryIsValid(entered))
         return refuse(kInvalid);
-    if (!editMode_) {
-        if (main_.journal().full())
-            return refuse(QStringLiteral("Журнал вмещает %1: новую добавить нельзя. Исправьте или "
-                                         "удалите одну из прежних.")
-                              .arg(atMostFillUps(Journal::kSlots)));
-        if (!main_.journal().complete)
-            return refuse(
-                QStringLiteral("Журнал загружен не полностью, и новая заправка не была бы "
-                               "видна в списке. Исправьте испорченные строки журнала."));
-        if (Srav(main_.journal(), entered[1]))
-            return refuse(QStringLiteral("Данные об этой заправке были введены ранее!"));
-    }
     if (!write(entered))
         return;
     // Closing first: the main window reloads once the dialog is gone.
@@ -139,20 +129,33 @@ void FNew::save() {
 
 // Writes the journal; on a failure the user is told and the dialog stays as it is.
 bool FNew::write(const EntryTexts& entered) {
-    JournalFile& file = main_.journalFile();
     JournalError error;
-    if (!editMode_)
-        error = file.append(dialogLine(entered));
-    else if (Check1->isChecked())
-        error = file.removeLine(OldLine);
-    else
-        error = file.replaceLine(OldLine, editedLine(entered, shownTexts_, OldLine.bytes));
+    {
+        // The write may wait a moment for another copy of the program: meanwhile the button must
+        // not hold the pointer, or no program on the display would get a click.
+        const QPointer<QWidget> focused = QApplication::focusWidget();
+        XpB1->setEnabled(false);
+        QCursor::pos();  // a round trip to the display, which sends it the release now
+        JournalFile& file = main_.journalFile();
+        if (!editMode_)
+            error = file.add(dialogLine(entered), entered[1]);
+        else if (Check1->isChecked())
+            error = file.removeLine(OldLine);
+        else
+            error = file.replaceLine(OldLine, editedLine(entered, shownTexts_, OldLine.bytes));
+        XpB1->setEnabled(true);
+        if (focused)
+            focused->setFocus();
+    }
     if (!error)
         return true;
 
     refuse(QString::fromStdString(error.message()));
-    if (error.kind == JournalError::Kind::ChangedOnDisk)
+    if (error.kind == JournalError::Kind::ChangedOnDisk) {
         main_.UpList();
+        if (error.movedTo)
+            OldLine.index = *error.movedTo;  // the next save finds the record where it is now
+    }
     return error.committed;
 }
 

@@ -84,6 +84,20 @@ std::string FileOps::realPath(const char* path) {
     return out;
 }
 
+std::string FileOps::readLink(const char* path) {
+    std::string out(256, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink(path, out.data(), out.size());
+        if (n < 0)
+            return {};
+        if (static_cast<std::size_t>(n) < out.size()) {
+            out.resize(static_cast<std::size_t>(n));
+            return out;
+        }
+        out.resize(out.size() * 2);
+    }
+}
+
 FileOps& FileOps::system() {
     static FileOps ops;
     return ops;

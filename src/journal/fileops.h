@@ -34,6 +34,8 @@ class FileOps {
     virtual bool listFolder(const char* path, std::vector<std::string>& names);
     // The absolute path with every symbolic link resolved; empty with errno set on failure.
     virtual std::string realPath(const char* path);
+    // What a symbolic link holds; empty with errno set on failure.
+    virtual std::string readLink(const char* path);
 
     // The real system calls.
     static FileOps& system();

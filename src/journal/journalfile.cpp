@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <optional>
 #include <random>
+#include <thread>
 #include <utility>
 
+#include "figures.h"
 #include "lines.h"
 #include "parseline.h"
 
@@ -35,11 +37,19 @@ bool hasLineBreak(std::string_view text) {
 }
 
 JournalError systemError(std::string action, const std::string& path, int err) {
-    return {JournalError::Kind::System, std::move(action), path, err};
+    JournalError error;
+    error.kind = JournalError::Kind::System;
+    error.action = std::move(action);
+    error.path = path;
+    error.err = err;
+    return error;
 }
 
 JournalError simpleError(JournalError::Kind kind, const std::string& path) {
-    return {kind, {}, path, 0};
+    JournalError error;
+    error.kind = kind;
+    error.path = path;
+    return error;
 }
 
 // A descriptor that is closed when it goes out of scope, unless the owner closed it.
@@ -91,16 +101,46 @@ ssize_t readSome(FileOps& ops, int fd, char* buf, std::size_t count) {
     }
 }
 
-bool readAll(FileOps& ops, int fd, std::string& out) {
-    char buf[kChunk];
+// Splits what is left of an open file into lines, a chunk at a time; false, with errno set,
+// when a read fails. `size` gets the bytes read.
+bool splitRest(FileOps& ops, int fd, LineSplitter& split, const LineSplitter::Sink& sink,
+               std::uint64_t& size) {
+    std::vector<char> buf(kChunk);
+    size = 0;
     for (;;) {
-        const ssize_t n = readSome(ops, fd, buf, sizeof buf);
+        const ssize_t n = readSome(ops, fd, buf.data(), buf.size());
         if (n < 0)
             return false;
-        if (n == 0)
+        if (n == 0) {
+            split.finish(sink);
             return true;
-        out.append(buf, static_cast<std::size_t>(n));
+        }
+        size += static_cast<std::uint64_t>(n);
+        if (!split.feed(std::string_view(buf.data(), static_cast<std::size_t>(n)), sink))
+            return true;
     }
+}
+
+enum class Copied { All, Short, Failed };
+
+// Copies the bytes [from, to) of one file to the end of another, a chunk at a time.
+Copied copyRange(FileOps& ops, int in, int out, std::uint64_t from, std::uint64_t to) {
+    std::vector<char> buf(kChunk);
+    while (from < to) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), to - from));
+        ssize_t n;
+        while ((n = ops.pread(in, buf.data(), want, static_cast<off_t>(from))) < 0 &&
+               errno == EINTR) {
+        }
+        if (n < 0)
+            return Copied::Failed;
+        if (n == 0)
+            return Copied::Short;
+        if (!writeAll(ops, out, std::string_view(buf.data(), static_cast<std::size_t>(n))))
+            return Copied::Failed;
+        from += static_cast<std::uint64_t>(n);
+    }
+    return Copied::All;
 }
 
 // Opens the journal (`file`, named `path` in messages) and checks that it is a regular file,
@@ -117,8 +157,9 @@ JournalError openRegular(FileOps& ops, const std::string& file, const std::strin
     return {};
 }
 
-// The file a symbolic link stands for, so that its target is what gets replaced; nothing,
-// with errno set, when a link cannot be followed (replacing the link itself would break it).
+// The file a symbolic link stands for, so that its target is what gets replaced, and its
+// folder is the one locked: nothing, with errno set, when a link cannot be followed (replacing
+// the link itself would break it). A dangling link stands for the file it would create.
 std::optional<std::string> resolveTarget(FileOps& ops, const std::string& path) {
     struct stat st;
     if (ops.lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
@@ -126,26 +167,49 @@ std::optional<std::string> resolveTarget(FileOps& ops, const std::string& path) 
     std::string real = ops.realPath(path.c_str());
     if (!real.empty())
         return real;
-    if (errno == ENOENT)
-        return path;  // a dangling link: opening it tells that the journal is gone
+    if (errno != ENOENT)
+        return std::nullopt;
+    std::string at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        if (ops.lstat(at.c_str(), &st) != 0)
+            return errno == ENOENT ? std::optional(at) : std::nullopt;
+        if (!S_ISLNK(st.st_mode))
+            return at;
+        const std::string link = ops.readLink(at.c_str());
+        if (link.empty())
+            return std::nullopt;
+        at = link.front() == '/' ? link : folderOf(at) + "/" + link;
+    }
+    errno = ELOOP;
     return std::nullopt;
 }
 
-// Holds the exclusive lock on the journal's folder while it lives; closing the folder
-// releases it, so a killed process never leaves a lock behind.
+// Holds the exclusive lock on the folder of the journal's file (`target`) while it lives;
+// closing the folder releases it, so a killed process never leaves a lock behind. The wait for
+// another copy is bounded, so a copy that hangs never hangs this one.
 class FolderLock {
   public:
-    FolderLock(FileOps& ops, const std::string& path)
-        : fd_(ops, ops.open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)) {
+    FolderLock(FileOps& ops, const std::string& target, const std::string& path,
+               std::chrono::milliseconds wait)
+        : fd_(ops, ops.open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)) {
         if (!fd_.valid()) {
             error_ = systemError("открыть папку файла", path, errno);
             return;
         }
-        int rc;
-        while ((rc = ops.flock(fd_.get(), LOCK_EX)) != 0 && errno == EINTR) {
+        const auto giveUp = std::chrono::steady_clock::now() + wait;
+        while (ops.flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK) {
+                error_ = systemError("заблокировать папку файла", path, errno);
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= giveUp) {
+                error_ = simpleError(JournalError::Kind::Busy, path);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        if (rc != 0)
-            error_ = systemError("заблокировать папку файла", path, errno);
     }
     const JournalError& error() const { return error_; }
 
@@ -238,54 +302,37 @@ LoadResult JournalFile::load(Journal& journal) const {
 
     Journal fresh = journal;
     fresh.JournalLast = -1;
-    std::string buffer;
-    std::size_t begin = 0, scanFrom = 0, lineIndex = 0;
-    bool atEnd = false;
-    for (;;) {
-        const auto span = findLine(buffer, begin, atEnd, scanFrom);
-        if (!span) {
-            if (atEnd)
-                break;
-            buffer.erase(0, begin);
-            scanFrom -= begin;
-            begin = 0;
-            const std::size_t old = buffer.size();
-            buffer.resize(old + kChunk);
-            const ssize_t n = readSome(ops_, fd.get(), buffer.data() + old, kChunk);
-            if (n < 0) {
-                result.status = LoadResult::Status::Failed;
-                result.error = systemError("прочитать файл", path_, errno);
-                return result;
-            }
-            buffer.resize(old + static_cast<std::size_t>(n));
-            atEnd = n == 0;
-            continue;
-        }
-        const std::string_view text =
-            std::string_view(buffer).substr(span->begin, span->textEnd - span->begin);
-        const std::size_t index = lineIndex++;
-        begin = span->next;
-        if (text.empty())
-            continue;
-
-        const auto record = ParseLine(text);
+    // A line too long to be a record reaches us without its text, and is skipped like any
+    // other malformed line.
+    const auto takeLine = [&](const LineSplitter::Line& line) {
+        if (!line.tooLong && line.text.empty())
+            return true;
+        const auto record = line.tooLong ? std::nullopt : ParseLine(line.text);
         if (!record) {
             if (result.skippedCount == kMaxSkipped) {
                 result.leftUnloaded = true;
-                break;
+                return false;
             }
             ++result.skippedCount;
             if (result.skippedLines.size() < kReportedLines)
-                result.skippedLines.push_back(index + 1);
-            continue;
+                result.skippedLines.push_back(line.index + 1);
+            return true;
         }
         if (fresh.full()) {
             result.leftUnloaded = true;
-            break;
+            return false;
         }
         ++fresh.JournalLast;
         fresh.records[fresh.JournalLast] = *record;
-        fresh.lines[fresh.JournalLast] = LineRef{index, std::string(text)};
+        fresh.lines[fresh.JournalLast] = LineRef{line.index, std::string(line.text)};
+        return true;
+    };
+    LineSplitter split(kMaxLine);
+    std::uint64_t size = 0;
+    if (!splitRest(ops_, fd.get(), split, takeLine, size)) {
+        result.status = LoadResult::Status::Failed;
+        result.error = systemError("прочитать файл", path_, errno);
+        return result;
     }
     fresh.complete = !result.leftUnloaded;
     journal = std::move(fresh);
@@ -294,13 +341,36 @@ LoadResult JournalFile::load(Journal& journal) const {
 }
 
 JournalError JournalFile::append(std::string_view line) {
+    return appendLine(line, nullptr);
+}
+
+JournalError JournalFile::add(std::string_view line, std::string_view reading) {
+    return appendLine(line, &reading);
+}
+
+JournalError JournalFile::appendLine(std::string_view line, const std::string_view* reading) {
     if (hasLineBreak(line))
         return simpleError(JournalError::Kind::BadLine, path_);
-    FolderLock lock(ops_, path_);
+    const auto target = resolveTarget(ops_, path_);
+    if (!target)
+        return systemError("открыть файл", path_, errno);
+    FolderLock lock(ops_, *target, path_, lockWait_);
     if (lock.error())
         return lock.error();
-    if (const auto target = resolveTarget(ops_, path_))
-        removeStaleTemporaries(ops_, *target);
+    removeStaleTemporaries(ops_, *target);
+
+    if (reading) {
+        Journal now;
+        const LoadResult loaded = load(now);
+        if (loaded.status == LoadResult::Status::Failed)
+            return loaded.error;
+        if (now.full())
+            return simpleError(JournalError::Kind::Full, path_);
+        if (loaded.leftUnloaded)
+            return simpleError(JournalError::Kind::Unloaded, path_);
+        if (Srav(now, *reading))
+            return simpleError(JournalError::Kind::Duplicate, path_);
+    }
 
     struct stat st;
     const bool existed = ops_.stat(path_.c_str(), &st) == 0 || errno != ENOENT;
@@ -356,37 +426,47 @@ JournalError JournalFile::removeLine(const LineRef& old) {
 JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* replacement) {
     if (replacement && hasLineBreak(*replacement))
         return simpleError(JournalError::Kind::BadLine, path_);
-    FolderLock lock(ops_, path_);
-    if (lock.error())
-        return lock.error();
     const auto resolved = resolveTarget(ops_, path_);
     if (!resolved)
         return systemError("открыть файл", path_, errno);
     const std::string& target = *resolved;
+    FolderLock lock(ops_, target, path_, lockWait_);
+    if (lock.error())
+        return lock.error();
     removeStaleTemporaries(ops_, target);
 
-    // Read under the lock, so a line another copy added a moment ago is kept.
+    // Opened for writing although only read: the rename would replace a file that its mode
+    // keeps from being written.
     struct stat st;
-    std::string text;
-    {
-        Fd fd(ops_, -1);
-        if (JournalError error = openRegular(ops_, target, path_, O_RDONLY, fd, st))
-            return error.err == ENOENT ? simpleError(JournalError::Kind::ChangedOnDisk, path_)
-                                       : error;
-        text.reserve(static_cast<std::size_t>(st.st_size));
-        if (!readAll(ops_, fd.get(), text))
-            return systemError("прочитать файл", path_, errno);
+    Fd in(ops_, -1);
+    if (JournalError error = openRegular(ops_, target, path_, O_RDWR, in, st))
+        return error.err == ENOENT ? simpleError(JournalError::Kind::ChangedOnDisk, path_) : error;
+
+    // Under the lock, where the line stands now and how often its bytes stand in the file.
+    struct Span {
+        std::uint64_t begin, textEnd, next;
+    };
+    std::optional<Span> at;
+    std::size_t copies = 0, firstCopy = 0;
+    const auto findLine = [&](const LineSplitter::Line& line) {
+        if (!line.tooLong && line.text == old.bytes) {
+            if (copies++ == 0)
+                firstCopy = line.index;
+            if (line.index == old.index)
+                at = Span{line.begin, line.textEnd, line.next};
+        }
+        return true;
+    };
+    LineSplitter split(kMaxLine);
+    std::uint64_t size = 0;
+    if (!splitRest(ops_, in.get(), split, findLine, size))
+        return systemError("прочитать файл", path_, errno);
+    if (!at) {
+        JournalError error = simpleError(JournalError::Kind::ChangedOnDisk, path_);
+        if (copies == 1)
+            error.movedTo = firstCopy;
+        return error;
     }
-
-    const auto span = lineAt(text, old.index);
-    if (!span ||
-        std::string_view(text).substr(span->begin, span->textEnd - span->begin) != old.bytes)
-        return simpleError(JournalError::Kind::ChangedOnDisk, path_);
-
-    std::string updated = text.substr(0, span->begin);
-    if (replacement)
-        updated.append(*replacement).append(text, span->textEnd, span->next - span->textEnd);
-    updated.append(text, span->next);
 
     // The new text goes to a temporary file that replaces the journal in one rename.
     const std::string folder = folderOf(target);
@@ -401,8 +481,27 @@ JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* re
     if (tmp < 0)
         return systemError("создать временный файл рядом с", path_, errno);
 
+    // Everything but the line, copied a chunk at a time; the line end stays the line's own.
     Fd out(ops_, tmp);
-    const bool written = writeAll(ops_, out.get(), updated) && ops_.fdatasync(out.get()) == 0 &&
+    Copied copied = copyRange(ops_, in.get(), out.get(), 0, at->begin);
+    if (copied == Copied::All && replacement) {
+        copied = writeAll(ops_, out.get(), *replacement) ? Copied::All : Copied::Failed;
+        if (copied == Copied::All)
+            copied = copyRange(ops_, in.get(), out.get(), at->textEnd, at->next);
+    }
+    if (copied == Copied::All)
+        copied = copyRange(ops_, in.get(), out.get(), at->next, size);
+    // A file changed behind the lock (by another program) would come out a mixture.
+    struct stat now;
+    const bool changed = copied == Copied::Short ||
+                         (copied == Copied::All && ops_.fstat(in.get(), &now) == 0 &&
+                          (now.st_size != st.st_size || now.st_mtim.tv_sec != st.st_mtim.tv_sec ||
+                           now.st_mtim.tv_nsec != st.st_mtim.tv_nsec));
+    if (changed) {
+        ops_.unlink(temporary.c_str());
+        return simpleError(JournalError::Kind::ChangedOnDisk, path_);
+    }
+    const bool written = copied == Copied::All && ops_.fdatasync(out.get()) == 0 &&
                          ops_.fchmod(out.get(), st.st_mode & 07777) == 0;
     if (written)
         ops_.fchown(out.get(), st.st_uid, st.st_gid);  // keeps the owner when we may

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -22,17 +23,22 @@ struct LoadResult {
 };
 
 // The journal file: load, append, and the rewrite of one line. Appends and rewrites hold an
-// exclusive lock on the journal's folder, so two running copies never lose each other's
-// lines; a rewrite goes through a temporary file, so the journal holds either its old bytes
-// or its new ones, never a mixture.
+// exclusive lock on the folder of the file itself (a link's target), so two running copies
+// never lose each other's lines; a rewrite goes through a temporary file, so the journal holds
+// either its old bytes or its new ones, never a mixture. Files of any size are read in bounded
+// memory. A file the user may not write is never written, by append or by rename.
 class JournalFile {
   public:
     static constexpr std::size_t kMaxSkipped = 1000;
     static constexpr std::size_t kReportedLines = 10;
+    // Longer than any line the program writes: such a line is no record.
+    static constexpr std::size_t kMaxLine = 1 << 20;
 
     explicit JournalFile(std::string path, FileOps& ops = FileOps::system());
 
     const std::string& path() const { return path_; }
+    // How long a write waits for another copy of the program to let go of the journal.
+    void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
 
     // Refills `journal` from the file; on a failure or an absent file `journal` is untouched.
     // Empty lines are passed over, malformed ones skipped and reported; the load stops at the
@@ -43,17 +49,26 @@ class JournalFile {
     // when the last line has none. On failure the file keeps its old length.
     JournalError append(std::string_view line);
 
-    // Replaces the text of the line `old` names, keeping its line end.
+    // Appends a new fill-up's line after checking the file as it stands under the lock, where
+    // another copy may have added lines since our load: the table must show the new record
+    // (Full, Unloaded), and no record may have its reading (Duplicate).
+    JournalError add(std::string_view line, std::string_view reading);
+
+    // Replaces the text of the line `old` names, keeping its line end. When that line is not
+    // there any more, nothing is written, and the error says where its bytes stand now if they
+    // stand in the file once.
     JournalError replaceLine(const LineRef& old, std::string_view newLine);
 
-    // Removes the line `old` names together with its line end.
+    // Removes the line `old` names together with its line end, on the same terms.
     JournalError removeLine(const LineRef& old);
 
   private:
+    JournalError appendLine(std::string_view line, const std::string_view* reading);
     JournalError rewrite(const LineRef& old, const std::string_view* replacement);
 
     std::string path_;
     FileOps& ops_;
+    std::chrono::milliseconds lockWait_{3000};
 };
 
 }  // namespace zoltrek

@@ -1,41 +1,84 @@
 #include "lines.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zoltrek {
 
-std::optional<LineSpan> findLine(std::string_view data, std::size_t begin, bool atEnd,
-                                 std::size_t& scanFrom) {
-    if (scanFrom < begin)
-        scanFrom = begin;
-    if (begin >= data.size())
-        return std::nullopt;
-    // One pass for either byte: a search for each would rescan CR-only files once per line.
-    std::size_t at = scanFrom;
-    while (at < data.size() && data[at] != '\r' && data[at] != '\n')
-        ++at;
-    if (at == data.size()) {
-        if (atEnd)
-            return LineSpan{begin, at, at};
-        scanFrom = at;
-        return std::nullopt;
+void LineSplitter::take(std::string_view piece) {
+    if (tooLong_)
+        return;
+    if (text_.size() + piece.size() > maxText_) {
+        tooLong_ = true;
+        std::string().swap(text_);  // gives the memory back
+        return;
     }
-    if (data[at] == '\n')
-        return LineSpan{begin, at, at + 1};
-    if (at + 1 < data.size())
-        return LineSpan{begin, at, at + (data[at + 1] == '\n' ? 2 : 1)};
-    if (atEnd)
-        return LineSpan{begin, at, at + 1};
-    scanFrom = at;  // a CR at the end of what we have: the next byte decides
-    return std::nullopt;
+    text_.append(piece);
 }
 
-std::optional<LineSpan> lineAt(std::string_view text, std::size_t index) {
-    std::size_t begin = 0, scanFrom = 0;
-    for (std::size_t i = 0;; ++i) {
-        const auto span = findLine(text, begin, true, scanFrom);
-        if (!span || i == index)
-            return span;
-        begin = span->next;
+bool LineSplitter::emit(std::uint64_t textEnd, std::uint64_t next, const Sink& sink) {
+    const Line line{index_++, lineBegin_, textEnd, next, tooLong_ ? std::string_view() : text_,
+                    tooLong_};
+    const bool goOn = sink(line);
+    text_.clear();
+    tooLong_ = false;
+    lineBegin_ = next;
+    return goOn;
+}
+
+bool LineSplitter::feed(std::string_view bytes, const Sink& sink) {
+    std::size_t i = 0;
+    if (pendingCr_ && !bytes.empty()) {
+        pendingCr_ = false;
+        i = bytes[0] == '\n' ? 1 : 0;
+        if (!emit(crAt_, offset_ + i, sink)) {
+            offset_ += bytes.size();
+            return false;
+        }
     }
+    // The next CR and the next LF, each searched for again only once passed, so no byte is
+    // scanned twice however the lines end.
+    const auto next = [&](char c, std::size_t from) {
+        const void* found = std::memchr(bytes.data() + from, c, bytes.size() - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data())
+                     : bytes.size();
+    };
+    std::size_t cr = next('\r', i), lf = next('\n', i);
+    bool goOn = true;
+    while (goOn && i < bytes.size()) {
+        const std::size_t at = std::min(cr, lf);
+        take(bytes.substr(i, at - i));
+        if (at == bytes.size())
+            break;
+        const std::uint64_t end = offset_ + at;
+        if (bytes[at] == '\n') {
+            i = at + 1;
+        } else if (at + 1 < bytes.size()) {
+            i = at + (bytes[at + 1] == '\n' ? 2 : 1);
+        } else {
+            pendingCr_ = true;  // the next piece decides whether an LF belongs to this CR
+            crAt_ = end;
+            i = at + 1;
+            break;
+        }
+        if (cr < i)
+            cr = next('\r', i);
+        if (lf < i)
+            lf = next('\n', i);
+        goOn = emit(end, offset_ + i, sink);
+    }
+    offset_ += bytes.size();
+    return goOn;
+}
+
+bool LineSplitter::finish(const Sink& sink) {
+    if (pendingCr_) {
+        pendingCr_ = false;
+        return emit(crAt_, offset_, sink);
+    }
+    if (offset_ > lineBegin_)
+        return emit(offset_, offset_, sink);
+    return true;
 }
 
 }  // namespace zoltrek

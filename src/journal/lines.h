@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace zoltrek {
@@ -9,18 +11,43 @@ namespace zoltrek {
 // The one line splitter of the journal, shared by the load and the rewrite so that both
 // number lines alike: CR LF, a lone CR and a lone LF (a file written on Linux) each end a
 // line, a last line without an end still counts, and nothing follows a final line end.
-struct LineSpan {
-    std::size_t begin = 0;    // first byte of the text
-    std::size_t textEnd = 0;  // one past the text: the line end starts here
-    std::size_t next = 0;     // one past the line end: the next line starts here
+//
+// It takes a file in pieces and holds no more than one line's text, and not even that of a
+// line longer than `maxText`: such a line is reported too long, without its text, so a file of
+// any size is split in bounded memory. It does not read files itself.
+class LineSplitter {
+  public:
+    struct Line {
+        std::size_t index;      // from 0, every line counted
+        std::uint64_t begin;    // the offset of its first byte in the file
+        std::uint64_t textEnd;  // where its line end starts
+        std::uint64_t next;     // one past its line end: where the next line starts
+        std::string_view text;  // empty when too long
+        bool tooLong;
+    };
+    // Gets each line as it is completed; returns false to stop the splitting.
+    using Sink = std::function<bool(const Line&)>;
+
+    explicit LineSplitter(std::size_t maxText) : maxText_(maxText) {}
+
+    // The next bytes of the file; false when the sink stopped.
+    bool feed(std::string_view bytes, const Sink& sink);
+    // The end of the file, which ends a last line that had no line end; false when the sink
+    // stopped.
+    bool finish(const Sink& sink);
+
+  private:
+    bool emit(std::uint64_t textEnd, std::uint64_t next, const Sink& sink);
+    void take(std::string_view piece);
+
+    std::size_t maxText_;
+    std::string text_;
+    bool tooLong_ = false;
+    std::size_t index_ = 0;
+    std::uint64_t offset_ = 0;     // of the first byte of the next piece
+    std::uint64_t lineBegin_ = 0;  // of the line being gathered
+    bool pendingCr_ = false;       // a piece ended in a CR: the next byte may be its LF
+    std::uint64_t crAt_ = 0;
 };
-
-// Finds the line that starts at `begin`. Without `atEnd` (more bytes may follow) a line
-// whose end is not yet certain is not returned; `scanFrom` then says where to resume.
-std::optional<LineSpan> findLine(std::string_view data, std::size_t begin, bool atEnd,
-                                 std::size_t& scanFrom);
-
-// The span of line `index` (from 0) of a whole text, if the text has that many lines.
-std::optional<LineSpan> lineAt(std::string_view text, std::size_t index);
 
 }  // namespace zoltrek

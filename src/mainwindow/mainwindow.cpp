@@ -133,10 +133,11 @@ void Main::buildDetailPanel() {
                        L::kLine1To + QPoint(in, in));
 }
 
-// After a save only a failure is worth a box; skipped lines were told at start-up.
+// After a save only a failure, or lines left unloaded (another copy may have added them), is
+// worth a box; skipped lines were told at start-up.
 void Main::UpList() {
     const LoadResult result = reload();
-    if (result.status == LoadResult::Status::Failed)
+    if (result.status == LoadResult::Status::Failed || result.leftUnloaded)
         tell(*loadMessage(result, QString::fromStdString(file_.path())));
 }
 

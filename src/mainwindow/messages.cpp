@@ -43,7 +43,7 @@ std::optional<Message> loadMessage(const LoadResult& result, const QString& path
                             "Испорченных строк слишком много: остаток журнала не загружен.")
                       : QStringLiteral("Программа показывает %1: остальные строки журнала не "
                                        "загружены.")
-                            .arg(atMostFillUps(Journal::kSlots)));
+                            .arg(QString::fromStdString(atMostFillUps(Journal::kSlots))));
     }
     parts << QStringLiteral("Файл не изменён.");
     return Message{MessageIcon::Information, QStringLiteral("Внимание"), parts.join(u' ')};

@@ -41,11 +41,4 @@ std::string numberToJournal(const QString& typed) {
     return toJournal(withPlainDigits(typed).replace(QChar(0x066B), u'.'));
 }
 
-QString atMostFillUps(int count) {
-    const bool singular = count % 10 == 1 && count % 100 != 11;
-    return QStringLiteral("не больше %1 %2")
-        .arg(count)
-        .arg(singular ? QStringLiteral("заправки") : QStringLiteral("заправок"));
-}
-
 }  // namespace zoltrek

@@ -18,7 +18,4 @@ QString withPlainDigits(const QString& text);
 // separator "٫", which has no byte in the code page, as ".".
 std::string numberToJournal(const QString& typed);
 
-// "не больше N заправок", the noun in the case the number asks for: "не больше 101 заправки".
-QString atMostFillUps(int count);
-
 }  // namespace zoltrek

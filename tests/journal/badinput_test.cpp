@@ -36,6 +36,7 @@ struct BadInput {
 
 std::vector<BadInput> badInputs() {
     const std::string big(10 * 1024 * 1024, '7');
+    const std::string longest = "d|" + std::string(JournalFile::kMaxLine - 8, '7') + "|1|1|1";
     const std::string nul = "06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n"s + kGood + "\r\n";
     // The load stops at the thousandth malformed line: the good line after them stays out.
     const std::string malformed =
@@ -49,8 +50,17 @@ std::vector<BadInput> badInputs() {
         {"NUL bytes", nul, File, Loaded, 2, 1, false, {2}},
         {"the byte 0x98", x98, File, Loaded, 1, 1, false, {2}},
         {"a 10 MB line, no fields", big + "\r\n" + kGood + "\r\n", File, Loaded, 1, 1, false, {1}},
-        {"a 10 MB reading", "d|" + big + "|1|1|1\r\n" + kGood, File, Loaded, 2, 0, false},
-        {"a 10 MB line, lone CR", "d|" + big + "|1|1|1\r" + kGood, File, Loaded, 2, 0, false},
+        // A line longer than any the program writes is no record, and is never held whole.
+        {"a 10 MB reading", "d|" + big + "|1|1|1\r\n" + kGood, File, Loaded, 1, 1, false, {1}},
+        {"a 10 MB line, lone CR", "d|" + big + "|1|1|1\r" + kGood, File, Loaded, 1, 1, false, {1}},
+        {"the longest line",
+         longest + "\n" + longest + "7\r\n" + kGood,
+         File,
+         Loaded,
+         2,
+         1,
+         false,
+         {2}},
         {"a million records", repeated(kGood + "\r\n", 1'000'000), File, Loaded, 101, 0, true},
         // Empty lines after a full journal leave nothing unloaded.
         {"a full journal", repeated(kGood + "\r\n", 101) + "\r\n\r\n", File, Loaded, 101, 0, false},

@@ -95,5 +95,49 @@ TEST(TwoCopies, NeitherLosesTheOthersLines) {
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), static_cast<long>(want.size()));
 }
 
+// Both copies loaded the same journal and add a fill-up at the same moment: the last one the
+// table can show, or one reading typed in both. The checks under the lock let exactly one in.
+TEST(TwoCopies, OnlyOneAddsTheLastRecordOrARepeatedReading) {
+    for (const bool sameReading : {false, true}) {
+        SCOPED_TRACE(sameReading ? "one reading" : "the 101st record");
+        testing::TempFolder folder;
+        const std::string path = folder.file("zoltrek.dat");
+        const int before = sameReading ? 1 : Journal::kSlots - 1;
+        std::string text;
+        for (int k = 0; k < before; ++k)
+            text += line(9, k) + "\r\n";
+        testing::writeBytes(path, text);
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        pid_t pids[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            if ((pids[copy] = ::fork()) == 0) {
+                char go;
+                if (::read(start[0], &go, 1) != 1)
+                    ::_exit(99);
+                const std::string reading = sameReading ? "5000" : std::to_string(copy * 1000);
+                const JournalError error =
+                    JournalFile(path).add("new|" + reading + "|1|1|1", reading);
+                ::_exit(static_cast<int>(error.kind));
+            }
+        }
+        ASSERT_EQ(::write(start[1], "go", 2), 2);
+        std::multiset<int> outcomes;
+        for (pid_t pid : pids) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            outcomes.insert(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        const auto refused = sameReading ? JournalError::Kind::Duplicate : JournalError::Kind::Full;
+        EXPECT_EQ(outcomes, (std::multiset<int>{0, static_cast<int>(refused)}));
+        Journal journal;
+        const LoadResult load = JournalFile(path).load(journal);
+        EXPECT_EQ(journal.count(), before + 1);
+        EXPECT_FALSE(load.leftUnloaded);
+    }
+}
+
 }  // namespace
 }  // namespace zoltrek

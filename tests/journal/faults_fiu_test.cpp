@@ -4,9 +4,13 @@
 // realpath, so those fail through the FileOps seam (journalfile_test.cpp) instead.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "journalerror.h"
 #include "program.h"
@@ -119,6 +123,66 @@ TEST(FiuFaults, EveryFaultKeepsTheOldBytesOrTheWholeNewOnesAndTheNextWriteWorks)
         EXPECT_EQ(temporariesIn(folder.path()), 0);
     }
     std::printf("libfiu: %d faults injected in %zu runs\n", injected, std::size(kCases));
+}
+
+// The tool as a user who may not write the journal (mode 0444 in a folder anyone may write),
+// and with far less memory than one line of the journal is long (a hole of zeros before its
+// line end): nothing is written where it may not be, and a line too long to be a record is
+// skipped or copied, never held whole.
+TEST(Confined, AReadOnlyJournalIsNotWrittenAndAHugeLineNeedsLittleMemory) {
+    TempFolder folder;
+    ::chmod(folder.path().c_str(), 0777);
+    const std::string tool = folder.file("zoltrek-journal"), path = folder.file("zoltrek.dat");
+    std::filesystem::copy_file(journalTool(), tool);  // where any user may run it
+    const std::vector<std::string> unprivileged =
+        ::getuid() == 0 ? std::vector<std::string>{"setpriv", "--reuid=65534", "--regid=65534",
+                                                   "--clear-groups"}
+                        : std::vector<std::string>{};
+    const std::vector<std::string> littleMemory = {"prlimit", "--as=" + std::to_string(24 << 20)};
+    constexpr off_t kHole = 96 << 20;
+    const std::string good = recordLine(1) + "\r\n", added = std::string(kNewLine) + "\r\n";
+    const struct {
+        std::vector<std::string> confined, command;
+        off_t hole;
+        std::string before, after, out, said;
+    } cases[] = {
+        {unprivileged, {"edit", "0", kNewLine}, 0, good, good, "", "нет прав доступа"},
+        {unprivileged, {"delete", "0"}, 0, good, good, "", "нет прав доступа"},
+        {unprivileged, {"append", kNewLine}, 0, good, good, "", "нет прав доступа"},
+        {littleMemory,
+         {"load"},
+         kHole,
+         "\r\n" + good,
+         "\r\n" + good,
+         "loaded 1\nskipped 1 1\n",
+         ""},
+        {littleMemory, {"edit", "0", kNewLine}, kHole, "\r\n" + good, "\r\n" + added, "ok\n", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.confined) + ::testing::PrintToString(c.command));
+        std::filesystem::remove(path);
+        writeBytes(path, "");
+        ::truncate(path.c_str(), c.hole);
+        std::ofstream(path, std::ios::binary | std::ios::app) << c.before;
+        ::chmod(path.c_str(), c.hole ? 0666 : 0444);
+        std::vector<std::string> argv = c.confined;
+        argv.insert(argv.end(), {tool, path});
+        argv.insert(argv.end(), c.command.begin(), c.command.end());
+        const Outcome run = runProgram(argv);
+        EXPECT_EQ(run.exitCode, c.said.empty() ? 0 : 1) << run.err;
+        EXPECT_TRUE(run.out.starts_with(c.out)) << run.out;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+        // The hole stays zeros, and the lines after it are as they should be.
+        std::ifstream in(path, std::ios::binary);
+        std::string head(std::min<off_t>(c.hole, 1 << 20), '\1'), rest;
+        in.read(head.data(), static_cast<std::streamsize>(head.size()));
+        in.seekg(c.hole);
+        rest.assign(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(head, std::string(head.size(), '\0'));
+        EXPECT_EQ(rest, c.after);
+        EXPECT_EQ(std::filesystem::file_size(path), c.hole + c.after.size());
+        EXPECT_EQ(temporariesIn(folder.path()), 0);
+    }
 }
 
 }  // namespace

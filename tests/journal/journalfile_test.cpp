@@ -1,13 +1,17 @@
 #include "journalfile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "tempfolder.h"
 
@@ -156,22 +160,82 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
     EXPECT_EQ(readBytes(path), A);
 }
 
-// Another copy edited the line, inserted one before it, deleted it, or the file is gone.
+// Another copy edited the line, inserted one before it (the line is followed there), copied
+// it, deleted it, or the file is gone.
 TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
-    const std::string A = record(1) + "\r\n", B = record(2) + "\r\n";
-    const std::optional<std::string> changes[] = {A + record(9) + "\r\n",
-                                                  record(0) + "\r\n" + A + B, A, std::nullopt};
-    for (const auto& changed : changes) {
+    const std::string A = record(1) + "\r\n", B = record(2) + "\r\n", O = record(0) + "\r\n";
+    const std::pair<std::optional<std::string>, std::optional<std::size_t>> changes[] = {
+        {A + record(9) + "\r\n", std::nullopt},
+        {O + A + B, 2},
+        {B + O + A + B, std::nullopt},
+        {A, std::nullopt},
+        {std::nullopt, std::nullopt}};
+    for (const auto& [changed, movedTo] : changes) {
         SCOPED_TRACE(changed.value_or("(removed)"));
         loadBytes(A + B);
         if (changed)
             writeBytes(path, *changed);
         else
             fs::remove(path);
-        EXPECT_EQ(file.replaceLine(journal.lines[1], "X|1|1|1|1").kind, Kind::ChangedOnDisk);
-        EXPECT_EQ(file.removeLine(journal.lines[1]).kind, Kind::ChangedOnDisk);
+        for (const JournalError& error :
+             {file.replaceLine(journal.lines[1], "X|1|1|1|1"), file.removeLine(journal.lines[1])}) {
+            EXPECT_EQ(error.kind, Kind::ChangedOnDisk);
+            EXPECT_EQ(error.movedTo, movedTo);
+            EXPECT_NE(error.message().find(movedTo ? "теперь в строке 3" : "больше нет"), npos)
+                << error.message();
+        }
         EXPECT_EQ(fs::exists(path) ? readBytes(path) : "(removed)", changed.value_or("(removed)"));
     }
+}
+
+// A new fill-up is checked against the file as it stands under the lock, not the table an
+// earlier load gave: another copy may have added lines since.
+TEST_F(JournalFileTest, ANewFillUpMustShowAndMustNotRepeatAReading) {
+    const std::string full = [] {
+        std::string text;
+        for (int km = 1; km <= Journal::kSlots; ++km)
+            text += record(km) + "\r\n";
+        return text;
+    }();
+    const std::string hundred = full.substr(0, full.rfind("d|"));
+    std::string junk;
+    for (std::size_t i = 0; i <= JournalFile::kMaxSkipped; ++i)
+        junk += "junk\r\n";
+    const std::tuple<std::string, const char*, Kind, const char*> cases[] = {
+        {hundred, "500", Kind::None, ""},
+        {full, "500", Kind::Full, "вмещает не больше 101 заправки"},
+        {record(1) + "\r\n" + junk, "500", Kind::Unloaded, "загружен не полностью"},
+        {hundred, "5 0", Kind::Duplicate, "Данные об этой заправке были введены ранее!"},
+        {"", "500", Kind::None, ""},
+    };
+    for (const auto& [before, reading, kind, told] : cases) {
+        SCOPED_TRACE(reading + std::to_string(before.size()));
+        writeBytes(path, before);
+        const JournalError error = file.add("n|500|1|1|1", reading);
+        EXPECT_EQ(error.kind, kind);
+        EXPECT_NE(error.message().find(told), npos) << error.message();
+        EXPECT_EQ(readBytes(path), before + (kind == Kind::None ? "n|500|1|1|1\r\n" : ""));
+    }
+}
+
+// Another copy holds the lock on the folder where the file itself lies, reached here through a
+// link: every write waits a bounded time, then says the journal is busy and changes nothing.
+TEST_F(JournalFileTest, AWriteWaitsForTheLockOnTheFilesOwnFolderThenGivesUp) {
+    writeBytes(target, record(1) + "\r\n");
+    fs::create_symlink(target, path);
+    ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
+    const int other = ::open(elsewhere.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    file.setLockWait(std::chrono::milliseconds(50));
+    for (const JournalError& error :
+         {file.append(record(2)), file.add(record(2), "2"),
+          file.replaceLine(journal.lines[0], record(3)), file.removeLine(journal.lines[0])}) {
+        EXPECT_EQ(error.kind, Kind::Busy);
+        EXPECT_NE(error.message().find("другая копия"), npos) << error.message();
+    }
+    ::close(other);
+    EXPECT_EQ(readBytes(target), record(1) + "\r\n");
+    EXPECT_FALSE(file.append(record(2)));
 }
 
 TEST_F(JournalFileTest, RewriteKeepsTheModeAndReplacesTheTargetOfALink) {
@@ -219,7 +283,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {TwoLines, Edit, F("open", 2, EACCES), EACCES, Unchanged},
         {TwoLines, Edit, F("open", 3, EROFS), EROFS, Unchanged},  // the temporary file's
         {TwoLines, Edit, F("fchmod", 1, EPERM), EPERM, Unchanged},
-        {TwoLines, Edit, F("close", 2, EIO), EIO, Unchanged},
+        {TwoLines, Edit, F("close", 1, EIO), EIO, Unchanged},          // the temporary file's
         {TwoLines, Delete, F("fsync", 1, EIO), EIO, Committed},        // the folder's
         {NoFile, Append, F("unlink", 1, EACCES, true), EIO, Damaged},  // the sync and its undo
         {Link, Delete, F("realPath", 1, EACCES), EACCES, Unchanged},
@@ -265,6 +329,15 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         EXPECT_FALSE(file.append(record(7)));
         EXPECT_EQ(readBytes(journalPath), (now == "(none)" ? "" : now) + record(7) + "\r\n");
     }
+}
+
+TEST(OurTexts, TheNounAgreesWithItsNumber) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "заправки"},  {2, "заправок"},   {5, "заправок"},   {11, "заправок"},
+        {21, "заправки"}, {101, "заправки"}, {111, "заправок"}, {112, "заправок"},
+    };
+    for (const auto& [count, noun] : cases)
+        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun);
 }
 
 }  // namespace

@@ -11,17 +11,27 @@
 
 namespace zoltrek::testing {
 
-// How a run of another program ended, and what it wrote to its standard error.
+// How a run of another program ended, and what it wrote.
 struct Outcome {
     int exitCode = -1;  // -1 when it died by a signal
     int signal = 0;
-    std::string err;
+    std::string out, err;
 };
 
-// Runs `argv` (looked up in PATH) to its end; its error output goes to a memory file, so a
-// chatty program can never block on a full pipe.
+inline std::string readMemoryFile(int fd) {
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    for (off_t at = 0; (n = ::pread(fd, buf, sizeof buf, at)) > 0; at += n)
+        text.append(buf, static_cast<std::size_t>(n));
+    ::close(fd);
+    return text;
+}
+
+// Runs `argv` (looked up in PATH) to its end; its output goes to memory files, so a chatty
+// program can never block on a full pipe.
 inline Outcome runProgram(const std::vector<std::string>& argv) {
-    const int err = ::memfd_create("err", 0);
+    const int out = ::memfd_create("out", 0), err = ::memfd_create("err", 0);
     std::vector<char*> args;
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
@@ -30,7 +40,7 @@ inline Outcome runProgram(const std::vector<std::string>& argv) {
     if (pid == 0) {
         const int null = ::open("/dev/null", O_RDWR);
         ::dup2(null, 0);
-        ::dup2(null, 1);
+        ::dup2(out, 1);
         ::dup2(err, 2);
         ::execvp(args[0], args.data());
         ::_exit(127);
@@ -42,11 +52,8 @@ inline Outcome runProgram(const std::vector<std::string>& argv) {
         outcome.exitCode = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
         outcome.signal = WTERMSIG(status);
-    char buf[4096];
-    ssize_t n;
-    for (off_t at = 0; (n = ::pread(err, buf, sizeof buf, at)) > 0; at += n)
-        outcome.err.append(buf, static_cast<std::size_t>(n));
-    ::close(err);
+    outcome.out = readMemoryFile(out);
+    outcome.err = readMemoryFile(err);
     return outcome;
 }
 

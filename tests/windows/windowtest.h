@@ -83,6 +83,7 @@ class WindowTest : public ::testing::Test {
         if (journal)
             writeBytes(path, *journal);
         main = std::make_unique<Main>(path, platform.environment(), files);
+        main->journalFile().setLockWait(std::chrono::milliseconds(100));  // a busy journal
         host = std::make_unique<EntryDialogHost>(*main);
         main->setEntryDialogs(host.get());
         main->show();

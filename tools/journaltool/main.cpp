@@ -24,6 +24,7 @@ enum Exit {
 constexpr const char* kUsageText =
     "usage: zoltrek-journal FILE load\n"
     "       zoltrek-journal FILE append LINE\n"
+    "       zoltrek-journal FILE add LINE        (a new fill-up: full, unloaded, repeated?)\n"
     "       zoltrek-journal FILE replace INDEX OLDBYTES NEWLINE\n"
     "       zoltrek-journal FILE remove INDEX OLDBYTES\n"
     "       zoltrek-journal FILE edit SLOT NEWLINE\n"
@@ -109,6 +110,10 @@ int run(const std::vector<std::string_view>& args) {
         return load(file);
     if (command == "append" && operands == 1)
         return report(file.append(args[2]));
+    if (command == "add" && operands == 1) {
+        const std::string_view line = args[2], reading = line.substr(line.find('|') + 1);
+        return report(file.add(line, reading.substr(0, reading.find('|'))));
+    }
     if (command == "replace" && operands == 3 && parseNumber(args[2].data(), index))
         return report(file.replaceLine(LineRef{index, std::string(args[3])}, args[4]));
     if (command == "remove" && operands == 2 && parseNumber(args[2].data(), index))
