@@ -1,4 +1,5 @@
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -85,6 +86,29 @@ void BM_Load10MBLine(benchmark::State& state) {
 void BM_Load10MBReading(benchmark::State& state) {
     loadText(state, "d|" + std::string(10 * 1024 * 1024, '7') + "|1|1|1\r\n");
 }
+// A 2 GiB line (a sparse file: a hole, then a line end and a record) is no record: the load
+// reads past it in bounded memory, at the speed of reading.
+void BM_Load2GiBSparseLine(benchmark::State& state) {
+    BenchFolder folder;
+    const std::string path = folder.path + "/zoltrek.dat";
+    constexpr off_t kHole = off_t(2) << 30;
+    writeFile(path, "");
+    if (::truncate(path.c_str(), kHole) != 0)
+        return state.SkipWithError("no sparse file here");
+    std::ofstream(path, std::ios::binary | std::ios::app) << "\r\n" << journalText(1);
+    JournalFile file(path);
+    Journal journal;
+    for (auto _ : state) {
+        file.load(journal);
+        benchmark::DoNotOptimize(journal.JournalLast);
+    }
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["records"] = journal.count();
+    state.counters["peak_RSS_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.SetBytesProcessed(state.iterations() * kHole);
+}
+
 // A thousand malformed lines end the load, however many follow.
 void BM_LoadMillionMalformedLines(benchmark::State& state) {
     loadText(state, repeated("06.12.26|84512\r\n", 1'000'000));
@@ -128,6 +152,7 @@ BENCHMARK(BM_LoadNulBytes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadByte0x98)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load10MBLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load10MBReading)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load2GiBSparseLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LoadMillionMalformedLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadMillionEmptyLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Rewrite10MB)->Unit(benchmark::kMillisecond)->Iterations(20);
