@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -62,15 +63,19 @@ int copyOfTheProgram(const std::string& path, int copy, int startFd) {
     return 0;
 }
 
+// One copy reaches the journal through a link in another folder, as a copy installed elsewhere
+// would: the lock must be the file's own folder's for both.
 TEST(TwoCopies, NeitherLosesTheOthersLines) {
-    testing::TempFolder folder;
-    const std::string path = folder.file("zoltrek.dat");
+    testing::TempFolder folder, elsewhere;
+    const std::string path = folder.file("zoltrek.dat"), link = elsewhere.file("zoltrek.dat");
+    testing::writeBytes(path, "");
+    std::filesystem::create_symlink(path, link);
     int start[2];
     ASSERT_EQ(::pipe(start), 0);
     pid_t pids[2];
     for (int copy = 0; copy < 2; ++copy)
         if ((pids[copy] = ::fork()) == 0)
-            ::_exit(copyOfTheProgram(path, copy, start[0]));
+            ::_exit(copyOfTheProgram(copy == 0 ? path : link, copy, start[0]));
     ASSERT_EQ(::write(start[1], "go", 2), 2);  // both start at once
     for (int copy = 0; copy < 2; ++copy) {
         int status = 0;
