@@ -31,8 +31,6 @@ struct Journal {
     std::array<FillUp, kSlots> records;
     std::array<LineRef, kSlots> lines;
     std::int16_t JournalLast = -1;
-    // False when the load stopped before the end of the file: a line added now would not show.
-    bool complete = true;
 
     int count() const { return JournalLast + 1; }
     // A full table cannot show one more record, so a new fill-up must be refused.

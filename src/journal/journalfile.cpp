@@ -334,7 +334,6 @@ LoadResult JournalFile::load(Journal& journal) const {
         result.error = systemError("прочитать файл", path_, errno);
         return result;
     }
-    fresh.complete = !result.leftUnloaded;
     journal = std::move(fresh);
     result.status = LoadResult::Status::Loaded;
     return result;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -143,6 +144,7 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
     for (const auto& t : cases) {
         SCOPED_TRACE(t.before);
         loadBytes(t.before);
+        writeBytes(folder.file(".zoltrek.dat.Kil1ed"), "half a rewr");  // a killed run's
         ASSERT_EQ(journal.count(), std::count(t.before.begin(), t.before.end(), '|') / 4);
         const JournalError error = t.slot < 0 ? file.append(t.replacement)
                                    : t.replacement
@@ -252,12 +254,30 @@ TEST_F(JournalFileTest, RewriteKeepsTheModeAndReplacesTheTargetOfALink) {
     EXPECT_EQ(temporaries(), 0);
 }
 
-// A killed run's ".zoltrek.dat.XXXXXX" goes (the crash test proves it); names like it stay.
+// A killed run's ".zoltrek.dat.XXXXXX" goes before every write (the table above plants one);
+// names like it stay.
 TEST_F(JournalFileTest, FilesNamedLikeATemporaryFileStay) {
     for (const char* name : {".zoltrek.dat.old", "zoltrek.dat.Ab3xYz"})
         writeBytes(folder.file(name), "mine");
     EXPECT_FALSE(file.append(record(2)));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);
+}
+
+// A program that ignores the lock adds a line while the rewrite copies the file: the copy would
+// be a mixture of old and new, so it does not replace the journal.
+TEST_F(JournalFileTest, AFileChangedWhileCopiedIsNotReplaced) {
+    struct Meddler : FileOps {
+        std::string path;
+        ssize_t pread(int fd, void* buf, size_t count, off_t offset) override {
+            std::ofstream(path, std::ios::binary | std::ios::app) << "m|1|1|1|1\r\n";
+            return FileOps::pread(fd, buf, count, offset);
+        }
+    } meddler;
+    meddler.path = path;
+    loadBytes(record(1) + "\r\n" + record(2) + "\r\n");
+    EXPECT_EQ(JournalFile(path, meddler).removeLine(journal.lines[1]).kind, Kind::ChangedOnDisk);
+    EXPECT_EQ(readBytes(path), record(1) + "\r\n" + record(2) + "\r\nm|1|1|1|1\r\n");
+    EXPECT_EQ(temporaries(), 0);
 }
 
 // Faults libfiu cannot make (the lock, fstat, fchmod, realpath, the nth open or close, a write
