@@ -393,8 +393,7 @@ JournalError JournalFile::appendLine(std::string_view line, const std::string_vi
         JournalError error = systemError("записать файл", path_, errno);
         if (!existed) {
             // The created file, not a dangling link that stood for it.
-            const auto created = resolveTarget(ops_, path_);
-            if (!created || ops_.unlink(created->c_str()) != 0)
+            if (ops_.unlink(target->c_str()) != 0)
                 error.damaged = true;
         } else if (ops_.ftruncate(fd.get(), oldSize) != 0 || ops_.fdatasync(fd.get()) != 0) {
             error.damaged = true;
@@ -405,8 +404,7 @@ JournalError JournalFile::appendLine(std::string_view line, const std::string_vi
     fd.close();
     if (existed)
         return {};
-    const auto created = resolveTarget(ops_, path_);
-    if (!created || !syncFolder(ops_, folderOf(*created))) {
+    if (!syncFolder(ops_, folderOf(*target))) {
         JournalError error = systemError("сохранить на диске папку файла", path_, errno);
         error.committed = true;
         return error;
