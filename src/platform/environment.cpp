@@ -10,16 +10,6 @@ namespace zoltrek {
 
 namespace {
 
-bool isQuote(QChar c) {
-    return c == u'\'';
-}
-
-// Where the quoted literal that starts at `from` ends (one past its closing quote).
-qsizetype afterQuote(const QString& format, qsizetype from) {
-    const qsizetype close = format.indexOf(u'\'', from + 1);
-    return close < 0 ? format.size() : close + 1;
-}
-
 // What stood only to set off a removed field: spaces, commas, and brackets around it.
 bool isGlueBefore(QChar c) {
     return c.isSpace() || c == u',' || c == u'(' || c == u'[';
@@ -28,56 +18,43 @@ bool isGlueAfter(QChar c) {
     return c.isSpace() || c == u',' || c == u')' || c == u']';
 }
 
-// Removes one run of unquoted "t" with its glue; false when there is none.
-bool removeOneZone(QString& format) {
-    for (qsizetype i = 0; i < format.size();) {
-        if (isQuote(format[i])) {
-            i = afterQuote(format, i);
-            continue;
-        }
-        if (format[i] != u't') {
-            ++i;
-            continue;
-        }
-        qsizetype end = i;
-        while (end < format.size() && format[end] == u't')
-            ++end;
-        qsizetype left = i, right = end;
-        while (left > 0 && isGlueBefore(format[left - 1]))
-            --left;
-        while (right < format.size() && isGlueAfter(format[right]))
-            ++right;
-        // At either end the glue goes; between two fields a space keeps them apart.
-        const bool edge = left == 0 || right == format.size();
-        format.replace(left, right - left, edge ? QString() : QStringLiteral(" "));
-        return true;
-    }
-    return false;
-}
-
-// Qt shows the flexible day period "B" as the letter itself; AM/PM says nearly the same.
-QString withDayPeriod(QString format) {
-    for (qsizetype i = 0; i < format.size();) {
-        if (isQuote(format[i])) {
-            i = afterQuote(format, i);
-        } else if (format[i] == u'B') {
+// The next run of a field letter from `from`, outside quoted literals; `at` is -1 when none.
+struct Run {
+    qsizetype at = -1, end = -1;
+};
+Run unquotedRun(const QString& format, QChar letter, qsizetype from) {
+    for (qsizetype i = from; i < format.size();) {
+        if (format[i] == u'\'') {
+            const qsizetype close = format.indexOf(u'\'', i + 1);
+            i = close < 0 ? format.size() : close + 1;
+        } else if (format[i] == letter) {
             qsizetype end = i;
-            while (end < format.size() && format[end] == u'B')
+            while (end < format.size() && format[end] == letter)
                 ++end;
-            format.replace(i, end - i, QStringLiteral("AP"));
-            i += 2;
+            return {i, end};
         } else {
             ++i;
         }
     }
-    return format;
+    return {};
 }
 
 }  // namespace
 
 QString withoutTimeZone(const QString& format) {
-    QString out = withDayPeriod(format);
-    while (removeOneZone(out)) {
+    QString out = format;
+    // Qt shows the flexible day period "B" as the letter itself; AM/PM says nearly the same.
+    for (Run b = unquotedRun(out, u'B', 0); b.at >= 0; b = unquotedRun(out, u'B', b.at + 2))
+        out.replace(b.at, b.end - b.at, QStringLiteral("AP"));
+    for (Run t; (t = unquotedRun(out, u't', 0)).at >= 0;) {
+        qsizetype left = t.at, right = t.end;
+        while (left > 0 && isGlueBefore(out[left - 1]))
+            --left;
+        while (right < out.size() && isGlueAfter(out[right]))
+            ++right;
+        // At either end the glue goes; between two fields a space keeps them apart.
+        const bool edge = left == 0 || right == out.size();
+        out.replace(left, right - left, edge ? QString() : QStringLiteral(" "));
     }
     return out.trimmed();
 }
