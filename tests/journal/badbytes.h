@@ -9,7 +9,6 @@ namespace zoltrek::testing {
 // `line` written `times` times over.
 inline std::string repeated(const std::string& line, int times) {
     std::string text;
-    text.reserve(line.size() * static_cast<std::size_t>(times));
     for (int i = 0; i < times; ++i)
         text += line;
     return text;

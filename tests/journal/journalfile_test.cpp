@@ -1,19 +1,22 @@
+// The journal file: its lines, its load, its writes and their failures, two copies at once.
 #include "journalfile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
-#include <tuple>
+#include <set>
 
+#include "badbytes.h"
+#include "lines.h"
 #include "tempfolder.h"
 
 namespace zoltrek {
@@ -29,58 +32,97 @@ std::string record(int km) {
     return "d|" + std::to_string(km) + "|1|1|1";
 }
 
-// Fails the nth call (from 1) of one kind of system call with a given errno, once; a write is
-// first cut short and the one after it fails. With everySync, every fdatasync fails with EIO.
-class FaultyOps : public FileOps {
+// Each line as "text@begin,textEnd,next", or "#" for a line too long to keep.
+std::vector<std::string> split(std::string_view bytes, std::size_t piece, std::size_t stopAfter) {
+    std::vector<std::string> lines;
+    LineSplitter splitter(3);
+    const LineSplitter::Sink sink = [&](const LineSplitter::Line& line) {
+        EXPECT_EQ(line.index, lines.size());
+        lines.push_back((line.tooLong ? "#" : std::string(line.text)) + "@" +
+                        std::to_string(line.begin) + "," + std::to_string(line.textEnd) + "," +
+                        std::to_string(line.next));
+        return lines.size() < stopAfter;
+    };
+    for (std::size_t at = 0; at < bytes.size(); at += piece)
+        if (!splitter.feed(bytes.substr(at, piece), sink))
+            return lines;
+    EXPECT_EQ(splitter.finish(sink), lines.size() < stopAfter);
+    return lines;
+}
+
+// The file arrives in pieces of any size, a CR at the end of one of them; the last row stops after
+// two lines, and the sink is told no more whichever piece its line ended in.
+TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
+    const std::tuple<std::string, std::size_t, std::vector<std::string>> cases[] = {
+        {"ab\r\ncd\ref\ngh", 9, {"ab@0,2,4", "cd@4,6,7", "ef@7,9,10", "gh@10,12,12"}},
+        {"\r\r\n\n\r", 9, {"@0,0,1", "@1,1,3", "@3,3,4", "@4,4,5"}},
+        {"a\n\rb\r", 9, {"a@0,1,2", "@2,2,3", "b@3,4,5"}},
+        {"", 9, {}},
+        {"abcd\r\nabc\nabcde", 9, {"#@0,4,6", "abc@6,9,10", "#@10,15,15"}},
+        {"a\rb\r\nc\nd", 2, {"a@0,1,2", "b@2,3,5"}},
+    };
+    for (const auto& [bytes, stopAfter, lines] : cases)
+        for (std::size_t piece = 1; piece <= bytes.size() + 1; ++piece)
+            EXPECT_EQ(split(bytes, piece, stopAfter), lines) << bytes << " in pieces of " << piece;
+}
+
+// Fails system calls as a row asks: the nth call (from 1) of one kind, or every one when nth is
+// 0. A failing write first writes half its bytes, as a full disk cuts it short. `meddle` plays
+// another program that changes the file while it is copied.
+struct Fault {
+    std::string call;
+    int nth, err;
+};
+struct FaultyOps : FileOps {
     using S = FileOps;
-
-  public:
-    FaultyOps(std::string call, int nth, int err, bool everySync = false)
-        : call_(std::move(call)), nth_(nth), err_(err), everySync_(everySync) {}
-
+    explicit FaultyOps(std::vector<Fault> faults = {}) : faults_(std::move(faults)) {}
     int open(const char* p, int f, mode_t m) override {
-        return hit("open") ? -1 : S::open(p, f, m);
+        return fails("open") ? -1 : S::open(p, f, m);
+    }
+    ssize_t read(int fd, void* b, size_t n) override {
+        return fails("read") ? -1 : S::read(fd, b, n);
+    }
+    ssize_t pread(int fd, void* b, size_t n, off_t at) override {
+        meddle();
+        return fails("pread") ? -1 : S::pread(fd, b, n, at);
     }
     ssize_t write(int fd, const void* b, size_t n) override {
-        if (call_ == "write" && count_["write"] + 1 == nth_ && n > 1)
-            return ++count_["write"], S::write(fd, b, n / 2);
-        return hit("write") ? -1 : S::write(fd, b, n);
+        if (cutErr_)  // the call after the one cut short
+            return errno = std::exchange(cutErr_, 0), -1;
+        if (const int err = fails("write"))
+            return n > 1 ? (cutErr_ = err, S::write(fd, b, n / 2)) : -1;
+        return S::write(fd, b, n);
     }
-    int fstat(int fd, struct stat* st) override { return hit("fstat") ? -1 : S::fstat(fd, st); }
-    int fdatasync(int fd) override { return hit("fdatasync") ? -1 : S::fdatasync(fd); }
-    int fsync(int fd) override { return hit("fsync") ? -1 : S::fsync(fd); }
-    int fchmod(int fd, mode_t m) override { return hit("fchmod") ? -1 : S::fchmod(fd, m); }
-    int flock(int fd, int op) override { return hit("flock") ? -1 : S::flock(fd, op); }
-    int unlink(const char* p) override { return hit("unlink") ? -1 : S::unlink(p); }
+    int fstat(int fd, struct stat* st) override { return fails("fstat") ? -1 : S::fstat(fd, st); }
+    int fdatasync(int fd) override { return fails("fdatasync") ? -1 : S::fdatasync(fd); }
+    int fsync(int fd) override { return fails("fsync") ? -1 : S::fsync(fd); }
+    int ftruncate(int fd, off_t n) override {
+        return fails("ftruncate") ? -1 : S::ftruncate(fd, n);
+    }
+    int fchmod(int fd, mode_t m) override { return fails("fchmod") ? -1 : S::fchmod(fd, m); }
+    int flock(int fd, int op) override { return fails("flock") ? -1 : S::flock(fd, op); }
+    int rename(const char* a, const char* b) override {
+        return fails("rename") ? -1 : S::rename(a, b);
+    }
+    int unlink(const char* p) override { return fails("unlink") ? -1 : S::unlink(p); }
     int close(int fd) override {
         const int result = S::close(fd);  // the descriptor is gone whatever close says
-        return hit("close") ? -1 : result;
+        return fails("close") ? -1 : result;
     }
-    std::string realPath(const char* p) override { return hit("realPath") ? "" : S::realPath(p); }
-
-  private:
-    bool hit(const std::string& call) {
-        if (everySync_ && call == "fdatasync")
-            return errno = EIO, true;
-        if (call != call_ || ++count_[call] != nth_ + (call == "write" ? 1 : 0))
-            return false;
-        errno = err_;
-        return true;
+    std::string realPath(const char* p) override { return fails("realPath") ? "" : S::realPath(p); }
+    // The errno this call fails with, or 0.
+    int fails(const std::string& call) {
+        const int n = ++seen_[call];
+        for (const Fault& f : faults_)
+            if (f.call == call && (f.nth == n || f.nth == 0))
+                return errno = f.err;
+        return 0;
     }
-    std::string call_;
-    int nth_, err_;
-    bool everySync_;
-    std::map<std::string, int> count_;
+    std::vector<Fault> faults_;
+    std::function<void()> meddle = [] {};
+    std::map<std::string, int> seen_;
+    int cutErr_ = 0;
 };
-
-// The reasons a user meets, said in Russian; the system's own words for the rest.
-std::string reasonInRussian(int err) {
-    const std::map<int, std::string> said = {
-        {ENOSPC, "на диске нет места"}, {EACCES, "нет прав доступа"}, {EPERM, "нет прав доступа"},
-        {EIO, "ошибка ввода-вывода"},   {EROFS, "только для чтения"},
-    };
-    return said.contains(err) ? said.at(err) : std::strerror(err);
-}
 
 class JournalFileTest : public ::testing::Test {
   protected:
@@ -103,221 +145,166 @@ class JournalFileTest : public ::testing::Test {
     }
 };
 
-// An append adds one line with its line end, never glued onto the last one; an edit or a
-// delete touches only its own line and leaves nothing beside the journal.
+// An append (slot -1) adds one line with its line end, never glued onto the last one; an edit or a
+// delete (no replacement) touches only its own line, keeps the line ends of the others, and leaves
+// nothing beside the journal, not even what a killed run left.
 TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
-    struct Case {
-        std::string before;
-        int slot;                 // -1 appends
-        const char* replacement;  // nullptr deletes
-        std::string after;
-    };
     const std::string a = record(1), b = record(2), c = record(3), x = "X|9|9|9|9";
     const std::string A = a + "\r\n", B = b + "\r\n", C = c + "\r\n", X = x + "\r\n";
-    const Case cases[] = {
+    const std::tuple<std::string, int, const char*, std::string> cases[] = {
         {"", -1, x.c_str(), X},
-        {A, -1, x.c_str(), A + X},
         {a, -1, x.c_str(), A + X},
         {a + "\r", -1, x.c_str(), a + "\r" + X},
         {a + "\n", -1, x.c_str(), a + "\n" + X},
         {A + B + C, 1, x.c_str(), A + X + C},
-        {A + B, 0, nullptr, B},          // the first line
-        {A + B + c, 2, nullptr, A + B},  // the last, without a line end
-        {A + b, 1, x.c_str(), A + x},
-        {a + "\r" + B, 0, x.c_str(), x + "\r" + B},  // its own line end
+        {A + B, 0, nullptr, B},
+        {A + B + c, 2, nullptr, A + B},
+        {a + "\r" + B, 0, x.c_str(), x + "\r" + B},
         {A + A + A, 1, x.c_str(), A + X + A},
-        {"junk\r\n\r\n" + A, 0, nullptr, "junk\r\n\r\n"},
-        {"x\0y|1|1|1|1\r\n"s + A, 1, nullptr, "x\0y|1|1|1|1\r\n"s},  // a NUL byte stays
-        {A, 0, nullptr, ""},
-        // Written on Linux, on an old Mac, or both: each line keeps its own end.
+        {"junk\r\n\r\n" + A, 0, nullptr, "junk\r\n\r\n"},  // a skipped line counts, an empty too
         {a + "\n" + b + "\n" + c + "\n", 1, x.c_str(), a + "\n" + x + "\n" + c + "\n"},
-        {a + "\n" + b + "\n" + c + "\n", 0, nullptr, b + "\n" + c + "\n"},
         {a + "\n" + b + "\n" + c + "\n", 2, nullptr, a + "\n" + b + "\n"},
-        {a + "\n\n" + b + "\n", 1, nullptr, a + "\n\n"},
         {a + "\r" + b + "\r" + c, 2, x.c_str(), a + "\r" + b + "\r" + x},
         {a + "\r" + b + "\r" + c, 1, nullptr, a + "\r" + c},
         {A + b + "\n" + c + "\r" + x, 2, x.c_str(), A + b + "\n" + x + "\r" + x},
         {A + b + "\n" + c + "\r" + x, 1, nullptr, A + c + "\r" + x},
-        {a + "\n\r" + b, 1, x.c_str(), a + "\n\r" + x},  // LF, then an empty line
-        {A + b + "\n", -1, x.c_str(), A + b + "\n" + X},
     };
-    for (const auto& t : cases) {
-        SCOPED_TRACE(t.before);
-        loadBytes(t.before);
-        writeBytes(folder.file(".zoltrek.dat.Kil1ed"), "half a rewr");  // a killed run's
-        ASSERT_EQ(journal.count(), std::count(t.before.begin(), t.before.end(), '|') / 4);
-        const JournalError error = t.slot < 0 ? file.append(t.replacement)
-                                   : t.replacement
-                                       ? file.replaceLine(journal.lines[t.slot], t.replacement)
-                                       : file.removeLine(journal.lines[t.slot]);
+    for (const auto& [before, slot, replacement, after] : cases) {
+        SCOPED_TRACE(before);
+        loadBytes(before);
+        writeBytes(folder.file(".zoltrek.dat.Kil1ed"), "half a rewr");
+        ASSERT_EQ(journal.count(), std::count(before.begin(), before.end(), '|') / 4);
+        const JournalError error = slot < 0 ? file.append(replacement)
+                                   : replacement
+                                       ? file.replaceLine(journal.lines[slot], replacement)
+                                       : file.removeLine(journal.lines[slot]);
         EXPECT_FALSE(error) << error.message();
-        EXPECT_TRUE(readBytes(path) == t.after) << readBytes(path);
+        EXPECT_EQ(readBytes(path), after);
         EXPECT_EQ(temporaries(), 0);
     }
-    loadBytes(A);
     for (const char* bad : {"x\ry", "x\ny"}) {
         EXPECT_EQ(file.append(bad).kind, Kind::BadLine);
         EXPECT_EQ(file.replaceLine(journal.lines[0], bad).kind, Kind::BadLine);
     }
-    EXPECT_EQ(readBytes(path), A);
+    EXPECT_EQ(readBytes(path), std::get<3>(cases[std::size(cases) - 1]));
 }
 
-// Another copy edited the line, inserted one before it (the line is followed there), copied
-// it, deleted it, or the file is gone.
+// Another copy edited the line, inserted one before it (the line is followed there), copied it,
+// deleted it or removed the file since the load; or a program that ignores the lock changed the
+// file while the rewrite copied it, which would make the copy a mixture.
 TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
+    FaultyOps meddler;
     const std::string A = record(1) + "\r\n", B = record(2) + "\r\n", O = record(0) + "\r\n";
-    const std::pair<std::optional<std::string>, std::optional<std::size_t>> changes[] = {
-        {A + record(9) + "\r\n", std::nullopt},
-        {O + A + B, 2},
-        {B + O + A + B, std::nullopt},
-        {A, std::nullopt},
-        {std::nullopt, std::nullopt}};
-    for (const auto& [changed, movedTo] : changes) {
+    const std::tuple<std::optional<std::string>, bool, std::optional<std::size_t>> changes[] = {
+        {A + record(9) + "\r\n", false, std::nullopt}, {O + A + B, false, 2},
+        {B + O + A + B, false, std::nullopt},          {A, false, std::nullopt},
+        {std::nullopt, false, std::nullopt},           {A + B + O, true, std::nullopt},
+        {"D" + A.substr(1) + B, true, std::nullopt},  // the same size
+    };
+    for (const auto& [changed, whileCopied, movedTo] : changes) {
         SCOPED_TRACE(changed.value_or("(removed)"));
         loadBytes(A + B);
-        if (changed)
-            writeBytes(path, *changed);
-        else
-            fs::remove(path);
+        const auto change = [&] { changed ? writeBytes(path, *changed) : void(fs::remove(path)); };
+        meddler.meddle = whileCopied ? std::function<void()>(change) : [] {};
+        if (!whileCopied)
+            change();
         for (const JournalError& error :
-             {file.replaceLine(journal.lines[1], "X|1|1|1|1"), file.removeLine(journal.lines[1])}) {
+             {JournalFile(path, meddler).replaceLine(journal.lines[1], "X|1|1|1|1"),
+              JournalFile(path, meddler).removeLine(journal.lines[1])}) {
             EXPECT_EQ(error.kind, Kind::ChangedOnDisk);
             EXPECT_EQ(error.movedTo, movedTo);
             EXPECT_NE(error.message().find(movedTo ? "теперь в строке 3" : "больше нет"), npos)
                 << error.message();
         }
         EXPECT_EQ(fs::exists(path) ? readBytes(path) : "(removed)", changed.value_or("(removed)"));
-    }
-}
-
-// A new fill-up is checked against the file as it stands under the lock, not the table an
-// earlier load gave: another copy may have added lines since.
-TEST_F(JournalFileTest, ANewFillUpMustShowAndMustNotRepeatAReading) {
-    const std::string full = [] {
-        std::string text;
-        for (int km = 1; km <= Journal::kSlots; ++km)
-            text += record(km) + "\r\n";
-        return text;
-    }();
-    const std::string hundred = full.substr(0, full.rfind("d|"));
-    std::string junk;
-    for (std::size_t i = 0; i <= JournalFile::kMaxSkipped; ++i)
-        junk += "junk\r\n";
-    const std::tuple<std::string, const char*, Kind, const char*> cases[] = {
-        {hundred, "500", Kind::None, ""},
-        {full, "500", Kind::Full, "вмещает не больше 101 заправки"},
-        {record(1) + "\r\n" + junk, "500", Kind::Unloaded, "загружен не полностью"},
-        {hundred, "5 0", Kind::Duplicate, "Данные об этой заправке были введены ранее!"},
-        {"", "500", Kind::None, ""},
-    };
-    for (const auto& [before, reading, kind, told] : cases) {
-        SCOPED_TRACE(reading + std::to_string(before.size()));
-        writeBytes(path, before);
-        const JournalError error = file.add("n|500|1|1|1", reading);
-        EXPECT_EQ(error.kind, kind);
-        EXPECT_NE(error.message().find(told), npos) << error.message();
-        EXPECT_EQ(readBytes(path), before + (kind == Kind::None ? "n|500|1|1|1\r\n" : ""));
+        EXPECT_EQ(temporaries(), 0);
     }
 }
 
 // Another copy holds the lock on the folder where the file itself lies, reached here through a
 // link: every write waits a bounded time, then says the journal is busy and changes nothing.
-TEST_F(JournalFileTest, AWriteWaitsForTheLockOnTheFilesOwnFolderThenGivesUp) {
-    writeBytes(target, record(1) + "\r\n");
+// Once it is free, a rewrite replaces the link's target, keeping its mode, not the link.
+TEST_F(JournalFileTest, WritesLockTheFilesOwnFolderAndReplaceTheTargetOfALink) {
+    writeBytes(target, record(1) + "\r\n" + record(2) + "\r\n");
+    ::chmod(target.c_str(), 0640);
     fs::create_symlink(target, path);
     ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
     const int other = ::open(elsewhere.path().c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     file.setLockWait(std::chrono::milliseconds(50));
     for (const JournalError& error :
-         {file.append(record(2)), file.add(record(2), "2"),
+         {file.append(record(3)), file.add(record(3), "3"),
           file.replaceLine(journal.lines[0], record(3)), file.removeLine(journal.lines[0])}) {
         EXPECT_EQ(error.kind, Kind::Busy);
         EXPECT_NE(error.message().find("другая копия"), npos) << error.message();
     }
     ::close(other);
-    EXPECT_EQ(readBytes(target), record(1) + "\r\n");
-    EXPECT_FALSE(file.append(record(2)));
-}
-
-TEST_F(JournalFileTest, RewriteKeepsTheModeAndReplacesTheTargetOfALink) {
-    writeBytes(target, record(1) + "\r\n" + record(2) + "\r\n");
-    ::chmod(target.c_str(), 0640);
-    fs::create_symlink(target, path);
-    ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
+    EXPECT_EQ(readBytes(target), record(1) + "\r\n" + record(2) + "\r\n");
     EXPECT_FALSE(file.removeLine(journal.lines[0]));
-    EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(readBytes(target), record(2) + "\r\n");
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
     EXPECT_FALSE(file.append(record(3)));
+    EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(readBytes(target), record(2) + "\r\n" + record(3) + "\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
     EXPECT_EQ(temporaries(), 0);
 }
 
 // A killed run's ".zoltrek.dat.XXXXXX" goes before every write (the table above plants one);
-// names like it stay.
-TEST_F(JournalFileTest, FilesNamedLikeATemporaryFileStay) {
-    for (const char* name : {".zoltrek.dat.old", "zoltrek.dat.Ab3xYz"})
+// when it cannot go the write still works, and names like it stay.
+TEST_F(JournalFileTest, OnlyAKilledRunsTemporaryFileGoes) {
+    for (const char* name : {".zoltrek.dat.old", "zoltrek.dat.Ab3xYz", ".zoltrek.dat.Kil1ed"})
         writeBytes(folder.file(name), "mine");
+    FaultyOps ops({{"unlink", 1, EACCES}});
+    EXPECT_FALSE(JournalFile(path, ops).append(record(1)));
+    EXPECT_TRUE(fs::exists(folder.file(".zoltrek.dat.Kil1ed")));
     EXPECT_FALSE(file.append(record(2)));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);
+    EXPECT_EQ(readBytes(path), record(1) + "\r\n" + record(2) + "\r\n");
 }
 
-// A program that ignores the lock adds a line while the rewrite copies the file: the copy would
-// be a mixture of old and new, so it does not replace the journal.
-TEST_F(JournalFileTest, AFileChangedWhileCopiedIsNotReplaced) {
-    struct Meddler : FileOps {
-        std::string path;
-        ssize_t pread(int fd, void* buf, size_t count, off_t offset) override {
-            std::ofstream(path, std::ios::binary | std::ios::app) << "m|1|1|1|1\r\n";
-            return FileOps::pread(fd, buf, count, offset);
-        }
-    } meddler;
-    meddler.path = path;
-    loadBytes(record(1) + "\r\n" + record(2) + "\r\n");
-    EXPECT_EQ(JournalFile(path, meddler).removeLine(journal.lines[1]).kind, Kind::ChangedOnDisk);
-    EXPECT_EQ(readBytes(path), record(1) + "\r\n" + record(2) + "\r\nm|1|1|1|1\r\n");
-    EXPECT_EQ(temporaries(), 0);
-}
-
-// Faults libfiu cannot make (the lock, fstat, fchmod, realpath, the nth open or close, a write
-// cut short), and failures around a new file, a link or the commit: the error says whether the
-// journal holds its old text, the new one, or maybe neither, and the next write works.
+// A failure of each system call a write makes, on a journal, none, a link or a dangling link:
+// the file keeps its old bytes or holds the whole new ones, the message says which, names the
+// file and the reason, nothing is left beside it, and the next write works.
 TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     enum Start { TwoLines, NoFile, Link, DanglingLink };
     enum Op { Append, Edit, Delete };
     enum Says { Unchanged, Committed, Damaged };
-    struct Case {
-        Start start;
-        Op op;
-        FaultyOps ops;
-        int err;
-        Says says;
+    const std::tuple<Start, Op, std::vector<Fault>, Says> cases[] = {
+        {TwoLines, Append, {{"flock", 1, ENOLCK}}, Unchanged},
+        {TwoLines, Append, {{"open", 2, EACCES}}, Unchanged},  // the journal's, after its folder
+        {TwoLines, Append, {{"fstat", 1, EIO}}, Unchanged},
+        {TwoLines, Append, {{"pread", 1, EIO}}, Unchanged},  // of the last line end
+        {TwoLines, Append, {{"write", 1, ENOSPC}}, Unchanged},
+        {TwoLines, Append, {{"fdatasync", 1, EIO}}, Unchanged},
+        {TwoLines, Append, {{"fdatasync", 0, EIO}}, Damaged},  // the undo is not on disk either
+        {TwoLines, Append, {{"fdatasync", 1, EIO}, {"ftruncate", 1, EIO}}, Damaged},
+        {NoFile, Append, {{"fsync", 1, EIO}}, Committed},  // the folder's
+        {NoFile, Append, {{"fdatasync", 0, EIO}, {"unlink", 1, EACCES}}, Damaged},
+        {DanglingLink, Append, {{"write", 1, ENOSPC}}, Unchanged},
+        {TwoLines, Edit, {{"open", 3, EROFS}}, Unchanged},  // the temporary file's
+        {TwoLines, Edit, {{"read", 1, EIO}}, Unchanged},
+        {TwoLines, Edit, {{"pread", 1, EIO}}, Unchanged},
+        {TwoLines, Edit, {{"write", 1, ENOSPC}}, Unchanged},
+        {TwoLines, Edit, {{"fdatasync", 1, EIO}}, Unchanged},
+        {TwoLines, Edit, {{"fchmod", 1, EPERM}}, Unchanged},
+        {TwoLines, Edit, {{"close", 1, EIO}}, Unchanged},  // the temporary file's
+        {TwoLines, Edit, {{"rename", 1, EACCES}}, Unchanged},
+        {TwoLines, Delete, {{"fsync", 1, EIO}}, Committed},  // the folder's, after the rename
+        {Link, Delete, {{"realPath", 1, EACCES}}, Unchanged},
     };
-    using F = FaultyOps;
-    const Case cases[] = {
-        {TwoLines, Append, F("flock", 1, ENOLCK), ENOLCK, Unchanged},
-        {TwoLines, Append, F("open", 2, EACCES), EACCES, Unchanged},  // the journal's
-        {TwoLines, Append, F("fstat", 1, EIO), EIO, Unchanged},
-        {TwoLines, Append, F("write", 1, ENOSPC), ENOSPC, Unchanged},
-        {TwoLines, Edit, F("open", 2, EACCES), EACCES, Unchanged},
-        {TwoLines, Edit, F("open", 3, EROFS), EROFS, Unchanged},  // the temporary file's
-        {TwoLines, Edit, F("fchmod", 1, EPERM), EPERM, Unchanged},
-        {TwoLines, Edit, F("close", 1, EIO), EIO, Unchanged},          // the temporary file's
-        {TwoLines, Delete, F("fsync", 1, EIO), EIO, Committed},        // the folder's
-        {NoFile, Append, F("unlink", 1, EACCES, true), EIO, Damaged},  // the sync and its undo
-        {Link, Delete, F("realPath", 1, EACCES), EACCES, Unchanged},
-        {DanglingLink, Append, F("write", 1, ENOSPC), ENOSPC, Unchanged},
+    const char* const said[] = {"не изменён", "Изменения записаны", "недописанным"};
+    const std::map<int, std::string> russian = {
+        {ENOSPC, "на диске нет места"}, {EPERM, "нет прав доступа"},  {EACCES, "нет прав доступа"},
+        {EIO, "ошибка ввода-вывода"},   {EROFS, "только для чтения"},
     };
     const std::string two = record(1) + "\r\n" + record(2) + "\r\n";
     const std::string afterOp[] = {two + record(9) + "\r\n",
                                    record(9) + "\r\n" + record(2) + "\r\n", record(2) + "\r\n"};
-    for (const auto& c : cases) {
-        SCOPED_TRACE("row " + std::to_string(&c - cases));
+    for (const auto& [start, op, faults, says] : cases) {
+        SCOPED_TRACE(faults[0].call + " " + std::to_string(faults[0].nth));
         fs::remove(path);
         fs::remove(target);
-        const bool linked = c.start == Link || c.start == DanglingLink;
-        const bool hasFile = c.start == TwoLines || c.start == Link;
+        const bool linked = start == Link || start == DanglingLink;
+        const bool hasFile = start == TwoLines || start == Link;
         const std::string& journalPath = linked ? target : path;
         if (linked)
             fs::create_symlink(target, path);
@@ -325,39 +312,238 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
             writeBytes(journalPath, two);
             ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
         }
-        FaultyOps ops = c.ops;
+        FaultyOps ops(faults);
         JournalFile faulty(path, ops);
-        const JournalError error = c.op == Append ? faulty.append(record(9))
-                                   : c.op == Edit ? faulty.replaceLine(journal.lines[0], record(9))
-                                                  : faulty.removeLine(journal.lines[0]);
+        const JournalError error = op == Append ? faulty.append(record(9))
+                                   : op == Edit ? faulty.replaceLine(journal.lines[0], record(9))
+                                                : faulty.removeLine(journal.lines[0]);
         EXPECT_EQ(error.kind, Kind::System);
-        EXPECT_EQ(error.err, c.err);
-        EXPECT_EQ(error.committed, c.says == Committed);
-        EXPECT_EQ(error.damaged, c.says == Damaged);
+        EXPECT_EQ(error.err, faults[0].err);
+        EXPECT_EQ(error.committed, says == Committed);
+        EXPECT_EQ(error.damaged, says == Damaged);
         const std::string text = error.message();
         EXPECT_NE(text.find(path), npos) << text;
-        EXPECT_NE(text.find(reasonInRussian(c.err)), npos) << text;
-        EXPECT_EQ(text.find("не изменён") != npos, c.says == Unchanged) << text;
-        EXPECT_EQ(text.find("недописанным") != npos, c.says == Damaged) << text;
+        const int err = faults[0].err;
+        EXPECT_NE(text.find(russian.contains(err) ? russian.at(err) : std::strerror(err)), npos)
+            << text;
+        for (const Says s : {Unchanged, Committed, Damaged})
+            EXPECT_EQ(text.find(said[s]) != npos, s == says) << text;
         EXPECT_EQ(fs::is_symlink(path), linked);
         EXPECT_EQ(temporaries(), 0);
-        const std::string now = fs::exists(journalPath) ? readBytes(journalPath) : "(none)";
-        if (c.says != Damaged) {
-            const std::string after = hasFile ? afterOp[c.op] : record(9) + "\r\n";
-            EXPECT_EQ(now, c.says == Committed ? after : hasFile ? two : "(none)");
-        }
+        const std::string old = hasFile ? two : "", now = readBytes(journalPath);
+        const std::string fresh = hasFile ? afterOp[op] : record(9) + "\r\n";
+        EXPECT_EQ(fs::exists(journalPath), hasFile || says != Unchanged);
+        if (says == Damaged)
+            EXPECT_TRUE(now == old || now == fresh) << now;
+        else
+            EXPECT_EQ(now, says == Unchanged ? old : fresh);
         EXPECT_FALSE(file.append(record(7)));
-        EXPECT_EQ(readBytes(journalPath), (now == "(none)" ? "" : now) + record(7) + "\r\n");
+        EXPECT_EQ(readBytes(journalPath), now + record(7) + "\r\n");
     }
 }
 
-TEST(OurTexts, TheNounAgreesWithItsNumber) {
-    const std::pair<int, const char*> cases[] = {
-        {1, "заправки"},  {2, "заправок"},   {5, "заправок"},   {11, "заправок"},
-        {21, "заправки"}, {101, "заправки"}, {111, "заправок"}, {112, "заправок"},
+// Journals no copy of the program would write, and what is no journal under its name. None may
+// crash or hang the load (the ctest TIMEOUT is the watchdog), and a load writes nothing.
+using enum LoadResult::Status;
+const std::string kGood = "06.12.26|84512|40|20.5|820";
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    return names;
+}
+
+// What is no record is skipped and counted, the first ten line numbers told; the load stops at
+// the thousandth such line or at the record that would not fit.
+TEST(BadInput, TheLoadSaysWhatItSkippedAndChangesNothing) {
+    const std::string big(10 << 20, '7');
+    const std::string longest = "d|" + std::string(JournalFile::kMaxLine - 8, '7') + "|1|1|1";
+    const std::pair<std::string, const char*> cases[] = {
+        {junk(1 << 16), nullptr},  // whatever it holds
+        {"06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n"s + kGood, "2 records, 1 skipped: 2"},
+        {"d|" + big + "|1|1|1\r" + kGood, "1 records, 1 skipped: 1"},
+        {longest + "\n" + longest + "7\r\n" + kGood, "2 records, 1 skipped: 2"},
+        {repeated(kGood + "\r\n", 1'000'000), "101 records, 0 skipped, unloaded"},
+        {repeated(kGood + "\r\n", 101) + "\r\n\n", "101 records, 0 skipped"},
+        {kGood + "\r\n" + repeated("06.12.26|84512\r\n", 1'000'000) + kGood,
+         "1 records, 1000 skipped: 2 3 4 5 6 7 8 9 10 11, unloaded"},
+        {std::string(1'000'000, '\n') + kGood + "\njunk", "1 records, 1 skipped: 1000002"},
     };
-    for (const auto& [count, noun] : cases)
-        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun);
+    for (const auto& [bytes, told] : cases) {
+        SCOPED_TRACE(told ? told : "junk");
+        TempFolder folder;
+        writeBytes(folder.file("zoltrek.dat"), bytes);
+        Journal journal;
+        const LoadResult r = JournalFile(folder.file("zoltrek.dat")).load(journal);
+        std::string said = std::to_string(journal.count()) + " records, " +
+                           std::to_string(r.skippedCount) + " skipped";
+        for (std::size_t i = 0; i < r.skippedLines.size(); ++i)
+            said += (i ? " " : ": ") + std::to_string(r.skippedLines[i]);
+        EXPECT_EQ(r.status, Loaded);
+        EXPECT_EQ(said + (r.leftUnloaded ? ", unloaded" : ""), told ? told : said);
+        EXPECT_TRUE(readBytes(folder.file("zoltrek.dat")) == bytes) << "bytes changed";
+        EXPECT_EQ(namesIn(folder.path()).size(), 1u);
+    }
+}
+
+// A link is followed; what is no regular file is no journal: the load finds none (or fails on a
+// link to itself) and leaves the table as it was, and a write there is refused.
+TEST(BadInput, OnlyARegularFileIsAJournal) {
+    using Make = void (*)(const std::string& path, const std::string& target);
+    const std::tuple<const char*, Make, LoadResult::Status, bool> cases[] = {
+        {"a link to a file", [](auto& p, auto& t) { fs::create_symlink(t, p); }, Loaded, false},
+        {"a dangling link", [](auto& p, auto& t) { fs::create_symlink(t + "x", p); }, Absent,
+         false},
+        {"a link to a folder",
+         [](auto& p, auto& t) { fs::create_directory_symlink(fs::path(t).parent_path(), p); },
+         Absent, true},
+        {"a folder", [](auto& p, auto&) { fs::create_directory(p); }, Absent, true},
+        {"a link to itself", [](auto& p, auto&) { fs::create_symlink(p, p); }, Failed, true},
+        {"a named pipe", [](auto& p, auto&) { ::mkfifo(p.c_str(), 0600); }, Absent, true},
+        {"a link to a device", [](auto& p, auto&) { fs::create_symlink("/dev/zero", p); }, Absent,
+         true},
+    };
+    for (const auto& [what, make, status, refused] : cases) {
+        SCOPED_TRACE(what);
+        TempFolder folder, elsewhere;
+        const std::string path = folder.file("zoltrek.dat"), target = elsewhere.file("car.log");
+        writeBytes(target, kGood);
+        make(path, target);
+        const auto namesBefore = namesIn(folder.path());
+        Journal journal;
+        journal.records[0].fDate = "before";
+        JournalFile file(path);
+        const LoadResult r = file.load(journal);
+        EXPECT_EQ(r.status, status);
+        EXPECT_EQ(journal.records[0].fDate, status == Loaded ? "06.12.26" : "before");
+        EXPECT_EQ(r.error.message().find(path) != std::string::npos, status == Failed);
+        if (refused) {
+            EXPECT_NE(file.append(kGood).message().find(path), std::string::npos);
+            EXPECT_TRUE(file.replaceLine(LineRef{0, kGood}, "x|1|1|1|1"));
+        }
+        EXPECT_EQ(readBytes(target), kGood);
+        EXPECT_EQ(namesIn(folder.path()), namesBefore);
+        EXPECT_EQ(namesIn(elsewhere.path()), std::vector<std::string>{"car.log"});
+    }
+}
+
+// Two copies of the program write one journal at once.
+constexpr int kAdds = 20, kEdits = 10, kDeletes = 5;
+
+// Runs `copy` in two processes that start at the same moment; their exit codes.
+std::multiset<int> twoCopies(const std::function<int(int)>& copy) {
+    int start[2];
+    EXPECT_EQ(::pipe(start), 0);
+    pid_t pids[2];
+    for (int i = 0; i < 2; ++i)
+        if ((pids[i] = ::fork()) == 0) {
+            char go;
+            ::_exit(::read(start[0], &go, 1) == 1 ? copy(i) : 99);
+        }
+    EXPECT_EQ(::write(start[1], "go", 2), 2);
+    std::multiset<int> codes;
+    for (pid_t pid : pids) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        codes.insert(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    return codes;
+}
+
+// Record k of a copy: its date names it, its reading is unique.
+std::string line(int copy, int k, const char* edited = "") {
+    return "P" + std::to_string(copy) + "-" + std::to_string(k) + edited + "|" +
+           std::to_string(copy * 1000 + k) + "|1|1|1";
+}
+
+// Changes a line of ours, loading again whenever the other copy changed the file in between.
+bool change(JournalFile& file, const std::string& line, const std::string* replacement) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        Journal journal;
+        file.load(journal);
+        const auto old = std::find_if(journal.lines.begin(), journal.lines.end(),
+                                      [&](const LineRef& l) { return l.bytes == line; });
+        if (old == journal.lines.end())
+            return false;
+        const JournalError error =
+            replacement ? file.replaceLine(*old, *replacement) : file.removeLine(*old);
+        if (error.kind != JournalError::Kind::ChangedOnDisk)
+            return !error;
+    }
+    return false;
+}
+
+// Each copy adds, edits and deletes its own records; one reaches the journal through a link in
+// another folder, as a copy installed elsewhere would: the lock must be the file's own folder's.
+TEST(TwoCopies, NeitherLosesTheOthersLines) {
+    TempFolder folder, elsewhere;
+    const std::string path = folder.file("zoltrek.dat"), link = elsewhere.file("zoltrek.dat");
+    writeBytes(path, "");
+    std::filesystem::create_symlink(path, link);
+    const auto codes = twoCopies([&](int copy) {
+        JournalFile file(copy == 0 ? path : link);
+        for (int k = 0; k < kAdds; ++k)
+            if (file.append(line(copy, k)))
+                return 3;
+        for (int k = 0; k < kEdits + kDeletes; ++k) {
+            const std::string edited = line(copy, k, "e");
+            if (!change(file, line(copy, k), k < kEdits ? &edited : nullptr))
+                return 4;
+        }
+        return 0;
+    });
+    EXPECT_EQ(codes, (std::multiset<int>{0, 0}));
+    std::multiset<std::string> want, got;
+    for (int copy = 0; copy < 2; ++copy)
+        for (int k = 0; k < kAdds; ++k)
+            if (k < kEdits || k >= kEdits + kDeletes)
+                want.insert(line(copy, k, k < kEdits ? "e" : ""));
+    Journal journal;
+    JournalFile(path).load(journal);
+    for (int i = 0; i < journal.count(); ++i)
+        got.insert(journal.lines[i].bytes);
+    EXPECT_EQ(got, want);
+    const std::string bytes = readBytes(path);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), static_cast<long>(want.size()));
+}
+
+// Both copies add a fill-up at the same moment, each checking the file as it stands under the
+// lock: only one gets the last slot the table can show, or a reading typed in both; a reading
+// already there, or a file the load would not read to its end, lets neither in.
+TEST(TwoCopies, AddsAreCheckedUnderTheLock) {
+    using K = JournalError::Kind;
+    std::string hundred, junk;
+    for (int k = 1; k < Journal::kSlots; ++k)
+        hundred += line(9, k) + "\r\n";
+    for (std::size_t i = 0; i <= JournalFile::kMaxSkipped; ++i)
+        junk += "junk\r\n";
+    const std::tuple<std::string, const char*, const char*, std::multiset<K>> cases[] = {
+        {hundred, "1", "2", {K::None, K::Full}},
+        {"", "5000", "5 000", {K::None, K::Duplicate}},
+        {hundred, "9 050", "9050", {K::Duplicate, K::Duplicate}},
+        {line(9, 1) + "\r\n" + junk, "1", "2", {K::Unloaded, K::Unloaded}},
+    };
+    for (const auto& [before, reading0, reading1, kinds] : cases) {
+        SCOPED_TRACE(std::string(reading0) + " " + std::to_string(before.size()));
+        TempFolder folder;
+        const std::string path = folder.file("zoltrek.dat");
+        writeBytes(path, before);
+        const auto codes = twoCopies([&](int copy) {
+            const std::string reading = copy == 0 ? reading0 : reading1;
+            return static_cast<int>(
+                JournalFile(path).add("new|" + reading + "|1|1|1", reading).kind);
+        });
+        std::multiset<int> want;
+        for (const K kind : kinds)
+            want.insert(static_cast<int>(kind));
+        EXPECT_EQ(codes, want);
+        const std::string after = readBytes(path);
+        EXPECT_EQ(std::count(after.begin(), after.end(), '\n'),
+                  std::count(before.begin(), before.end(), '\n') + kinds.count(K::None));
+    }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 namespace zoltrek::testing {
@@ -11,10 +11,9 @@ namespace zoltrek::testing {
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
   public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zoltrek-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+    TempFolder()
+        : path_((std::filesystem::temp_directory_path() / "zoltrek-test-XXXXXX").string()) {
+        ::mkdtemp(path_.data());
     }
     ~TempFolder() {
         std::error_code ec;
@@ -35,8 +34,9 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
 }
 
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return std::move(bytes).str();
 }
 
 }  // namespace zoltrek::testing
