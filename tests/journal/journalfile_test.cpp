@@ -75,53 +75,49 @@ struct Fault {
 };
 struct FaultyOps : FileOps {
     using S = FileOps;
-    explicit FaultyOps(std::vector<Fault> faults = {}) : faults_(std::move(faults)) {}
+    explicit FaultyOps(std::vector<Fault> faults = {}) : faults(std::move(faults)) {}
     int open(const char* p, int f, mode_t m) override {
-        return fails("open") ? -1 : S::open(p, f, m);
+        return hit("open") ? -1 : S::open(p, f, m);
     }
-    ssize_t read(int fd, void* b, size_t n) override {
-        return fails("read") ? -1 : S::read(fd, b, n);
-    }
-    ssize_t pread(int fd, void* b, size_t n, off_t at) override {
+    ssize_t read(int d, void* b, size_t n) override { return hit("read") ? -1 : S::read(d, b, n); }
+    ssize_t pread(int d, void* b, size_t n, off_t at) override {
         meddle();
-        return fails("pread") ? -1 : S::pread(fd, b, n, at);
+        return hit("pread") ? -1 : S::pread(d, b, n, at);
     }
-    ssize_t write(int fd, const void* b, size_t n) override {
-        if (cutErr_)  // the call after the one cut short
-            return errno = std::exchange(cutErr_, 0), -1;
-        if (const int err = fails("write"))
-            return n > 1 ? (cutErr_ = err, S::write(fd, b, n / 2)) : -1;
-        return S::write(fd, b, n);
+    ssize_t write(int d, const void* b, size_t n) override {
+        if (cutErr)  // the call after the one cut short
+            return errno = std::exchange(cutErr, 0), -1;
+        if (const int err = hit("write"))
+            return n > 1 ? (cutErr = err, S::write(d, b, n / 2)) : -1;
+        return S::write(d, b, n);
     }
-    int fstat(int fd, struct stat* st) override { return fails("fstat") ? -1 : S::fstat(fd, st); }
-    int fdatasync(int fd) override { return fails("fdatasync") ? -1 : S::fdatasync(fd); }
-    int fsync(int fd) override { return fails("fsync") ? -1 : S::fsync(fd); }
-    int ftruncate(int fd, off_t n) override {
-        return fails("ftruncate") ? -1 : S::ftruncate(fd, n);
-    }
-    int fchmod(int fd, mode_t m) override { return fails("fchmod") ? -1 : S::fchmod(fd, m); }
-    int flock(int fd, int op) override { return fails("flock") ? -1 : S::flock(fd, op); }
+    int fstat(int d, struct stat* st) override { return hit("fstat") ? -1 : S::fstat(d, st); }
+    int fdatasync(int d) override { return hit("fdatasync") ? -1 : S::fdatasync(d); }
+    int fsync(int d) override { return hit("fsync") ? -1 : S::fsync(d); }
+    int ftruncate(int d, off_t n) override { return hit("ftruncate") ? -1 : S::ftruncate(d, n); }
+    int fchmod(int d, mode_t m) override { return hit("fchmod") ? -1 : S::fchmod(d, m); }
+    int flock(int d, int op) override { return hit("flock") ? -1 : S::flock(d, op); }
     int rename(const char* a, const char* b) override {
-        return fails("rename") ? -1 : S::rename(a, b);
+        return hit("rename") ? -1 : S::rename(a, b);
     }
-    int unlink(const char* p) override { return fails("unlink") ? -1 : S::unlink(p); }
-    int close(int fd) override {
-        const int result = S::close(fd);  // the descriptor is gone whatever close says
-        return fails("close") ? -1 : result;
+    int unlink(const char* p) override { return hit("unlink") ? -1 : S::unlink(p); }
+    int close(int d) override {
+        const int result = S::close(d);  // the descriptor is gone whatever close says
+        return hit("close") ? -1 : result;
     }
-    std::string realPath(const char* p) override { return fails("realPath") ? "" : S::realPath(p); }
+    std::string realPath(const char* p) override { return hit("realPath") ? "" : S::realPath(p); }
     // The errno this call fails with, or 0.
-    int fails(const std::string& call) {
-        const int n = ++seen_[call];
-        for (const Fault& f : faults_)
+    int hit(const std::string& call) {
+        const int n = ++seen[call];
+        for (const Fault& f : faults)
             if (f.call == call && (f.nth == n || f.nth == 0))
                 return errno = f.err;
         return 0;
     }
-    std::vector<Fault> faults_;
+    std::vector<Fault> faults;
     std::function<void()> meddle = [] {};
-    std::map<std::string, int> seen_;
-    int cutErr_ = 0;
+    std::map<std::string, int> seen;
+    int cutErr = 0;
 };
 
 class JournalFileTest : public ::testing::Test {
@@ -356,7 +352,7 @@ std::vector<std::string> namesIn(const std::string& folder) {
 
 // What is no record is skipped and counted, the first ten line numbers told; the load stops at
 // the thousandth such line or at the record that would not fit.
-TEST(BadInput, TheLoadSaysWhatItSkippedAndChangesNothing) {
+TEST_F(JournalFileTest, TheLoadSaysWhatItSkippedAndChangesNothing) {
     const std::string big(10 << 20, '7');
     const std::string longest = "d|" + std::string(JournalFile::kMaxLine - 8, '7') + "|1|1|1";
     const std::pair<std::string, const char*> cases[] = {
@@ -372,59 +368,50 @@ TEST(BadInput, TheLoadSaysWhatItSkippedAndChangesNothing) {
     };
     for (const auto& [bytes, told] : cases) {
         SCOPED_TRACE(told ? told : "junk");
-        TempFolder folder;
-        writeBytes(folder.file("zoltrek.dat"), bytes);
-        Journal journal;
-        const LoadResult r = JournalFile(folder.file("zoltrek.dat")).load(journal);
+        writeBytes(path, bytes);
+        const LoadResult r = file.load(journal);
         std::string said = std::to_string(journal.count()) + " records, " +
                            std::to_string(r.skippedCount) + " skipped";
         for (std::size_t i = 0; i < r.skippedLines.size(); ++i)
             said += (i ? " " : ": ") + std::to_string(r.skippedLines[i]);
         EXPECT_EQ(r.status, Loaded);
         EXPECT_EQ(said + (r.leftUnloaded ? ", unloaded" : ""), told ? told : said);
-        EXPECT_TRUE(readBytes(folder.file("zoltrek.dat")) == bytes) << "bytes changed";
+        EXPECT_TRUE(readBytes(path) == bytes) << "bytes changed";
         EXPECT_EQ(namesIn(folder.path()).size(), 1u);
     }
 }
 
 // A link is followed; what is no regular file is no journal: the load finds none (or fails on a
 // link to itself) and leaves the table as it was, and a write there is refused.
-TEST(BadInput, OnlyARegularFileIsAJournal) {
-    using Make = void (*)(const std::string& path, const std::string& target);
-    const std::tuple<const char*, Make, LoadResult::Status, bool> cases[] = {
-        {"a link to a file", [](auto& p, auto& t) { fs::create_symlink(t, p); }, Loaded, false},
-        {"a dangling link", [](auto& p, auto& t) { fs::create_symlink(t + "x", p); }, Absent,
-         false},
-        {"a link to a folder",
-         [](auto& p, auto& t) { fs::create_directory_symlink(fs::path(t).parent_path(), p); },
+TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
+    const std::tuple<const char*, std::function<void()>, LoadResult::Status, bool> cases[] = {
+        {"a link to a file", [&] { fs::create_symlink(target, path); }, Loaded, false},
+        {"a dangling link", [&] { fs::create_symlink(target + "x", path); }, Absent, false},
+        {"a link to a folder", [&] { fs::create_directory_symlink(elsewhere.path(), path); },
          Absent, true},
-        {"a folder", [](auto& p, auto&) { fs::create_directory(p); }, Absent, true},
-        {"a link to itself", [](auto& p, auto&) { fs::create_symlink(p, p); }, Failed, true},
-        {"a named pipe", [](auto& p, auto&) { ::mkfifo(p.c_str(), 0600); }, Absent, true},
-        {"a link to a device", [](auto& p, auto&) { fs::create_symlink("/dev/zero", p); }, Absent,
-         true},
+        {"a folder", [&] { fs::create_directory(path); }, Absent, true},
+        {"a link to itself", [&] { fs::create_symlink(path, path); }, Failed, true},
+        {"a named pipe", [&] { ::mkfifo(path.c_str(), 0600); }, Absent, true},
+        {"a link to a device", [&] { fs::create_symlink("/dev/zero", path); }, Absent, true},
     };
+    writeBytes(target, kGood);
     for (const auto& [what, make, status, refused] : cases) {
         SCOPED_TRACE(what);
-        TempFolder folder, elsewhere;
-        const std::string path = folder.file("zoltrek.dat"), target = elsewhere.file("car.log");
-        writeBytes(target, kGood);
-        make(path, target);
-        const auto namesBefore = namesIn(folder.path());
-        Journal journal;
+        fs::remove_all(path);
+        make();
         journal.records[0].fDate = "before";
-        JournalFile file(path);
         const LoadResult r = file.load(journal);
         EXPECT_EQ(r.status, status);
         EXPECT_EQ(journal.records[0].fDate, status == Loaded ? "06.12.26" : "before");
-        EXPECT_EQ(r.error.message().find(path) != std::string::npos, status == Failed);
+        EXPECT_EQ(r.error.message().find(path) != npos, status == Failed);
         if (refused) {
-            EXPECT_NE(file.append(kGood).message().find(path), std::string::npos);
+            EXPECT_NE(file.append(kGood).message().find(path), npos);
             EXPECT_TRUE(file.replaceLine(LineRef{0, kGood}, "x|1|1|1|1"));
         }
         EXPECT_EQ(readBytes(target), kGood);
-        EXPECT_EQ(namesIn(folder.path()), namesBefore);
+        EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"zoltrek.dat"});
         EXPECT_EQ(namesIn(elsewhere.path()), std::vector<std::string>{"car.log"});
+        EXPECT_TRUE(!fs::is_directory(fs::symlink_status(path)) || fs::is_empty(path));
     }
 }
 
