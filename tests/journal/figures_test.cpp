@@ -90,17 +90,6 @@ TEST(OurTexts, TheNounAgreesWithItsNumber) {
     };
     for (const auto& [count, noun] : cases)
         EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun);
-    // Why a new fill-up is refused.
-    const std::pair<JournalError::Kind, const char*> refusals[] = {
-        {JournalError::Kind::Full, "вмещает не больше 101 заправки"},
-        {JournalError::Kind::Unloaded, "загружен не полностью"},
-        {JournalError::Kind::Duplicate, "Данные об этой заправке были введены ранее!"},
-    };
-    for (const auto& [kind, told] : refusals) {
-        JournalError error;
-        error.kind = kind;
-        EXPECT_NE(error.message().find(told), std::string::npos) << told;
-    }
 }
 
 Journal journalOf(const std::vector<FillUp>& records) {
