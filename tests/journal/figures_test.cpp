@@ -136,34 +136,26 @@ TEST(ParseLine, SplitsFiveFields) {
     }
 }
 
-std::string lines(std::initializer_list<const char*> utf8) {
-    std::string text;
-    for (const char* line : utf8)
-        text += (text.empty() ? "" : "\r\n") + toCp1251(line);
-    return text;
-}
-
 TEST(StatisticsReport, SumsAllButTheLastFillUpOrSaysThereAreTooFew) {
     const std::vector<FillUp> three = {{"01.11.26", 84000, 40, 20, 800},
                                        {"15.11.26", 84500, 35, 21, 735},
                                        {"30.11.26", 84950, 30, 22, 660}};
-    const std::tuple<int, const char*, std::string> cases[] = {
-        {1, "Внимание",
-         lines({"Нет данных для статистики. Необходимо хотя бы две записи о заправках."})},
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {1, "Внимание", "Нет данных для статистики. Необходимо хотя бы две записи о заправках."},
         {3, "Статистика",
-         lines({"За период с 01.11.26 по 30.11.26", "", "Пройдено - 950 км", "Истрачено - 1535 руб",
-                "Средняя цена 1 л - 20.5 руб", "", "Средний расход за период - 7.89 л/100км",
-                "Средняя цена километра - 1.61 руб/1км"})},
+         "За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км\r\nИстрачено - 1535 руб\r\n"
+         "Средняя цена 1 л - 20.5 руб\r\n\r\nСредний расход за период - 7.89 л/100км\r\n"
+         "Средняя цена километра - 1.61 руб/1км"},
     };
     for (const auto& [count, title, text] : cases) {
         const auto r = statisticsReport(journalOf({three.begin(), three.begin() + count}), '.');
         EXPECT_EQ(r.enoughData, count >= 2) << count;
         EXPECT_EQ(fromCp1251(r.title), title) << count;
-        EXPECT_EQ(r.text, text) << count;
+        EXPECT_EQ(fromCp1251(r.text), text) << count;
     }
-    const auto comma = statisticsReport(journalOf(three), ',');
-    EXPECT_NE(comma.text.find(toCp1251("Средняя цена 1 л - 20,5 руб")), std::string::npos);
-    EXPECT_NE(comma.text.find(toCp1251("7,89 л/100км")), std::string::npos);
+    const std::string comma = fromCp1251(statisticsReport(journalOf(three), ',').text);
+    EXPECT_NE(comma.find("Средняя цена 1 л - 20,5 руб"), std::string::npos);
+    EXPECT_NE(comma.find("7,89 л/100км"), std::string::npos);
 }
 
 // Line 3 and the last two lines for a given pair of readings.
@@ -184,8 +176,7 @@ TEST(StatisticsReport, DistanceRoundsHalfToEvenAndMayHaveNoValue) {
         EXPECT_NE(text.find(distance + "\r\n"s), std::string::npos);
         EXPECT_NE(text.find("за период - "s + rate + "\r\n"), std::string::npos);
         EXPECT_TRUE(text.ends_with("километра - "s + perKm));
-        EXPECT_EQ(text.find("inf"), std::string::npos);
-        EXPECT_EQ(text.find("nan"), std::string::npos);
+        EXPECT_TRUE(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos);
     }
 }
 

@@ -9,8 +9,7 @@
 namespace zoltrek::testing {
 
 // A fresh folder for one test, removed with everything in it afterwards.
-class TempFolder {
-  public:
+struct TempFolder {
     TempFolder()
         : path_((std::filesystem::temp_directory_path() / "zoltrek-test-XXXXXX").string()) {
         ::mkdtemp(path_.data());
@@ -21,11 +20,9 @@ class TempFolder {
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-  private:
     std::string path_;
 };
 
