@@ -186,6 +186,7 @@ TEST_F(MainTest, LayoutTabOrderClockBackgroundAndTheAboutWindow) {
                  "Line1 93 137 112 1, Label6 194 186 28 13");
     QWidget* link = child(main.get(), "Label6");
     EXPECT_EQ(link->cursor().hotSpot(), QPoint(5, 0));  // the hand
+    EXPECT_TRUE(link->font().underline());
     EXPECT_EQ(tabOrder(main.get(), 6),
               (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
     QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(main.get(), "Label9")->text(),
@@ -332,6 +333,7 @@ TEST_F(MainTest, ReloadsKeepTheDetailsAndTellWhatWentWrong) {
     writeBytes(path, repeated("d|1|1|1|1\r\n", Journal::kSlots + 1));
     main->UpList();
     expectTold(4, "Внимание", "не больше 101 заправки");
+    EXPECT_TRUE(told().text.startsWith("Программа показывает"));  // no line was skipped
 }
 
 // Today in the date box's shape in any locale; then the wiring of the core's rules and edits.
