@@ -88,8 +88,8 @@ class WindowTest : public ::testing::Test {
     }
 
     static QRect inWindow(const QWidget* w) { return {w->mapTo(w->window(), QPoint()), w->size()}; }
-    // Fixed size, title, title-bar buttons, "name left top width height" of each control in the
-    // client area, and the background from the corner over the whole frame.
+    // Fixed size, centred, title, title-bar buttons, "name left top width height" of each control
+    // in the client area, and the background from the corner over the whole frame.
     static void expectLayout(QWidget* w, QSize size, const char* title, Qt::WindowFlags buttons,
                              const char* rects) {
         EXPECT_TRUE(w->size() == size && w->minimumSize() == w->maximumSize());
