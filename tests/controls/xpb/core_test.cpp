@@ -294,8 +294,8 @@ TEST(CalcLayout, PictureAndCaption) {
     for (const auto& [w, h, position, caption, pw, picture, pictureRect, captionRect] : rows) {
         XpbState s;
         s.ButtonWidth = w, s.ButtonHeight = h, s.PicturePosition = position;
-        s.Caption = caption, s.PictureWidth = pw, s.PictureHeight = 16,
-        s.PictureRect = {1, 2, 3, 4};
+        s.Caption = caption, s.PictureWidth = pw, s.PictureHeight = 16;
+        s.PictureRect = {1, 2, 3, 4};  // left as it was where nothing is placed
         if (picture)
             s.Picture = std::make_shared<TestPicture>(Picture::Kind::Icon, 1, 1, 0);
         CalcLayout(s, canvas);
@@ -364,8 +364,8 @@ TEST(Paint, BitmapWithoutItsMaskColour) {
     EXPECT_EQ(large.canvas.pixel(119, 69), kRed);
 }
 
-// Icons are scaled to the stored size, disabled pictures embossed; pressed moves either.
-TEST(Paint, IconsScaledDisabledPicturesEmbossedBothMovedByPressed) {
+// Icons are scaled to the stored size and moved by a press; disabled pictures are embossed.
+TEST(Paint, IconsScaledAndMovedByAPressDisabledPicturesEmbossed) {
     const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 16, kRed);
     const std::pair<const char*, Drawn> rows[] = {{"p1", {"scaled", 16, 16, 0, 0, {43, 8, 59, 24}}},
                                                   {"x", {"disabled", 42, 7}}};
