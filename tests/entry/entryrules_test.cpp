@@ -7,27 +7,19 @@
 namespace zoltrek {
 namespace {
 
+// The product of the two numbers, cut to cents, in the user's separator; none when too big.
 TEST(AmountText, ProductCutToCents) {
-    struct Case {
-        const char* litres;
-        const char* price;
-        char sep;
-        const char* amount;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, char, const char*> cases[] = {
         {"2", "1.15", '.', "2.29"},    {"20.5", "3.3", '.', "67.64"}, {"0.001", "1", '.', "0"},
         {"20,5", "3,3", ',', "67,64"}, {"", "20", '.', "0"},          {"1e300", "1e300", '.', ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(amountText(c.litres, c.price, c.sep), c.amount) << c.litres << " x " << c.price;
+    for (const auto& [litres, price, sep, amount] : cases)
+        EXPECT_EQ(amountText(litres, price, sep), amount) << litres << " x " << price;
 }
 
+// Three numbers above zero, and nothing that would split the line.
 TEST(EntryIsValid, ThreeNumbersAboveZeroAndNothingThatSplitsTheLine) {
-    struct Case {
-        EntryTexts texts;
-        bool valid;
-    };
-    const Case cases[] = {
+    const std::pair<EntryTexts, bool> cases[] = {
         {{"06.12.26", "84512", "40", "20.5", "820"}, true},
         {{"06.12.26", "12abc", "40", "20.5", "820"}, true},  // the leading number counts
         {{"", "84512", "40", "20.5", ""}, true},             // date and amount are not examined
@@ -38,10 +30,12 @@ TEST(EntryIsValid, ThreeNumbersAboveZeroAndNothingThatSplitsTheLine) {
         {{"06|12", "84512", "40", "20.5", "820"}, false},
         {{"06.12.26", "84512", "40", "20.5", "8\r20"}, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(entryIsValid(c.texts), c.valid) << dialogLine(c.texts);
+    for (const auto& [texts, valid] : cases)
+        EXPECT_EQ(entryIsValid(texts), valid) << dialogLine(texts);
 }
 
+// A field typed as shown keeps the line's own bytes; anything after the fifth field stays unless
+// the amount changed.
 TEST(EditedLine, UnchangedFieldsKeepTheirBytes) {
     const EntryTexts shown = {"06.12.26", "12345", "40.5", "20.5", "820"};
     const EntryTexts priceAndSum = {"06.12.26", "12345", "40.5", "21", "850.5"};

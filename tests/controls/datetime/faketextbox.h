@@ -9,12 +9,8 @@
 
 namespace zoltrek {
 
-// An in-memory box that behaves as the control expects of a real one.
-class FakeTextBox : public TextBox {
-  public:
-    DateTimeCore* core = nullptr;
-    bool on = true;
-
+// A box in memory: positions count characters, and every change of its text reaches the core.
+struct FakeTextBox : TextBox {
     std::string text() const override { return text_; }
     void setText(const std::string& text) override { start_ = length_ = 0, assign(text); }
     int selStart() const override { return start_; }
@@ -31,8 +27,6 @@ class FakeTextBox : public TextBox {
     }
     bool enabled() const override { return on; }
     void setEnabled(bool value) override { on = value; }
-
-  private:
     void assign(const std::string& text) {
         if (text == text_)
             return;
@@ -41,6 +35,8 @@ class FakeTextBox : public TextBox {
             core->change();
     }
 
+    DateTimeCore* core = nullptr;
+    bool on = true;
     std::string text_;
     int start_ = 0, length_ = 0;
 };

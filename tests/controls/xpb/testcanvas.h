@@ -9,7 +9,7 @@
 
 namespace zoltrek::test {
 
-// A picture with its own pixels.
+// A picture with its own pixels, at 96 pixels to the inch.
 struct TestPicture : Picture {
     TestPicture(Kind k, int w, int h, Rgb fill) : k(k), w(w), h(h), pixels(w * h, fill) {}
     Kind kind() const override { return k; }
@@ -22,15 +22,16 @@ struct TestPicture : Picture {
 
 // Exact pixels in memory; characters 6 pixels wide, lines 13 high; text and pictures recorded.
 struct MemoryCanvas : Canvas {
-    struct Drawn {
-        std::string what;  // the text, or "scaled", "disabled" for a picture
-        std::int32_t x, y;
-        Rgb colour;
+    using I = std::int32_t;
+    struct Drawn {  // a line of text, or a "scaled" or "disabled" picture
+        std::string what;
+        I x, y;
+        Rgb colour = 0;
         std::size_t underline = 0;
         Rect to{};
+        friend bool operator==(const Drawn&, const Drawn&) = default;
     };
-    using I = std::int32_t;
-    MemoryCanvas(int w, int h, Rgb fill = 0x123456) : w(w), h(h), pixels(w * h, fill) {}
+    MemoryCanvas(int w, int h) : w(w), h(h), pixels(w * h, 0x123456) {}
     I width() const override { return w; }
     I height() const override { return h; }
     Rgb pixel(I x, I y) const override { return in(x, y) ? pixels[y * w + x] : kInvalidPixel; }
@@ -53,7 +54,7 @@ struct MemoryCanvas : Canvas {
         drawn.push_back({"scaled", fw, fh, 0, 0, to});
     }
     void drawPictureDisabled(const Picture&, I x, I y) override {
-        drawn.push_back({"disabled", x, y, 0});
+        drawn.push_back({"disabled", x, y});
     }
     int w, h;
     std::vector<Rgb> pixels;
