@@ -2,39 +2,27 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "journalfile.h"
 #include "report.h"
 
-#include "benchfolder.h"
+#include "journaltext.h"
+#include "tempfolder.h"
 
 namespace zoltrek {
 namespace {
 
-std::string journalText(long lines, std::size_t lineLength = 0) {
-    std::string text;
-    for (long i = 0; i < lines; ++i) {
-        std::string line = "06.12.26|" + std::to_string(80000 + i) + "|40.5|20.5|820.25";
-        if (line.size() < lineLength)
-            line.append(lineLength - line.size(), '0');
-        text += line + "\r\n";
-    }
-    return text;
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
+using testing::journalOf;
+using testing::repeated;
+using testing::TempFolder;
+using testing::writeBytes;
 
 void loadText(benchmark::State& state, const std::string& text) {
-    BenchFolder folder;
-    const std::string path = folder.path + "/zoltrek.dat";
-    writeFile(path, text);
+    TempFolder folder;
+    const std::string path = folder.file("zoltrek.dat");
+    writeBytes(path, text);
     JournalFile file(path);
     Journal journal;
     for (auto _ : state) {
@@ -45,32 +33,17 @@ void loadText(benchmark::State& state, const std::string& text) {
     state.counters["file_MB"] = static_cast<double>(text.size()) / (1 << 20);
 }
 
-void loadOf(benchmark::State& state, long lines) {
-    loadText(state, journalText(lines));
-}
-
-std::string repeated(const std::string& line, long times) {
-    std::string text;
-    for (long i = 0; i < times; ++i)
-        text += line;
-    return text;
-}
-
 void BM_Load101Lines(benchmark::State& state) {
-    loadOf(state, 101);
+    loadText(state, journalOf(101));
 }
 // The load stops at the record that would not fit, so a long file costs no more.
 void BM_LoadMillionLines(benchmark::State& state) {
-    loadOf(state, 1'000'000);
+    loadText(state, journalOf(1'000'000));
 }
 
 // Journals no copy of the program writes: the load must pass over them at the speed of reading.
 void BM_LoadBinaryJunk(benchmark::State& state) {
-    std::mt19937 random(42);
-    std::string text(1 << 20, '\0');
-    for (char& c : text)
-        c = static_cast<char>(random());
-    loadText(state, text);
+    loadText(state, testing::junk(1 << 20));
 }
 void BM_LoadNulBytes(benchmark::State& state) {
     loadText(state, repeated(std::string("06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n", 36), 50));
@@ -81,7 +54,7 @@ void BM_LoadByte0x98(benchmark::State& state) {
                              101));
 }
 void BM_Load10MBLine(benchmark::State& state) {
-    loadText(state, std::string(10 * 1024 * 1024, '7') + "\r\n" + journalText(1));
+    loadText(state, std::string(10 * 1024 * 1024, '7') + "\r\n" + journalOf(1));
 }
 void BM_Load10MBReading(benchmark::State& state) {
     loadText(state, "d|" + std::string(10 * 1024 * 1024, '7') + "|1|1|1\r\n");
@@ -89,13 +62,13 @@ void BM_Load10MBReading(benchmark::State& state) {
 // A 2 GiB line (a sparse file: a hole, then a line end and a record) is no record: the load
 // reads past it in bounded memory, at the speed of reading.
 void BM_Load2GiBSparseLine(benchmark::State& state) {
-    BenchFolder folder;
-    const std::string path = folder.path + "/zoltrek.dat";
+    TempFolder folder;
+    const std::string path = folder.file("zoltrek.dat");
     constexpr off_t kHole = off_t(2) << 30;
-    writeFile(path, "");
+    writeBytes(path, "");
     if (::truncate(path.c_str(), kHole) != 0)
         return state.SkipWithError("no sparse file here");
-    std::ofstream(path, std::ios::binary | std::ios::app) << "\r\n" << journalText(1);
+    std::ofstream(path, std::ios::binary | std::ios::app) << "\r\n" << journalOf(1);
     JournalFile file(path);
     Journal journal;
     for (auto _ : state) {
@@ -115,19 +88,21 @@ void BM_LoadMillionMalformedLines(benchmark::State& state) {
 }
 // Empty lines are passed over silently, so all of them are read.
 void BM_LoadMillionEmptyLines(benchmark::State& state) {
-    loadText(state, repeated("\r\n", 1'000'000) + journalText(1));
+    loadText(state, repeated("\r\n", 1'000'000) + journalOf(1));
 }
 
 // Deleting the first line of a 10 MB journal rewrites all of it.
 void BM_Rewrite10MB(benchmark::State& state) {
-    BenchFolder folder;
-    const std::string path = folder.path + "/zoltrek.dat";
-    const std::string text = journalText(10 * 1024, 1022);  // 1 KiB lines
+    TempFolder folder;
+    const std::string path = folder.file("zoltrek.dat");
+    std::string line = testing::fillUp(80000);
+    line.resize(1022, '0');  // with its line end, 1 KiB
+    const std::string text = repeated(line + "\r\n", 10 * 1024);
     JournalFile file(path);
     Journal journal;
     for (auto _ : state) {
         state.PauseTiming();
-        writeFile(path, text);
+        writeBytes(path, text);
         file.load(journal);
         state.ResumeTiming();
         if (file.removeLine(journal.lines[0]))

@@ -5,30 +5,26 @@
 
 #include <QApplication>
 #include <QListWidget>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "appearance.h"
 #include "mainwindow.h"
 #include "messages.h"
 
-#include "benchfolder.h"
+#include "journaltext.h"
+#include "tempfolder.h"
 
 namespace zoltrek {
 namespace {
 
 // A window on a journal of 101 fill-ups, with nothing shown to the user.
 struct FullWindow {
-    BenchFolder folder;
+    testing::TempFolder folder;
     std::unique_ptr<Main> main;
 
     FullWindow() {
-        const std::string path = folder.path + "/zoltrek.dat";
-        std::ofstream out(path, std::ios::binary);
-        for (int i = 0; i < Journal::kSlots; ++i)
-            out << "06.12.26|" << 80000 + i * 500 << "|40.5|20.5|820.25\r\n";
-        out.close();
+        const std::string path = folder.file("zoltrek.dat");
+        testing::writeBytes(path, testing::journalOf(Journal::kSlots));
         Environment quiet{Locale{}, [] { return QDateTime::currentDateTime(); },
                           [](QWidget*, const Message&) {}, [](const QUrl&) { return false; }};
         main = std::make_unique<Main>(path, quiet);

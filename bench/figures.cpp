@@ -2,23 +2,23 @@
 // started afresh under one private Xvfb and timed to their first frame, their peak memory,
 // and the window figures taken from the Google Benchmark reports written just before.
 //   figures <folder of the reports>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "benchreport.h"
+#include "journaltext.h"
 #include "startuprun.h"
 #include "table.h"
+#include "tempfolder.h"
 #include "xserver.h"
 
 namespace fs = std::filesystem;
 using namespace zoltrek::bench;
+using namespace zoltrek::testing;
 
 namespace {
 
@@ -36,22 +36,15 @@ struct StartUps {
     int failed = 0;
 };
 
-// A journal of 101 fill-ups, as a long-used program starts on.
-std::string fullJournal(const fs::path& folder) {
-    const fs::path path = folder / "zoltrek.dat";
-    std::ofstream out(path, std::ios::binary);
-    for (int i = 0; i < 101; ++i)
-        out << "06.12.26|" << 80000 + i * 500 << "|40.5|20.5|820.25\r\n";
-    return path.string();
-}
-
 // Runs the two in turns, so that a busy moment of the machine weighs on both alike; the
 // first run of each only warms the disk cache. Returns what went wrong, if anything.
-std::string measureStartUps(const fs::path& here, const std::string& journal, StartUps& program,
-                            StartUps& bare) {
+std::string measureStartUps(const fs::path& here, StartUps& program, StartUps& bare) {
     XServer server;
     if (server.display().empty())
         return "Xvfb did not start";
+    const TempFolder folder;
+    const std::string journal = folder.file("zoltrek.dat");
+    writeBytes(journal, journalOf(101));  // as a long-used program starts on
     const struct {
         std::string exe;
         std::vector<std::string> args;
@@ -125,12 +118,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path here = fs::canonical("/proc/self/exe").parent_path();
-    std::string folderName = (fs::temp_directory_path() / "zoltrek-figures-XXXXXX").string();
-    const fs::path folder = ::mkdtemp(folderName.data());
-
     StartUps program, bare;
-    const std::string problem = measureStartUps(here, fullJournal(folder), program, bare);
-    fs::remove_all(folder);
+    const std::string problem = measureStartUps(here, program, bare);
 
     std::vector<Row> rows;
     if (problem.empty())

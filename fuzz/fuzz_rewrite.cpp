@@ -1,43 +1,28 @@
 // The rewrite of one line of an arbitrary file, on real files: the result is exactly the old
 // bytes with that one line changed, or nothing written and the reason given.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
 #include "journalfile.h"
 #include "oracle.h"
+#include "tempfolder.h"
 
 using zoltrek::JournalError;
 using zoltrek::fuzz::require;
+using zoltrek::testing::TempFolder;
 
 namespace {
 
-// A folder of its own in memory (tmpfs), so the syncs cost nothing; removed at exit.
-struct WorkFolder {
-    std::string path;
-    WorkFolder() {
-        path = "/dev/shm/zoltrek-fuzz-XXXXXX";
-        if (!::mkdtemp(path.data())) {
-            path = (std::filesystem::temp_directory_path() / "zoltrek-fuzz-XXXXXX").string();
-            require(::mkdtemp(path.data()) != nullptr, "a folder to work in");
-        }
-    }
-    ~WorkFolder() { std::filesystem::remove_all(path); }
-};
-
+// A folder of its own in memory (tmpfs) where there is one, so the syncs cost nothing.
 const std::string& folder() {
-    static const WorkFolder work;
-    return work.path;
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    static const TempFolder work(std::filesystem::is_directory("/dev/shm")
+                                     ? "/dev/shm"
+                                     : std::filesystem::temp_directory_path());
+    return work.path();
 }
 
 }  // namespace
@@ -58,10 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zoltrek::LineRef ref{index, trueLine && exists ? actual : guessed};
 
     const std::string path = folder() + "/zoltrek.dat";
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << old;
+    zoltrek::testing::writeBytes(path, old);
     zoltrek::JournalFile file(path);
     const JournalError error = edit ? file.replaceLine(ref, newLine) : file.removeLine(ref);
-    const std::string now = readAll(path);
+    const std::string now = zoltrek::testing::readBytes(path);
 
     if (edit && newLine.find_first_of("\r\n") != std::string::npos) {
         require(error.kind == JournalError::Kind::BadLine, "a line break in a new line is refused");

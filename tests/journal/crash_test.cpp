@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "journaltext.h"
 #include "tempfolder.h"
 
 namespace zoltrek {
@@ -25,10 +26,6 @@ std::pair<int, std::string> run(const std::string& command) {
     const std::string out = outputs.file("out");
     const int status = std::system((command + " >" + out + " 2>&1 </dev/null").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), readBytes(out)};
-}
-
-std::string recordLine(int k) {
-    return "d|" + std::to_string(k) + "|1|1|1";
 }
 
 int temporariesIn(const std::string& folder) {
@@ -89,12 +86,11 @@ TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
     TempFolder folder, scratch, logs;
     const std::string path = folder.file("zoltrek.dat"), copy = scratch.file("zoltrek.dat");
     const std::string log = logs.file("trace");
-    for (int k = 0; k < 10; ++k)
-        std::ofstream(path, std::ios::binary | std::ios::app) << recordLine(k) << "\r\n";
+    writeBytes(path, journalOf(10, 0, 1));
     int kills = 0;
     for (int serial = 1; kills < wanted && serial <= 2 * wanted; ++serial) {
         // A write chosen at random, keeping the journal between 4 and 30 lines.
-        const std::string old = readBytes(path), line = " '" + recordLine(1000 + serial) + "'";
+        const std::string old = readBytes(path), line = " '" + fillUp(1000 + serial) + "'";
         const long count = std::count(old.begin(), old.end(), '\n');
         const long kind = count < 4 ? 0 : count > 30 ? 2 : pick(0, 2);
         const std::string at = " " + std::to_string(pick(0, count - 1));
@@ -130,7 +126,7 @@ TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
         EXPECT_LE(temporariesIn(folder.path()), 1);
     }
     EXPECT_GE(kills, wanted);
-    EXPECT_EQ(run(kTool + " " + path + " append '" + recordLine(1) + "'").first, 0);
+    EXPECT_EQ(run(kTool + " " + path + " append '" + fillUp(1) + "'").first, 0);
     EXPECT_EQ(temporariesIn(folder.path()), 0);
 }
 

@@ -15,7 +15,7 @@
 #include <optional>
 #include <set>
 
-#include "badbytes.h"
+#include "journaltext.h"
 #include "lines.h"
 #include "tempfolder.h"
 
@@ -27,10 +27,6 @@ using namespace std::string_literals;
 namespace fs = std::filesystem;
 using Kind = JournalError::Kind;
 constexpr auto npos = std::string::npos;
-
-std::string record(int km) {
-    return "d|" + std::to_string(km) + "|1|1|1";
-}
 
 // Each line as "text@begin,textEnd,next", or "#" for a line too long to keep.
 std::vector<std::string> split(std::string_view bytes, std::size_t piece, std::size_t stopAfter) {
@@ -143,7 +139,7 @@ class JournalFileTest : public ::testing::Test {
 // delete (no replacement) touches only its own line, keeps the line ends of the others, and leaves
 // nothing beside the journal, not even what a killed run left.
 TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
-    const std::string a = record(1), b = record(2), c = record(3), x = "X|9|9|9|9";
+    const std::string a = fillUp(1), b = fillUp(2), c = fillUp(3), x = "X|9|9|9|9";
     const std::string A = a + "\r\n", B = b + "\r\n", C = c + "\r\n", X = x + "\r\n";
     const std::tuple<std::string, int, const char*, std::string> cases[] = {
         {"", -1, x.c_str(), X},
@@ -186,9 +182,9 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
 // file while the rewrite copied it, which would make the copy a mixture.
 TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
     FaultyOps meddler;
-    const std::string A = record(1) + "\r\n", B = record(2) + "\r\n", O = record(0) + "\r\n";
+    const std::string A = fillUp(1) + "\r\n", B = fillUp(2) + "\r\n", O = fillUp(0) + "\r\n";
     const std::tuple<std::optional<std::string>, bool, std::optional<std::size_t>> changes[] = {
-        {A + record(9) + "\r\n", false, std::nullopt}, {O + A + B, false, 2},
+        {A + fillUp(9) + "\r\n", false, std::nullopt}, {O + A + B, false, 2},
         {B + O + A + B, false, std::nullopt},          {A, false, std::nullopt},
         {std::nullopt, false, std::nullopt},           {A + B + O, true, std::nullopt},
         {"D" + A.substr(1) + B, true, std::nullopt},  // the same size
@@ -220,7 +216,7 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
 // run's ".car.log.XXXXXX" goes before a write (when it cannot, the write still works); names
 // like it stay.
 TEST_F(JournalFileTest, WritesLockTheFilesOwnFolderAndReplaceTheTargetOfALink) {
-    writeBytes(target, record(1) + "\r\n" + record(2) + "\r\n");
+    writeBytes(target, journalOf(2, 1, 1));
     ::chmod(target.c_str(), 0640);
     fs::create_symlink(target, path);
     for (const char* name : {".car.log.old", "car.log.Ab3xYz", ".car.log.Kil1ed"})
@@ -230,19 +226,19 @@ TEST_F(JournalFileTest, WritesLockTheFilesOwnFolderAndReplaceTheTargetOfALink) {
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     file.setLockWait(std::chrono::milliseconds(50));
     for (const JournalError& error :
-         {file.append(record(3)), file.add(record(3), "3"),
-          file.replaceLine(journal.lines[0], record(3)), file.removeLine(journal.lines[0])}) {
+         {file.append(fillUp(3)), file.add(fillUp(3), "3"),
+          file.replaceLine(journal.lines[0], fillUp(3)), file.removeLine(journal.lines[0])}) {
         EXPECT_EQ(error.kind, Kind::Busy);
         EXPECT_NE(error.message().find("другая копия"), npos) << error.message();
     }
     ::close(other);
-    EXPECT_EQ(readBytes(target), record(1) + "\r\n" + record(2) + "\r\n");
+    EXPECT_EQ(readBytes(target), journalOf(2, 1, 1));
     FaultyOps ops({{"unlink", 1, EACCES}});
     EXPECT_FALSE(JournalFile(path, ops).removeLine(journal.lines[0]));
     EXPECT_TRUE(fs::exists(elsewhere.file(".car.log.Kil1ed")));
-    EXPECT_FALSE(file.append(record(3)));
+    EXPECT_FALSE(file.append(fillUp(3)));
     EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(readBytes(target), record(2) + "\r\n" + record(3) + "\r\n");
+    EXPECT_EQ(readBytes(target), journalOf(2, 2, 1));
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
     EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"zoltrek.dat"});
     EXPECT_EQ(namesIn(elsewhere.path()),
@@ -284,9 +280,9 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {ENOSPC, "на диске нет места"}, {EPERM, "нет прав доступа"},  {EACCES, "нет прав доступа"},
         {EIO, "ошибка ввода-вывода"},   {EROFS, "только для чтения"},
     };
-    const std::string two = record(1) + "\r\n" + record(2) + "\r\n";
-    const std::string afterOp[] = {two + record(9) + "\r\n",
-                                   record(9) + "\r\n" + record(2) + "\r\n", record(2) + "\r\n"};
+    const std::string two = journalOf(2, 1, 1);
+    const std::string afterOp[] = {two + fillUp(9) + "\r\n",
+                                   fillUp(9) + "\r\n" + fillUp(2) + "\r\n", fillUp(2) + "\r\n"};
     for (const auto& [start, op, faults, says] : cases) {
         const auto& [call, nth, err] = faults[0];
         SCOPED_TRACE(call + " " + std::to_string(nth));
@@ -302,8 +298,8 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         }
         FaultyOps ops(faults);
         JournalFile faulty(path, ops);
-        const JournalError error = op == Append ? faulty.append(record(9))
-                                   : op == Edit ? faulty.replaceLine(journal.lines[0], record(9))
+        const JournalError error = op == Append ? faulty.append(fillUp(9))
+                                   : op == Edit ? faulty.replaceLine(journal.lines[0], fillUp(9))
                                                 : faulty.removeLine(journal.lines[0]);
         EXPECT_EQ(error.kind, Kind::System);
         EXPECT_EQ(error.err, err);
@@ -318,14 +314,14 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         EXPECT_EQ(fs::is_symlink(path), linked);
         EXPECT_EQ(temporaries(), 0);
         const std::string old = hasFile ? two : "", now = readBytes(journalPath);
-        const std::string fresh = hasFile ? afterOp[op] : record(9) + "\r\n";
+        const std::string fresh = hasFile ? afterOp[op] : fillUp(9) + "\r\n";
         EXPECT_EQ(fs::exists(journalPath), hasFile || says != Unchanged);
         if (says == Damaged)
             EXPECT_TRUE(now == old || now == fresh) << now;
         else
             EXPECT_EQ(now, says == Unchanged ? old : fresh);
-        EXPECT_FALSE(file.append(record(7)));
-        EXPECT_EQ(readBytes(journalPath), now + record(7) + "\r\n");
+        EXPECT_FALSE(file.append(fillUp(7)));
+        EXPECT_EQ(readBytes(journalPath), now + fillUp(7) + "\r\n");
     }
 }
 
@@ -448,11 +444,11 @@ TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
     const auto codes = twoCopies([&](int copy) {
         JournalFile file(copy == 0 ? path : target);
         for (int k = 0; k < kAdds; ++k)
-            if (file.append(record(copy * 1000 + k)))
+            if (file.append(fillUp(copy * 1000 + k)))
                 return 3;
         for (int k = 0; k < kEdits + kDeletes; ++k) {
-            const std::string edited = "e" + record(copy * 1000 + k);
-            if (!change(file, record(copy * 1000 + k), k < kEdits ? &edited : nullptr))
+            const std::string edited = "e" + fillUp(copy * 1000 + k);
+            if (!change(file, fillUp(copy * 1000 + k), k < kEdits ? &edited : nullptr))
                 return 4;
         }
         return 0;
@@ -462,7 +458,7 @@ TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
     for (int copy = 0; copy < 2; ++copy)
         for (int k = 0; k < kAdds; ++k)
             if (k < kEdits || k >= kEdits + kDeletes)
-                want.insert((k < kEdits ? "e" : "") + record(copy * 1000 + k) + "\r");
+                want.insert((k < kEdits ? "e" : "") + fillUp(copy * 1000 + k) + "\r");
     std::istringstream lines(readBytes(path));
     for (std::string line; std::getline(lines, line);)
         got.insert(line);
@@ -475,17 +471,15 @@ TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
 // then told why.
 TEST_F(JournalFileTest, TwoCopiesAddingAreCheckedUnderTheLock) {
     using K = JournalError::Kind;
-    std::string hundred, junk;
-    for (int k = 1; k < Journal::kSlots; ++k)
-        hundred += record(9000 + k) + "\r\n";
-    for (std::size_t i = 0; i <= JournalFile::kMaxSkipped; ++i)
-        junk += "junk\r\n";
+    const std::string hundred = journalOf(Journal::kSlots - 1, 9001, 1);
+    const std::string unloaded =
+        journalOf(1, 1) + repeated("junk\r\n", JournalFile::kMaxSkipped + 1);
     const char* const again = "Данные об этой заправке были введены ранее!";
     const std::tuple<std::string, std::string, std::string, K, K, const char*> cases[] = {
         {hundred, "1", "2", K::None, K::Full, "вмещает не больше 101 заправки"},
         {"", "5000", "5 000", K::None, K::Duplicate, again},
         {hundred, "9 050", "9050", K::Duplicate, K::Duplicate, again},
-        {record(1) + "\r\n" + junk, "1", "2", K::Unloaded, K::Unloaded, "загружен не полностью"},
+        {unloaded, "1", "2", K::Unloaded, K::Unloaded, "загружен не полностью"},
     };
     for (const auto& [before, reading0, reading1, kind0, kind1, told] : cases) {
         SCOPED_TRACE(told);

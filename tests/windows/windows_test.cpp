@@ -15,18 +15,18 @@
 #include <filesystem>
 #include <map>
 
-#include "../journal/badbytes.h"
-#include "../journal/tempfolder.h"
 #include "about.h"
 #include "appearance.h"
 #include "datetime.h"
 #include "entrydialoghost.h"
 #include "fnew.h"
 #include "journalerror.h"
+#include "journaltext.h"
 #include "mainwindow.h"
 #include "maker.h"
 #include "messages.h"
 #include "resources.h"
+#include "tempfolder.h"
 
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {

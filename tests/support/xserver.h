@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace zoltrek::bench {
+namespace zoltrek::testing {
 
 // A private Xvfb on a free display that it picks itself; stopped when this object goes.
 class XServer {
@@ -22,4 +22,4 @@ class XServer {
     std::string display_;
 };
 
-}  // namespace zoltrek::bench
+}  // namespace zoltrek::testing

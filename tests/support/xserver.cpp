@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace zoltrek::bench {
+namespace zoltrek::testing {
 
 namespace {
 
@@ -55,4 +55,4 @@ XServer::~XServer() {
     waitpid(pid_, nullptr, 0);
 }
 
-}  // namespace zoltrek::bench
+}  // namespace zoltrek::testing

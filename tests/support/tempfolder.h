@@ -1,28 +1,35 @@
 #pragma once
 
-#include <cstdlib>
+#include <stdlib.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 namespace zoltrek::testing {
 
-// A fresh folder for one test, removed with everything in it afterwards.
-struct TempFolder {
-    TempFolder()
-        : path_((std::filesystem::temp_directory_path() / "zoltrek-test-XXXXXX").string()) {
-        ::mkdtemp(path_.data());
+// A fresh folder, in `parent` or the system's temporary folder, removed with all it holds.
+class TempFolder {
+  public:
+    explicit TempFolder(
+        const std::filesystem::path& parent = std::filesystem::temp_directory_path())
+        : path_((parent / "zoltrek-XXXXXX").string()) {
+        if (!::mkdtemp(path_.data()))
+            throw std::system_error(errno, std::generic_category(), path_);
     }
     ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
+  private:
     std::string path_;
 };
 
