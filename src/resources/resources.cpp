@@ -61,7 +61,7 @@ QString fontFile(const QString& fileName) {
     if (QFile::exists(embedded))
         return embedded;
 #endif
-    return QStringLiteral("/usr/share/wine/fonts/") + fileName;
+    return QStringLiteral(ZOLTREK_FONT_DIR "/") + fileName;
 }
 
 QPixmap backgroundPicture() {

@@ -17,7 +17,7 @@ QCursor handCursor();
 QPixmap backgroundPicture();
 
 // Where a font file of fonts-wine is: built into the program when the build found it,
-// otherwise where the package installs it.
+// otherwise in the folder where the build looked for it.
 QString fontFile(const QString& fileName);
 
 }  // namespace zoltrek
