@@ -5,21 +5,27 @@
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 
 #include <fstream>
+#include <iostream>
 #include <set>
 
 namespace zoltrek {
 namespace {
 
 // The toolkit reads our PNGs itself: image plugins would load into every start of the program.
-// First here, and no test here reads a picture another way: a plugin, once loaded, stays.
+// In a fresh process, since a plugin that another test loaded would stay.
 TEST(Pictures, LoadNoImagePlugin) {
-    programIcon(), handCursor(), backgroundPicture();
-    std::ifstream maps("/proc/self/maps");
-    for (std::string line; std::getline(maps, line);)
-        EXPECT_EQ(line.find("/imageformats/"), std::string::npos) << line;
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto loadPictures = [] {
+        programIcon(), handCursor(), backgroundPicture();
+        std::ifstream maps("/proc/self/maps");
+        for (std::string line; std::getline(maps, line);)
+            if (line.find("/imageformats/") != std::string::npos)
+                std::cerr << line << '\n', std::_Exit(1);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(loadPictures(), ::testing::ExitedWithCode(0), "");
 }
 
 // The program's own picture at both sizes, in the sixteen colours of the old displays.
@@ -52,9 +58,7 @@ TEST(HandCursor, IsATwoColourBitmapOfThePicturePointingFromTheFingerTip) {
     EXPECT_EQ(cursor.hotSpot(), QPoint(5, 0));
     const QImage ink = cursor.bitmap().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage mask = cursor.mask().toImage().convertToFormat(QImage::Format_RGB32);
-    QImageReader reader(QStringLiteral(":/zoltrek/hand.png"), "png");
-    reader.setAutoDetectImageFormat(false);  // no image plugins: see the first test
-    const QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32);
+    const QImage picture = QImage(":/zoltrek/hand.png").convertToFormat(QImage::Format_ARGB32);
     ASSERT_TRUE(picture.size() == QSize(32, 32) && ink.size() == picture.size() &&
                 mask.size() == picture.size());
     EXPECT_EQ(picture.pixel(5, 0), qRgb(0, 0, 0));  // the tip is the outline
@@ -75,10 +79,15 @@ TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
     const QImage image = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(1, 300));
     const std::initializer_list<int (*)(QRgb)> channels = {qRed, qGreen, qBlue};
-    for (const auto& [y, colour] :
-         {std::pair<int, QRgb>{0, 0xfafafa}, {100, 0xdedede}, {200, 0xc0c0c0}, {299, 0xa6a6a6}})
+    const std::tuple<const char*, int, QRgb> samples[] = {
+        {"the top row is the lightest", 0, 0xfafafa},
+        {"a third of the way down", 100, 0xdedede},
+        {"two thirds of the way down", 200, 0xc0c0c0},
+        {"the bottom row is the darkest", 299, 0xa6a6a6},
+    };
+    for (const auto& [name, y, colour] : samples)
         for (const auto channel : channels)
-            EXPECT_LE(std::abs(channel(image.pixel(0, y)) - channel(colour)), 2) << y;
+            EXPECT_LE(std::abs(channel(image.pixel(0, y)) - channel(colour)), 2) << name;
     std::set<QRgb> colours;
     int tinted = 0;
     for (int y = 0; y < 300; ++y) {
