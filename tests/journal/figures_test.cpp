@@ -24,72 +24,111 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The leading number; out of range gives infinity or zero, never a negative zero. A NUL byte
 // ends the number: it is no space.
 TEST(TextToNum, ReadsTheLeadingNumber) {
-    const std::pair<std::string, double> cases[] = {
-        {"84512", 84512}, {" \t8\n4 5", 845}, {"41,5", 41.5}, {"1,2.3", 1.2}, {"1.2,3", 1.2},
-        {".5", 0.5},      {"5.", 5},          {"-1.5", -1.5}, {"+7", 7},      {"- 1 2", -12},
-        {"2.5E-1", 0.25}, {"1e", 1},          {"1 e 2", 100}, {"12|5", 12},   {"", 0},
-        {"1\r5", 1},      {"0x1A", 0},        {"8\0 5"s, 8},  {"-0", 0},      {"-abc", 0},
-        {"1e999", kInf},  {"-1e999", -kInf},  {"1e-999", 0},  {"abc", 0},
+    const std::tuple<const char*, std::string, double> cases[] = {
+        {"digits", "84512", 84512},
+        {"spaces, tabs and LFs are skipped", " \t8\n4 5", 845},
+        {"comma reads as point", "41,5", 41.5},
+        {"a point after a comma ends the number", "1,2.3", 1.2},
+        {"a comma after a point ends the number", "1.2,3", 1.2},
+        {"no digit before the point", ".5", 0.5},
+        {"no digit after the point", "5.", 5},
+        {"minus", "-1.5", -1.5},
+        {"plus", "+7", 7},
+        {"spaces after the sign are skipped", "- 1 2", -12},
+        {"an exponent", "2.5E-1", 0.25},
+        {"an exponent without digits is none", "1e", 1},
+        {"spaces around the exponent are skipped", "1 e 2", 100},
+        {"a bar ends the number", "12|5", 12},
+        {"no text is zero", "", 0},
+        {"a CR ends the number", "1\r5", 1},
+        {"no hexadecimal", "0x1A", 0},
+        {"a NUL byte is no space", "8\0 5"s, 8},
+        {"minus zero is zero", "-0", 0},
+        {"a sign without digits is zero", "-abc", 0},
+        {"too large is infinity", "1e999", kInf},
+        {"too large below zero is minus infinity", "-1e999", -kInf},
+        {"an exponent past any integer is infinity", "1e99999999999999999999999", kInf},
+        {"four hundred digits are infinity", std::string(400, '9'), kInf},
+        {"too small is zero", "1e-999", 0},
+        {"no number is zero", "abc", 0},
     };
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(TextToNum(text), value) << '"' << text << '"';
-        EXPECT_FALSE(value == 0 && std::signbit(TextToNum(text))) << '"' << text << '"';
+    for (const auto& [name, text, value] : cases) {
+        EXPECT_EQ(TextToNum(text), value) << name;
+        EXPECT_FALSE(value == 0 && std::signbit(TextToNum(text))) << name;
     }
-    EXPECT_EQ(TextToNum("1e99999999999999999999999"), kInf);
-    EXPECT_EQ(TextToNum(std::string(400, '9')), kInf);
 }
 
 // The same text with a comma where the locale has one.
 TEST(NumToText, GeneralFormWithTheLocaleSeparator) {
-    const std::pair<double, std::string> cases[] = {
-        {84512.5, "84512.5"}, {-4, "-4"},     {-0., "0"},
-        {kNaN, "\x97"},       {kInf, "\x97"}, {0.1 + 0.2, "0.3"},
+    const std::tuple<const char*, double, std::string> cases[] = {
+        {"a fraction", 84512.5, "84512.5"},
+        {"a negative whole number", -4, "-4"},
+        {"minus zero is 0", -0., "0"},
+        {"not a number is a dash", kNaN, "\x97"},
+        {"infinity is a dash", kInf, "\x97"},
+        {"fifteen digits hide the binary error", 0.1 + 0.2, "0.3"},
+        {"fifteen significant digits at most", 1.0 / 3, "0.333333333333333"},
+        {"past fifteen digits an exponent", 123456789012345678.0, "1.23456789012346e+17"},
     };
-    for (auto [value, text] : cases) {
-        EXPECT_EQ(NumToText(value, '.'), text) << value;
+    for (auto [name, value, text] : cases) {
+        EXPECT_EQ(NumToText(value, '.'), text) << name;
         std::replace(text.begin(), text.end(), '.', ',');
-        EXPECT_EQ(NumToText(value, ','), text) << value;
+        EXPECT_EQ(NumToText(value, ','), text) << name;
     }
-    EXPECT_EQ(NumToText(1.0 / 3, '.'), "0.333333333333333");
-    EXPECT_EQ(NumToText(123456789012345678.0, '.'), "1.23456789012346e+17");
     EXPECT_EQ(NumWithUnit(8, " km", '.'), "8 km");
     EXPECT_EQ(NumWithUnit(kNaN, " km", '.'), "\x97");  // the dash alone
 }
 
-TEST(NumToListText, LeadingSpaceAndPointWithoutZero) {
-    const std::pair<double, const char*> cases[] = {
-        {84512.5, " 84512.5"}, {0.5, " .5"},    {-0.5, "-.5"}, {-1000, "-1000"}, {0, " 0"},
-        {100000, " 100000"},   {kInf, " \x97"},
+TEST(NumToListText, WritesNumbersAsTheListShowsThem) {
+    const std::tuple<const char*, double, const char*> cases[] = {
+        {"a space in the place of the sign", 84512.5, " 84512.5"},
+        {"no zero before the point", 0.5, " .5"},
+        {"minus in the place of the sign", -0.5, "-.5"},
+        {"a negative whole number", -1000, "-1000"},
+        {"zero", 0, " 0"},
+        {"six digits in full", 100000, " 100000"},
+        {"infinity is a dash", kInf, " \x97"},
     };
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(NumToListText(value), text) << value;
+    for (const auto& [name, value, text] : cases)
+        EXPECT_EQ(NumToListText(value), text) << name;
 }
 
-// Not UTF-8, an overlong "/", the replacement character itself and a sequence cut short have no
-// byte either.
-TEST(Codepage, KnownCharactersAndThoseWithoutAByte) {
+// Every byte but 0x98, which has no character and reads as the replacement character.
+TEST(Codepage, CharactersWithAByteGoBothWays) {
     EXPECT_EQ(toCp1251("Пройдено ёЁ№—€"), "\xCF\xF0\xEE\xE9\xE4\xE5\xED\xEE \xB8\xA8\xB9\x97\x88");
-    const std::pair<const char*, const char*> toCp[] = {
-        {"a中b", "a?b"},       {"x\xFFy", "x?y"}, {"a\xC0\xAF", "a?"},
-        {"\xEF\xBF\xBD", "?"}, {"\xD0", "?"},
-    };
-    for (const auto& [utf8, cp] : toCp)
-        EXPECT_EQ(toCp1251(utf8), cp) << utf8;
     EXPECT_EQ(fromCp1251("\xC0\xFF\x97\x98"), "Ая—\xEF\xBF\xBD");
-    std::string all;  // every byte that has a character comes back the same
+    std::string all;
     for (int b = 1; b < 256; ++b)
         if (b != 0x98)
             all += static_cast<char>(b);
     EXPECT_EQ(toCp1251(fromCp1251(all)), all);
 }
 
-TEST(OurTexts, TheNounAgreesWithItsNumber) {
-    const std::pair<int, const char*> cases[] = {
-        {1, "заправки"},  {2, "заправок"},   {5, "заправок"},   {11, "заправок"},
-        {21, "заправки"}, {101, "заправки"}, {111, "заправок"}, {112, "заправок"},
+TEST(Codepage, ACharacterWithoutAByteIsAQuestionMark) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"a character of another alphabet", "a中b", "a?b"},
+        {"a byte that is no UTF-8", "x\xFFy", "x?y"},
+        {"an overlong slash", "a\xC0\xAF", "a?"},
+        {"the replacement character itself", "\xEF\xBF\xBD", "?"},
+        {"a sequence cut short", "\xD0", "?"},
     };
-    for (const auto& [count, noun] : cases)
-        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun);
+    for (const auto& [name, utf8, cp] : cases)
+        EXPECT_EQ(toCp1251(utf8), cp) << name;
+}
+
+TEST(OurTexts, TheNounAgreesWithItsNumber) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"one takes the singular", 1, "заправки"},
+        {"two takes the plural", 2, "заправок"},
+        {"five takes the plural", 5, "заправок"},
+        {"eleven takes the plural", 11, "заправок"},
+        {"twenty-one ends in one", 21, "заправки"},
+        {"a hundred and one ends in one", 101, "заправки"},
+        {"a hundred and eleven ends in eleven", 111, "заправок"},
+        {"a hundred and twelve ends in twelve", 112, "заправок"},
+    };
+    for (const auto& [name, count, noun] : cases)
+        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun) << name;
 }
 
 Journal journalOf(const std::vector<FillUp>& records) {
@@ -100,11 +139,15 @@ Journal journalOf(const std::vector<FillUp>& records) {
 }
 
 TEST(Okr, RoundsDownToCentsInDoubleArithmetic) {
-    const std::pair<double, double> cases[] = {
-        {923.65, 923.65}, {2.675, 2.67}, {1.15, 1.14}, {-1.234, -1.24}, {0.001, 0},
+    const std::tuple<const char*, double, double> cases[] = {
+        {"whole cents stay", 923.65, 923.65},
+        {"2.675 is a little less as a double", 2.675, 2.67},
+        {"1.15 is a little less as a double", 1.15, 1.14},
+        {"a negative goes down, away from zero", -1.234, -1.24},
+        {"less than a cent is zero", 0.001, 0},
     };
-    for (const auto& [x, expected] : cases)
-        EXPECT_EQ(Okr(x), expected) << x;
+    for (const auto& [name, x, expected] : cases)
+        EXPECT_EQ(Okr(x), expected) << name;
 }
 
 // "84512,5" reads as 84512.5 and "abc" as 0; a record past the loaded count does not count.
@@ -119,20 +162,21 @@ TEST(Srav, ComparesTheReadingOnly) {
 
 // Fields past the fifth are ignored; fewer make no record.
 TEST(ParseLine, SplitsFiveFields) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"06.12.26|84512|40|20.5|820", "06.12.26 84512 40 20.5 820"},
-        {"06.12.26|84 512|41,5|20.5|", "06.12.26 84512 41.5 20.5 0"},
-        {"a|1|2|3|4|5", "a 1 2 3 4"},
-        {"||||", " 0 0 0 0"},
-        {"06.12.26|84512|40|20.5", ""},
-        {"", ""},
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"five fields", "06.12.26|84512|40|20.5|820", "06.12.26 84512 40 20.5 820"},
+        {"fields read as TextToNum reads", "06.12.26|84 512|41,5|20.5|",
+         "06.12.26 84512 41.5 20.5 0"},
+        {"a sixth field is ignored", "a|1|2|3|4|5", "a 1 2 3 4"},
+        {"empty fields", "||||", " 0 0 0 0"},
+        {"four fields make no record", "06.12.26|84512|40|20.5", ""},
+        {"an empty line makes no record", "", ""},
     };
-    for (const auto& [line, fields] : cases) {
+    for (const auto& [name, line, fields] : cases) {
         std::ostringstream said;
         if (const auto r = ParseLine(line))
             said << r->fDate << ' ' << r->fKm << ' ' << r->fLiters << ' ' << r->fCena << ' '
                  << r->fSumma;
-        EXPECT_EQ(said.str(), fields) << line;
+        EXPECT_EQ(said.str(), fields) << name;
     }
 }
 
@@ -140,18 +184,19 @@ TEST(StatisticsReport, SumsAllButTheLastFillUpOrSaysThereAreTooFew) {
     const std::vector<FillUp> three = {{"01.11.26", 84000, 40, 20, 800},
                                        {"15.11.26", 84500, 35, 21, 735},
                                        {"30.11.26", 84950, 30, 22, 660}};
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {1, "Внимание", "Нет данных для статистики. Необходимо хотя бы две записи о заправках."},
-        {3, "Статистика",
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"one fill-up is too few", 1, "Внимание",
+         "Нет данных для статистики. Необходимо хотя бы две записи о заправках."},
+        {"the litres and money of the last fill-up do not count", 3, "Статистика",
          "За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км\r\nИстрачено - 1535 руб\r\n"
          "Средняя цена 1 л - 20.5 руб\r\n\r\nСредний расход за период - 7.89 л/100км\r\n"
          "Средняя цена километра - 1.61 руб/1км"},
     };
-    for (const auto& [count, title, text] : cases) {
+    for (const auto& [name, count, title, text] : cases) {
         const auto r = statisticsReport(journalOf({three.begin(), three.begin() + count}), '.');
-        EXPECT_EQ(r.enoughData, count >= 2) << count;
-        EXPECT_EQ(fromCp1251(r.title), title) << count;
-        EXPECT_EQ(fromCp1251(r.text), text) << count;
+        EXPECT_EQ(r.enoughData, count >= 2) << name;
+        EXPECT_EQ(fromCp1251(r.title), title) << name;
+        EXPECT_EQ(fromCp1251(r.text), text) << name;
     }
     const std::string comma = fromCp1251(statisticsReport(journalOf(three), ',').text);
     EXPECT_NE(comma.find("Средняя цена 1 л - 20,5 руб"), std::string::npos);
@@ -159,20 +204,23 @@ TEST(StatisticsReport, SumsAllButTheLastFillUpOrSaysThereAreTooFew) {
 }
 
 // Line 3 and the last two lines for a given pair of readings.
-TEST(StatisticsReport, DistanceRoundsHalfToEvenAndMayHaveNoValue) {
-    const std::tuple<double, double, const char*, const char*, const char*> cases[] = {
-        {84000, 84500.5, "Пройдено - 500 км", "8 л/100км", "1.6 руб/1км"},
-        {84000, 84501.5, "Пройдено - 502 км", "7.96 л/100км", "1.59 руб/1км"},
-        {84950, 84500, "Пройдено - -450 км", "-8.89 л/100км", "-1.78 руб/1км"},
-        {84000, 84000.5, "Пройдено - 0 км", "—", "—"},
-        {0, 3e9, "Пройдено - 3000000000 км", "—", "—"},
-        {0, 1e300, "Пройдено - —", "—", "—"},
+TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
+    const std::tuple<const char*, double, double, const char*, const char*, const char*> cases[] = {
+        {"half a kilometre rounds down to even", 84000, 84500.5, "Пройдено - 500 км", "8 л/100км",
+         "1.6 руб/1км"},
+        {"half a kilometre rounds up to even", 84000, 84501.5, "Пройдено - 502 км", "7.96 л/100км",
+         "1.59 руб/1км"},
+        {"a lower last reading gives negative rates", 84950, 84500, "Пройдено - -450 км",
+         "-8.89 л/100км", "-1.78 руб/1км"},
+        {"no distance has no rates", 84000, 84000.5, "Пройдено - 0 км", "—", "—"},
+        {"a distance past 32 bits has no rates", 0, 3e9, "Пройдено - 3000000000 км", "—", "—"},
+        {"a distance past any integer is a dash", 0, 1e300, "Пройдено - —", "—", "—"},
     };
-    for (const auto& [first, last, distance, rate, perKm] : cases) {
+    for (const auto& [name, first, last, distance, rate, perKm] : cases) {
         const auto text = fromCp1251(
             statisticsReport(journalOf({{"a", first, 40, 20, 800}, {"b", last, 1, 1, 1}}), '.')
                 .text);
-        SCOPED_TRACE(text);
+        SCOPED_TRACE(name + "\n"s + text);
         EXPECT_NE(text.find(distance + "\r\n"s), std::string::npos);
         EXPECT_NE(text.find("за период - "s + rate + "\r\n"), std::string::npos);
         EXPECT_TRUE(text.ends_with("километра - "s + perKm));
@@ -184,21 +232,41 @@ TEST(StatisticsReport, DistanceRoundsHalfToEvenAndMayHaveNoValue) {
 TEST(DetailTexts, FiguresSinceTheLineBefore) {
     const FillUp first{"01.11.26", 84000, 40, 20, 800};
     const auto second = [](double km, double price) { return FillUp{"x", km, 35, price, 735}; };
-    const std::tuple<std::vector<FillUp>, int, char, const char*> cases[] = {
-        {{first, second(84500, 21)}, 1, '.', "x|84500|35 л|21 руб|500 км|8 л/100км"},
-        {{first, second(84500, 20.5)}, 1, ',', "x|84500|35 л|20,5 руб|500 км|8 л/100км"},
-        {{first, second(84000, 21)}, 1, '.', "x|84000|35 л|21 руб|0 км|—"},
-        {{first, second(83000, 21)}, 1, '.', "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
-        {{first, second(kInf, 21)}, 1, '.', "x|—|35 л|21 руб|—|0 л/100км"},
-        {{first, second(84500, 21)}, 0, '.', "|||||"},
-        {{first}, 1, '.', "|||||"},
+    const std::tuple<const char*, std::vector<FillUp>, int, char, const char*> cases[] = {
+        {"a fill-up after another",
+         {first, second(84500, 21)},
+         1,
+         '.',
+         "x|84500|35 л|21 руб|500 км|8 л/100км"},
+        {"the locale's separator",
+         {first, second(84500, 20.5)},
+         1,
+         ',',
+         "x|84500|35 л|20,5 руб|500 км|8 л/100км"},
+        {"no distance has no consumption",
+         {first, second(84000, 21)},
+         1,
+         '.',
+         "x|84000|35 л|21 руб|0 км|—"},
+        {"a lower reading gives negative figures",
+         {first, second(83000, 21)},
+         1,
+         '.',
+         "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
+        {"an infinite reading has no distance",
+         {first, second(kInf, 21)},
+         1,
+         '.',
+         "x|—|35 л|21 руб|—|0 л/100км"},
+        {"the first record shows nothing", {first, second(84500, 21)}, 0, '.', "|||||"},
+        {"a slot past the loaded records shows nothing", {first}, 1, '.', "|||||"},
     };
-    for (const auto& [records, slot, sep, expected] : cases) {
+    for (const auto& [name, records, slot, sep, expected] : cases) {
         const auto texts = detailTexts(journalOf(records), slot, sep);
         std::string joined = fromCp1251(texts[0]);
         for (int i = 1; i < 6; ++i)
             joined += "|" + fromCp1251(texts[i]);
-        EXPECT_EQ(joined, expected) << "slot " << slot;
+        EXPECT_EQ(joined, expected) << name;
     }
 }
 
