@@ -46,7 +46,8 @@ bench: deps build
 	  "$$b" --benchmark_out=$(BENCH_REPORTS)/$$(basename $$b).json \
 	    --benchmark_out_format=json || exit 1; \
 	done
-	@$(BUILD)/bench/figures $(BENCH_REPORTS)
+	@. tests/support/xvfb.sh; xvfb_start || unset DISPLAY; \
+	  $(BUILD)/bench/figures $(BENCH_REPORTS); status=$$?; xvfb_stop; exit $$status
 
 # The crash test at length: the journal tool killed at 1,000 random system calls.
 SOAK_KILLS ?= 1000

@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts: a private X server, the real program in a folder of its
 # own, and a person's clicks and keys through xdotool.
 set -eu
+. "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 # The tools match window titles in UTF-8; the program gets its own locale (E2E_LOCALE).
 export LC_ALL=C.UTF-8
 
@@ -17,16 +18,8 @@ e2e_begin() {
     app="$E2E_ROOT/dir_"$'\xe9'
     mkdir "$app"
     trap 'e2e_end $?' EXIT
-    local fifo
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    # -noreset: a server that resets when its last client leaves refuses the next one for a
-    # moment, and the programs and tools here come and go.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
-    E2E_XVFB=$!
-    read -r display <"$fifo"
-    rm -f "$fifo"
-    export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+    xvfb_start || { echo "Xvfb did not start"; exit 1; }
+    export QT_QPA_PLATFORM=xcb
     unset QT_QPA_PLATFORMTHEME || true
     cp "$build/zoltrek" "$app/"
 }
@@ -34,7 +27,7 @@ e2e_begin() {
 # At exit; after a failure, the program's output and whether our X server still answers.
 e2e_end() {
     [ "$1" = 0 ] || { cat "$app/program.log" || true; xdotool getmouselocation >/dev/null 2>&1 || echo "X server ${DISPLAY:-} gone"; }
-    e2e_stop_program; kill "${E2E_XVFB:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$E2E_ROOT"
+    e2e_stop_program; xvfb_stop; wait 2>/dev/null || true; rm -rf "$E2E_ROOT"
 }
 
 # Runs the program beside its journal in $app, in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
