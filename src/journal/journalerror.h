@@ -14,6 +14,7 @@ struct JournalError {
         NotAFile,       // the journal's name belongs to a folder or a device
         ChangedOnDisk,  // the line that was opened is no longer where it was
         BadLine,        // the text would break the file's lines
+        InvalidData,    // the texts typed make no fill-up
         Busy,           // another copy of the program held the journal for too long
         Full,           // a new fill-up would be one more than the table shows
         Unloaded,       // the load stops before the end: a new fill-up would not show

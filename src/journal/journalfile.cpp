@@ -10,7 +10,6 @@
 #include <thread>
 #include <utility>
 
-#include "figures.h"
 #include "lines.h"
 #include "parseline.h"
 
@@ -343,11 +342,11 @@ JournalError JournalFile::append(std::string_view line) {
     return appendLine(line, nullptr);
 }
 
-JournalError JournalFile::add(std::string_view line, std::string_view reading) {
-    return appendLine(line, &reading);
+JournalError JournalFile::add(std::string_view line, const AddCheck& check) {
+    return appendLine(line, &check);
 }
 
-JournalError JournalFile::appendLine(std::string_view line, const std::string_view* reading) {
+JournalError JournalFile::appendLine(std::string_view line, const AddCheck* check) {
     if (hasLineBreak(line))
         return simpleError(JournalError::Kind::BadLine, path_);
     const auto target = resolveTarget(ops_, path_);
@@ -358,17 +357,14 @@ JournalError JournalFile::appendLine(std::string_view line, const std::string_vi
         return lock.error();
     removeStaleTemporaries(ops_, *target);
 
-    if (reading) {
+    if (check) {
         Journal now;
         const LoadResult loaded = load(now);
         if (loaded.status == LoadResult::Status::Failed)
             return loaded.error;
-        if (now.full())
-            return simpleError(JournalError::Kind::Full, path_);
-        if (loaded.leftUnloaded)
-            return simpleError(JournalError::Kind::Unloaded, path_);
-        if (Srav(now, *reading))
-            return simpleError(JournalError::Kind::Duplicate, path_);
+        if (const JournalError::Kind refusal = (*check)(now, loaded.leftUnloaded);
+            refusal != JournalError::Kind::None)
+            return simpleError(refusal, path_);
     }
 
     struct stat st;

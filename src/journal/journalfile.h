@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,10 +50,13 @@ class JournalFile {
     // when the last line has none. On failure the file keeps its old length.
     JournalError append(std::string_view line);
 
-    // Appends a new fill-up's line after checking the file as it stands under the lock, where
-    // another copy may have added lines since our load: the table must show the new record
-    // (Full, Unloaded), and no record may have its reading (Duplicate).
-    JournalError add(std::string_view line, std::string_view reading);
+    // Judges a new fill-up against the file as it stands under the lock, where another copy may
+    // have added lines since our load: the table loaded from it, and whether that load stopped
+    // before the end. A kind other than None refuses the add with that kind.
+    using AddCheck = std::function<JournalError::Kind(const Journal& now, bool partlyLoaded)>;
+
+    // Appends a new fill-up's line once `check` has passed the file as it stands under the lock.
+    JournalError add(std::string_view line, const AddCheck& check);
 
     // Replaces the text of the line `old` names, keeping its line end. When that line is not
     // there any more, nothing is written, and the error says where its bytes stand now if they
@@ -63,7 +67,7 @@ class JournalFile {
     JournalError removeLine(const LineRef& old);
 
   private:
-    JournalError appendLine(std::string_view line, const std::string_view* reading);
+    JournalError appendLine(std::string_view line, const AddCheck* check);
     JournalError rewrite(const LineRef& old, const std::string_view* replacement);
 
     std::string path_;

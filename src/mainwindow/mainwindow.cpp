@@ -96,10 +96,7 @@ void Main::buildControls() {
     setTabOrder(XpB2, Picture2);
     setFirstFocus(XpB1);
 
-    connect(XpB1, &XpB::Click, this, [this] {
-        if (dialogs_)
-            dialogs_->showNew();
-    });
+    connect(XpB1, &XpB::Click, this, &Main::newFillUpAsked);
     connect(XpB2, &XpB::Click, this, &Main::showStatistics);
     connect(Label6, &LinkLabel::clicked, this, [this] { About::open(env_, windowIcon()); });
 }
@@ -191,8 +188,8 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             const int slot = selectedSlot();
-            if (slot >= 0 && dialogs_)
-                dialogs_->fEdit(journal_.records[slot], journal_.lines[slot]);
+            if (slot >= 0)
+                emit editAsked(journal_.records[slot], journal_.lines[slot]);
             return true;
         }
     }

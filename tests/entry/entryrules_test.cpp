@@ -17,21 +17,50 @@ TEST(AmountText, ProductCutToCents) {
         EXPECT_EQ(amountText(litres, price, sep), amount) << litres << " x " << price;
 }
 
-// Three numbers above zero, and nothing that would split the line.
-TEST(EntryIsValid, ThreeNumbersAboveZeroAndNothingThatSplitsTheLine) {
-    const std::pair<EntryTexts, bool> cases[] = {
-        {{"06.12.26", "84512", "40", "20.5", "820"}, true},
-        {{"06.12.26", "12abc", "40", "20.5", "820"}, true},  // the leading number counts
-        {{"", "84512", "40", "20.5", ""}, true},             // date and amount are not examined
-        {{"06.12.26", "", "40", "20.5", "820"}, false},
-        {{"06.12.26", "84512", "0", "20.5", "820"}, false},
-        {{"06.12.26", "1e999", "40", "20.5", "820"}, false},
-        {{"06.12.26", "84512", "1e300", "1e300", ""}, false},
-        {{"06|12", "84512", "40", "20.5", "820"}, false},
-        {{"06.12.26", "84512", "40", "20.5", "8\r20"}, false},
+// The texts first, whatever the save but a deletion; then, for a new fill-up only, the table as
+// it stands under the lock: room, a load to the end, a reading no record has.
+TEST(SaveRefusal, TheTextsThenTheTableInTheOrderTheUserIsTold) {
+    using enum JournalError::Kind;
+    const EntryTexts good = {"06.12.26", "84512", "40", "20.5", "820"};
+    const auto with = [&](std::size_t field, const char* text) {
+        EntryTexts texts = good;
+        texts[field] = text;
+        return texts;
     };
-    for (const auto& [texts, valid] : cases)
-        EXPECT_EQ(entryIsValid(texts), valid) << dialogLine(texts);
+    Journal room, full;
+    room.records[0].fKm = 84000;
+    room.JournalLast = 0;
+    full.JournalLast = Journal::kSlots - 1;
+    const std::tuple<const char*, Save, EntryTexts, const Journal*, bool, JournalError::Kind>
+        cases[] = {
+            {"three numbers above zero", Save::Edit, good, nullptr, false, None},
+            {"the leading number counts", Save::Edit, with(1, "12abc"), nullptr, false, None},
+            {"the date is not examined", Save::Edit, with(0, ""), nullptr, false, None},
+            {"the amount is not examined", Save::Edit, with(4, ""), nullptr, false, None},
+            {"no reading", Save::Edit, with(1, ""), nullptr, false, InvalidData},
+            {"no litres", Save::Edit, with(2, "0"), nullptr, false, InvalidData},
+            {"a reading past a double", Save::Edit, with(1, "1e999"), nullptr, false, InvalidData},
+            {"a product past a double",
+             Save::Edit,
+             {"d", "1", "1e300", "1e300", ""},
+             nullptr,
+             false,
+             InvalidData},
+            {"a bar would shift the fields", Save::Edit, with(0, "06|12"), nullptr, false,
+             InvalidData},
+            {"a CR would end the line", Save::Edit, with(4, "8\r20"), nullptr, false, InvalidData},
+            {"a deletion writes nothing typed", Save::Delete, with(1, ""), &full, true, None},
+            {"an edit needs no room", Save::Edit, good, &full, true, None},
+            {"the texts come before the table", Save::New, with(1, ""), &full, true, InvalidData},
+            {"before the lock the texts alone", Save::New, with(1, "84000"), nullptr, true, None},
+            {"a new fill-up with room", Save::New, good, &room, false, None},
+            {"a full table", Save::New, good, &full, false, Full},
+            {"full comes before a partial load", Save::New, good, &full, true, Full},
+            {"a partial load", Save::New, with(1, "84000"), &room, true, Unloaded},
+            {"a reading already there", Save::New, with(1, "84 000"), &room, false, Duplicate},
+        };
+    for (const auto& [name, save, texts, table, partly, refusal] : cases)
+        EXPECT_EQ(saveRefusal(save, texts, table, partly), refusal) << name;
 }
 
 // A field typed as shown keeps the line's own bytes; anything after the fifth field stays unless

@@ -16,6 +16,7 @@
 #include <set>
 
 #include "badbytes.h"
+#include "figures.h"
 #include "lines.h"
 #include "tempfolder.h"
 
@@ -30,6 +31,15 @@ constexpr auto npos = std::string::npos;
 
 std::string record(int km) {
     return "d|" + std::to_string(km) + "|1|1|1";
+}
+
+// What a new fill-up's add checks, on the file as it stands under the lock.
+JournalFile::AddCheck newFillUp(const std::string& reading) {
+    return [reading](const Journal& now, bool partly) {
+        return now.full() ? Kind::Full
+               : partly   ? Kind::Unloaded
+                          : (Srav(now, reading) ? Kind::Duplicate : Kind::None);
+    };
 }
 
 // Each line as "text@begin,textEnd,next", or "#" for a line too long to keep.
@@ -230,7 +240,7 @@ TEST_F(JournalFileTest, WritesLockTheFilesOwnFolderAndReplaceTheTargetOfALink) {
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     file.setLockWait(std::chrono::milliseconds(50));
     for (const JournalError& error :
-         {file.append(record(3)), file.add(record(3), "3"),
+         {file.append(record(3)), file.add(record(3), newFillUp("3")),
           file.replaceLine(journal.lines[0], record(3)), file.removeLine(journal.lines[0])}) {
         EXPECT_EQ(error.kind, Kind::Busy);
         EXPECT_NE(error.message().find("другая копия"), npos) << error.message();
@@ -491,7 +501,7 @@ TEST_F(JournalFileTest, TwoCopiesAddingAreCheckedUnderTheLock) {
         SCOPED_TRACE(told);
         writeBytes(path, before);
         const auto add = [&](const std::string& reading) {
-            return JournalFile(path).add("new|" + reading + "|1|1|1", reading);
+            return JournalFile(path).add("new|" + reading + "|1|1|1", newFillUp(reading));
         };
         const auto codes = twoCopies(
             [&](int copy) { return static_cast<int>(add(copy ? reading1 : reading0).kind); });

@@ -26,6 +26,7 @@
 #include "mainwindow.h"
 #include "maker.h"
 #include "messages.h"
+#include "program.h"
 #include "resources.h"
 
 // Failures show texts as text.
@@ -81,8 +82,7 @@ class WindowTest : public ::testing::Test {
                               [this](const QUrl& url) { return openedUrls.push_back(url), false; }};
         main = std::make_unique<Main>(path, env, files);
         main->journalFile().setLockWait(std::chrono::milliseconds(100));  // a busy journal
-        host = std::make_unique<EntryDialogHost>(*main);
-        main->setEntryDialogs(host.get());
+        host = entryDialogsOf(*main);
         main->show();
         QApplication::processEvents();
     }

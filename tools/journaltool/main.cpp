@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "entryrules.h"
 #include "journalfile.h"
 #include "numbers.h"
 
@@ -24,7 +25,8 @@ enum Exit {
 constexpr const char* kUsageText =
     "usage: zoltrek-journal FILE load\n"
     "       zoltrek-journal FILE append LINE\n"
-    "       zoltrek-journal FILE add LINE        (a new fill-up: full, unloaded, repeated?)\n"
+    "       zoltrek-journal FILE add LINE        (a new fill-up: invalid, full, unloaded, "
+    "repeated?)\n"
     "       zoltrek-journal FILE replace INDEX OLDBYTES NEWLINE\n"
     "       zoltrek-journal FILE remove INDEX OLDBYTES\n"
     "       zoltrek-journal FILE edit SLOT NEWLINE\n"
@@ -111,8 +113,10 @@ int run(const std::vector<std::string_view>& args) {
     if (command == "append" && operands == 1)
         return report(file.append(args[2]));
     if (command == "add" && operands == 1) {
-        const std::string_view line = args[2], reading = line.substr(line.find('|') + 1);
-        return report(file.add(line, reading.substr(0, reading.find('|'))));
+        const EntryTexts texts = lineFields(args[2]);
+        return report(file.add(args[2], [&](const Journal& now, bool partlyLoaded) {
+            return saveRefusal(Save::New, texts, &now, partlyLoaded);
+        }));
     }
     if (command == "replace" && operands == 3 && parseNumber(args[2].data(), index))
         return report(file.replaceLine(LineRef{index, std::string(args[3])}, args[4]));
