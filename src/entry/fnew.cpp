@@ -12,6 +12,7 @@
 #include "datetime.h"
 #include "entrylayout.h"
 #include "journalfile.h"
+#include "journaltexts.h"
 #include "numbers.h"
 #include "text.h"
 #include "windowkit.h"
@@ -111,7 +112,7 @@ void FNew::fEdit(const FillUp& record, const LineRef& line) {
 
 void FNew::refuse(const JournalError& error) {
     env_.showMessage(this,
-                     {MessageIcon::Critical, kError, QString::fromStdString(error.message())});
+                     {MessageIcon::Critical, kError, QString::fromStdString(errorMessage(error))});
 }
 
 Save FNew::saveKind() const {

@@ -44,7 +44,7 @@ Main::Main(const std::string& journalPath, Environment environment, FileOps& fil
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
     buildControls();
     // Problems of the first load are told once the window is on screen.
-    startupMessage_ = loadMessage(reload(), QString::fromStdString(file_.path()));
+    startupMessage_ = loadMessage(reload(), file_.path());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -135,7 +135,7 @@ void Main::buildDetailPanel() {
 void Main::UpList() {
     const LoadResult result = reload();
     if (result.status == LoadResult::Status::Failed || result.leftUnloaded)
-        tell(*loadMessage(result, QString::fromStdString(file_.path())));
+        tell(*loadMessage(result, file_.path()));
 }
 
 LoadResult Main::reload() {

@@ -1,7 +1,6 @@
 #include "figures.h"
 #include "codepage.h"
 #include "details.h"
-#include "journalerror.h"
 #include "numbers.h"
 #include "parseline.h"
 #include "report.h"
@@ -81,15 +80,6 @@ TEST(Codepage, KnownCharactersAndThoseWithoutAByte) {
         if (b != 0x98)
             all += static_cast<char>(b);
     EXPECT_EQ(toCp1251(fromCp1251(all)), all);
-}
-
-TEST(OurTexts, TheNounAgreesWithItsNumber) {
-    const std::pair<int, const char*> cases[] = {
-        {1, "заправки"},  {2, "заправок"},   {5, "заправок"},   {11, "заправок"},
-        {21, "заправки"}, {101, "заправки"}, {111, "заправок"}, {112, "заправок"},
-    };
-    for (const auto& [count, noun] : cases)
-        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun);
 }
 
 Journal journalOf(const std::vector<FillUp>& records) {

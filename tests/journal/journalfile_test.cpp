@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
@@ -27,7 +26,6 @@ using namespace testing;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 using Kind = JournalError::Kind;
-constexpr auto npos = std::string::npos;
 
 std::string record(int km) {
     return "d|" + std::to_string(km) + "|1|1|1";
@@ -180,7 +178,7 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
                                    : replacement
                                        ? file.replaceLine(journal.lines[slot], replacement)
                                        : file.removeLine(journal.lines[slot]);
-        EXPECT_FALSE(error) << error.message();
+        EXPECT_FALSE(error);
         EXPECT_EQ(readBytes(path), after);
         EXPECT_EQ(temporaries(), 0);
     }
@@ -216,8 +214,6 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
               JournalFile(path, meddler).removeLine(journal.lines[1])}) {
             EXPECT_EQ(error.kind, Kind::ChangedOnDisk);
             EXPECT_EQ(error.movedTo, movedTo);
-            EXPECT_NE(error.message().find(movedTo ? "теперь в строке 3" : "больше нет"), npos)
-                << error.message();
         }
         EXPECT_EQ(fs::exists(path) ? readBytes(path) : "(removed)", changed.value_or("(removed)"));
         EXPECT_EQ(temporaries(), 0);
@@ -243,7 +239,6 @@ TEST_F(JournalFileTest, WritesLockTheFilesOwnFolderAndReplaceTheTargetOfALink) {
          {file.append(record(3)), file.add(record(3), newFillUp("3")),
           file.replaceLine(journal.lines[0], record(3)), file.removeLine(journal.lines[0])}) {
         EXPECT_EQ(error.kind, Kind::Busy);
-        EXPECT_NE(error.message().find("другая копия"), npos) << error.message();
     }
     ::close(other);
     EXPECT_EQ(readBytes(target), record(1) + "\r\n" + record(2) + "\r\n");
@@ -260,7 +255,7 @@ TEST_F(JournalFileTest, WritesLockTheFilesOwnFolderAndReplaceTheTargetOfALink) {
 }
 
 // A failure of each system call a write makes, on a journal, none, a link or a dangling link:
-// the file keeps its old bytes or holds the whole new ones, the message says which, names the
+// the file keeps its old bytes or holds the whole new ones, the error says which, names the
 // file and the reason, nothing is left beside it, and the next write works.
 TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     enum Start { TwoLines, NoFile, Link, DanglingLink };
@@ -289,11 +284,6 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {TwoLines, Delete, {{"fsync", 1, EIO}}, Committed},  // the folder's, after the rename
         {Link, Delete, {{"realPath", 1, EACCES}}, Unchanged},
     };
-    const char* const said[] = {"не изменён", "Изменения записаны", "недописанным"};
-    const std::map<int, std::string> russian = {
-        {ENOSPC, "на диске нет места"}, {EPERM, "нет прав доступа"},  {EACCES, "нет прав доступа"},
-        {EIO, "ошибка ввода-вывода"},   {EROFS, "только для чтения"},
-    };
     const std::string two = record(1) + "\r\n" + record(2) + "\r\n";
     const std::string afterOp[] = {two + record(9) + "\r\n",
                                    record(9) + "\r\n" + record(2) + "\r\n", record(2) + "\r\n"};
@@ -319,12 +309,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         EXPECT_EQ(error.err, err);
         EXPECT_EQ(error.committed, says == Committed);
         EXPECT_EQ(error.damaged, says == Damaged);
-        const std::string text = error.message();
-        EXPECT_NE(text.find(path), npos) << text;
-        EXPECT_NE(text.find(russian.contains(err) ? russian.at(err) : std::strerror(err)), npos)
-            << text;
-        for (const Says s : {Unchanged, Committed, Damaged})
-            EXPECT_EQ(text.find(said[s]) != npos, s == says) << text;
+        EXPECT_EQ(error.path, path);
         EXPECT_EQ(fs::is_symlink(path), linked);
         EXPECT_EQ(temporaries(), 0);
         const std::string old = hasFile ? two : "", now = readBytes(journalPath);
@@ -396,9 +381,9 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
         const LoadResult r = file.load(journal);
         EXPECT_EQ(r.status, status);
         EXPECT_EQ(journal.records[0].fDate, status == Loaded ? "06.12.26" : "before");
-        EXPECT_EQ(r.error.message().find(path) != npos, status == Failed);
+        EXPECT_EQ(r.error.path == path, status == Failed);
         if (refused) {
-            EXPECT_NE(file.append(kGood).message().find(path), npos);
+            EXPECT_EQ(file.append(kGood).path, path);
             EXPECT_TRUE(file.replaceLine(LineRef{0, kGood}, "x|1|1|1|1"));
         }
         EXPECT_EQ(readBytes(target), kGood);
@@ -509,7 +494,7 @@ TEST_F(JournalFileTest, TwoCopiesAddingAreCheckedUnderTheLock) {
         const std::string after = readBytes(path);
         EXPECT_EQ(std::count(after.begin(), after.end(), '\n'),
                   std::count(before.begin(), before.end(), '\n') + (kind0 == K::None));
-        EXPECT_NE(add(reading0).message().find(told), npos) << told;
+        EXPECT_EQ(add(reading0).kind, kind1);
     }
 }
 

@@ -22,7 +22,7 @@
 #include "datetime.h"
 #include "entrydialoghost.h"
 #include "fnew.h"
-#include "journalerror.h"
+#include "journaltexts.h"
 #include "mainwindow.h"
 #include "maker.h"
 #include "messages.h"

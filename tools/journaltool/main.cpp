@@ -9,6 +9,7 @@
 
 #include "entryrules.h"
 #include "journalfile.h"
+#include "journaltexts.h"
 #include "numbers.h"
 
 namespace zoltrek {
@@ -47,7 +48,7 @@ int report(const JournalError& error) {
         std::puts("ok");
         return kOk;
     }
-    std::fprintf(stderr, "error: %s\n", error.message().c_str());
+    std::fprintf(stderr, "error: %s\n", errorMessage(error).c_str());
     if (error.committed)
         return kCommitted;
     return error.damaged ? kDamaged : kUnchanged;
@@ -72,7 +73,7 @@ int load(JournalFile& file) {
             std::puts("absent");
             return kOk;
         case LoadResult::Status::Failed:
-            std::fprintf(stderr, "error: %s\n", result.error.message().c_str());
+            std::fprintf(stderr, "error: %s\n", errorMessage(result.error).c_str());
             return kUnchanged;
         case LoadResult::Status::Loaded:
             printLoad(result, journal);
@@ -89,7 +90,7 @@ int changeSlot(JournalFile& file, const char* slotText, const char* newLine) {
     Journal journal;
     const LoadResult result = file.load(journal);
     if (result.status == LoadResult::Status::Failed) {
-        std::fprintf(stderr, "error: %s\n", result.error.message().c_str());
+        std::fprintf(stderr, "error: %s\n", errorMessage(result.error).c_str());
         return kUnchanged;
     }
     if (result.status == LoadResult::Status::Absent || slot >= std::size_t(journal.count())) {
