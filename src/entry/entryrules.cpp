@@ -51,13 +51,12 @@ std::string dialogLine(const EntryTexts& texts) {
     return line;
 }
 
-std::string editedLine(const EntryTexts& texts, const EntryTexts& shown,
-                       std::string_view originalLine) {
-    const EntryTexts original = lineFields(originalLine);
-    EntryTexts merged;
+FieldEdits editedFields(const EntryTexts& texts, const EntryTexts& shown) {
+    FieldEdits edits;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        merged[i] = texts[i] == shown[i] ? original[i] : texts[i];
-    return dialogLine(merged);
+        if (texts[i] != shown[i])
+            edits[i] = texts[i];
+    return edits;
 }
 
 }  // namespace zoltrek

@@ -10,8 +10,7 @@
 
 namespace zoltrek {
 
-// The dialog's five texts in line order (date, reading, litres, price, amount), as journal
-// bytes.
+// The dialog's five texts in line order (date, reading, litres, price, amount), as UTF-8.
 using EntryTexts = LineFields;
 
 // The amount box for the litres and price typed: their product cut to cents, or nothing when
@@ -33,9 +32,8 @@ JournalError::Kind saveRefusal(Save save, const EntryTexts& texts, const Journal
 // The line of a new fill-up: the texts joined by "|".
 std::string dialogLine(const EntryTexts& texts);
 
-// The line of an edited fill-up: a field whose text is still what the dialog showed for the
-// record keeps its bytes from `originalLine`, so "40.50" stays "40.50".
-std::string editedLine(const EntryTexts& texts, const EntryTexts& shown,
-                       std::string_view originalLine);
+// The fields an edit changes: those whose text is no longer what the dialog showed for the
+// record. The others keep their bytes in the file, so "40.50" stays "40.50".
+FieldEdits editedFields(const EntryTexts& texts, const EntryTexts& shown);
 
 }  // namespace zoltrek

@@ -84,15 +84,13 @@ void FNew::buildControls() {
 }
 
 void FNew::updateAmount() {
-    Text4->setText(
-        fromJournal(amountText(numberToJournal(Text2->text()), numberToJournal(Text3->text()),
-                               env_.locale.separatorByte())));
+    Text4->setText(QString::fromStdString(amountText(
+        plainNumber(Text2->text()), plainNumber(Text3->text()), env_.locale.separatorByte())));
 }
 
 EntryTexts FNew::texts() const {
-    return {toJournal(DateTime1->Text()), numberToJournal(Text1->text()),
-            numberToJournal(Text2->text()), numberToJournal(Text3->text()),
-            toJournal(Text4->text())};
+    return {DateTime1->Text().toStdString(), plainNumber(Text1->text()), plainNumber(Text2->text()),
+            plainNumber(Text3->text()), Text4->text().toStdString()};
 }
 
 void FNew::fEdit(const FillUp& record, const LineRef& line) {
@@ -101,11 +99,11 @@ void FNew::fEdit(const FillUp& record, const LineRef& line) {
     Check1->show();
     Label6->show();
     const char sep = env_.locale.separatorByte();
-    DateTime1->setText(fromJournal(record.fDate));
-    Text1->setText(fromJournal(NumToText(record.fKm, sep)));
-    Text2->setText(fromJournal(NumToText(record.fLiters, sep)));
-    Text3->setText(fromJournal(NumToText(record.fCena, sep)));
-    Text4->setText(fromJournal(NumToText(record.fSumma, sep)));
+    DateTime1->setText(QString::fromStdString(record.fDate));
+    Text1->setText(QString::fromStdString(NumToText(record.fKm, sep)));
+    Text2->setText(QString::fromStdString(NumToText(record.fLiters, sep)));
+    Text3->setText(QString::fromStdString(NumToText(record.fCena, sep)));
+    Text4->setText(QString::fromStdString(NumToText(record.fSumma, sep)));
     OldLine = line;
     shownTexts_ = texts();
 }
@@ -150,7 +148,7 @@ bool FNew::write(const EntryTexts& entered) {
         else if (save == Save::Delete)
             error = file_.removeLine(OldLine);
         else
-            error = file_.replaceLine(OldLine, editedLine(entered, shownTexts_, OldLine.bytes));
+            error = file_.editLine(OldLine, editedFields(entered, shownTexts_));
         XpB1->setEnabled(true);
         if (focused)
             focused->setFocus();

@@ -10,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "codepage.h"
 #include "lines.h"
 #include "parseline.h"
 
@@ -348,7 +349,8 @@ JournalError JournalFile::add(std::string_view line, const AddCheck& check) {
     return appendLine(line, &check);
 }
 
-JournalError JournalFile::appendLine(std::string_view line, const AddCheck* check) {
+JournalError JournalFile::appendLine(std::string_view text, const AddCheck* check) {
+    const std::string line = toCp1251(text);
     if (hasLineBreak(line))
         return simpleError(JournalError::Kind::BadLine, path_);
     const auto target = resolveTarget(ops_, path_);
@@ -411,14 +413,19 @@ JournalError JournalFile::appendLine(std::string_view line, const AddCheck* chec
 }
 
 JournalError JournalFile::replaceLine(const LineRef& old, std::string_view newLine) {
-    return rewrite(old, &newLine);
+    return rewrite(old, toCp1251(newLine));
+}
+
+JournalError JournalFile::editLine(const LineRef& old, const FieldEdits& edits) {
+    return rewrite(old, editedLine(old.bytes, edits));
 }
 
 JournalError JournalFile::removeLine(const LineRef& old) {
-    return rewrite(old, nullptr);
+    return rewrite(old, std::nullopt);
 }
 
-JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* replacement) {
+JournalError JournalFile::rewrite(const LineRef& old,
+                                  const std::optional<std::string>& replacement) {
     if (replacement && hasLineBreak(*replacement))
         return simpleError(JournalError::Kind::BadLine, path_);
     const auto resolved = resolveTarget(ops_, path_);

@@ -1,5 +1,7 @@
 #include "linefields.h"
 
+#include "codepage.h"
+
 namespace zoltrek {
 
 LineFields lineFields(std::string_view line) {
@@ -12,6 +14,14 @@ LineFields lineFields(std::string_view line) {
     }
     fields.back() = rest;
     return fields;
+}
+
+std::string editedLine(std::string_view line, const FieldEdits& edits) {
+    const LineFields original = lineFields(line);
+    std::string edited;
+    for (std::size_t i = 0; i < original.size(); ++i)
+        edited += (i ? "|" : "") + (edits[i] ? toCp1251(*edits[i]) : original[i]);
+    return edited;
 }
 
 }  // namespace zoltrek

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,14 @@ namespace zoltrek {
 using LineFields = std::array<std::string, 5>;
 
 LineFields lineFields(std::string_view line);
+
+// An edit of a line, field by field: the new text (UTF-8) of each field that changed, none for a
+// field that keeps its bytes.
+using FieldEdits = std::array<std::optional<std::string>, 5>;
+
+// The bytes of a line of the file after `edits`: a field without a new text keeps its own bytes,
+// so "40.50" stays "40.50" and a byte without a character stays as it was; a new amount takes
+// the place of all that followed the fourth "|".
+std::string editedLine(std::string_view line, const FieldEdits& edits);
 
 }  // namespace zoltrek

@@ -13,7 +13,6 @@
 #include "mainlayout.h"
 #include "messages.h"
 #include "numbers.h"
-#include "text.h"
 #include "windowkit.h"
 #include "xpbplacement.h"
 
@@ -147,7 +146,8 @@ LoadResult Main::reload() {
     const QSignalBlocker quiet(List1);
     List1->clear();
     for (int slot = 0; slot < journal_.count(); ++slot) {
-        auto* item = new QListWidgetItem(fromJournal(NumToListText(journal_.records[slot].fKm)));
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(NumToListText(journal_.records[slot].fKm)));
         item->setData(kSlotRole, slot);
         List1->addItem(item);
     }
@@ -166,7 +166,7 @@ void Main::ShowDetails(int slot) {
     const auto texts = detailTexts(journal_, slot, env_.locale.separatorByte());
     QLabel* labels[] = {i1, i2, i3, i4, i5, i6};
     for (int i = 0; i < 6; ++i)
-        labels[i]->setText(fromJournal(texts[i]));
+        labels[i]->setText(QString::fromStdString(texts[i]));
 }
 
 void Main::tick() {

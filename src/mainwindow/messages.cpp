@@ -2,13 +2,13 @@
 
 #include "journaltexts.h"
 #include "report.h"
-#include "text.h"
 
 namespace zoltrek {
 
 Message statisticsMessage(const Journal& journal, const Locale& locale) {
     const StatisticsReport report = statisticsReport(journal, locale.separatorByte());
-    return {MessageIcon::Information, fromJournal(report.title), fromJournal(report.text)};
+    return {MessageIcon::Information, QString::fromStdString(report.title),
+            QString::fromStdString(report.text)};
 }
 
 std::optional<Message> loadMessage(const LoadResult& result, const std::string& path) {

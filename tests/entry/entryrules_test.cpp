@@ -63,23 +63,28 @@ TEST(SaveRefusal, TheTextsThenTheTableInTheOrderTheUserIsTold) {
         EXPECT_EQ(saveRefusal(save, texts, table, partly), refusal) << name;
 }
 
-// A field typed as shown keeps the line's own bytes; anything after the fifth field stays unless
-// the amount changed.
-TEST(EditedLine, UnchangedFieldsKeepTheirBytes) {
+// A field typed as shown keeps the line's own bytes, whatever they are; anything after the fifth
+// field stays unless the amount changed; a typed text is written in the file's code page.
+TEST(EditedFields, UnchangedFieldsKeepTheirBytes) {
     const EntryTexts shown = {"06.12.26", "12345", "40.5", "20.5", "820"};
     const EntryTexts priceAndSum = {"06.12.26", "12345", "40.5", "21", "850.5"};
     const EntryTexts date = {"07.12.26", "12345", "40.5", "20.5", "820"};
     const EntryTexts six = {"a", "1", "2", "3", "4"}, price = {"a", "1", "2", "7", "4"};
-    const EntryTexts sum = {"a", "1", "2", "3", "9"};
-    const std::tuple<const char*, EntryTexts, EntryTexts, const char*> cases[] = {
-        {"06.12.26|12345|40.50|20.5|820", shown, shown, "06.12.26|12345|40.50|20.5|820"},
-        {"06.12.26|12345|40.50|20.5|820", shown, priceAndSum, "06.12.26|12345|40.50|21|850.5"},
-        {"06.12.26|12 345|40.50|20.5|820", shown, date, "07.12.26|12 345|40.50|20.5|820"},
-        {"a|1|2|3|4|5", six, price, "a|1|2|7|4|5"},
-        {"a|1|2|3|4|5", six, sum, "a|1|2|3|9"},
+    const EntryTexts sum = {"a", "1", "2", "3", "9"}, cyrillic = {"Пн中", "1", "2", "3", "4"};
+    const std::tuple<const char*, const char*, EntryTexts, EntryTexts, const char*> cases[] = {
+        {"nothing typed", "06.12.26|12345|40.50|20.5|820", shown, shown,
+         "06.12.26|12345|40.50|20.5|820"},
+        {"price and amount typed", "06.12.26|12345|40.50|20.5|820", shown, priceAndSum,
+         "06.12.26|12345|40.50|21|850.5"},
+        {"a date typed", "06.12.26|12 345|40.50|20.5|820", shown, date,
+         "07.12.26|12 345|40.50|20.5|820"},
+        {"a sixth field stays", "a|1|2|3|4|5", six, price, "a|1|2|7|4|5"},
+        {"a new amount ends the line", "a|1|2|3|4|5", six, sum, "a|1|2|3|9"},
+        {"a byte without a character", "\x98|1|2|3|4", six, price, "\x98|1|2|7|4"},
+        {"a typed text in the code page", "a|1|2|3|4", six, cyrillic, "\xCF\xED?|1|2|3|4"},
     };
-    for (const auto& [original, before, typed, line] : cases)
-        EXPECT_EQ(editedLine(typed, before, original), line) << original;
+    for (const auto& [name, original, before, typed, line] : cases)
+        EXPECT_EQ(editedLine(original, editedFields(typed, before)), line) << name;
 }
 
 }  // namespace

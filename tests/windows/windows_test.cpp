@@ -232,16 +232,16 @@ TEST_F(MainTest, LayoutTabOrderClockBackgroundAndTheAboutWindow) {
 }
 
 // " 100000" sorts first yet stands for its own line; "." stands in for a separator the journal
-// cannot hold; "<b>" shows as its characters, in the panel and in the real box.
+// cannot hold; the date's bytes show as their characters, "<b>" too, in the panel and the box.
 TEST_F(MainTest, DetailsOfTheSelectedItemsOwnRecordAndTheReport) {
     const std::pair<const char*, const char*> prices[] = {
         {"ru_RU", "20,5 руб"}, {"ar_EG", "20.5 руб"}, {"fa_IR", "20.5 руб"}};
     for (const auto& [name, price] : prices) {
         locale = Locale::of(QLocale(name));
-        start("01.11.26|99999|40|20|800\r\n<b>15.11.26</b>|100000|35|20.5|735\r\n");
+        start("01.11.26|99999|40|20|800\r\n<b>\xCF\xED 15.11.26</b>|100000|35|20.5|735\r\n");
         clickItem(0);
-        EXPECT_EQ(details(),
-                  (QStringList{"<b>15.11.26</b>", "100000", "35 л", price, "1 км", "4000 л/100км"}))
+        EXPECT_EQ(details(), (QStringList{"<b>Пн 15.11.26</b>", "100000", "35 л", price, "1 км",
+                                          "4000 л/100км"}))
             << name;
     }
     const QLabel* date = child<QLabel>(main.get(), "i1");
@@ -249,7 +249,7 @@ TEST_F(MainTest, DetailsOfTheSelectedItemsOwnRecordAndTheReport) {
     clickItem(1);  // the first fill-up has nothing before it
     EXPECT_EQ(details(), QStringList(6, QString()));
     QTest::keyClick(list(), Qt::Key_Up);
-    EXPECT_EQ(details()[0], "<b>15.11.26</b>");
+    EXPECT_EQ(details()[0], "<b>Пн 15.11.26</b>");
 
     const Message report = statisticsMessage(main->journal(), locale);
     int lines = 0;
@@ -412,6 +412,8 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLine) {
         {"en_US", "x|1|1|1|1\ry|2|2|2|2\rz|3|3|3|3", 1, "||9", "x|1|1|1|1\ry|2|2|9|18\rz|3|3|3|3"},
         {"en_US", "x|1|1|1|1\r\ny|2|2|2|2\nz|3|3|3|3\r", 0, nullptr, "y|2|2|2|2\nz|3|3|3|3\r"},
         {"fa_IR", a + b, 0, "|41|", "01.11.26|84000|41|20.5|840.5\r\n" + b},
+        {"en_US", "\x98|1|1|1|1\r\n" + b, 0, "||9", "\x98|1|1|9|9\r\n" + b},  // no character
+        {"en_US", "\x98|1|1|1|1\r\n" + b, 1, nullptr, "\x98|1|1|1|1\r\n"},
         {"ar_EG", kTwoLines, -1, "٨٥٤٠٠|٤١٫٥|٢٢٫٣",
          kTwoLines + "06.12.26|85400|41.5|22.3|925.45\r\n"},
     };
