@@ -340,7 +340,7 @@ TEST_F(JournalFileTest, TheLoadSaysWhatItSkippedAndChangesNothing) {
         {"d|" + big + "|1|1|1\r" + kGood, "1 records, 1 skipped: 1"},
         {longest + "\n" + longest + "7\r\n" + kGood, "2 records, 1 skipped: 2"},
         {repeated(kGood + "\r\n", 1'000'000), "101 records, 0 skipped, unloaded"},
-        {repeated(kGood + "\r\n", 101) + "\r\n\n", "101 records, 0 skipped"},
+        {repeated(kGood + "\r\n", Journal::kSlots) + "\r\n\n", "101 records, 0 skipped"},
         {kGood + "\r\n" + repeated("06.12.26|84512\r\n", 1'000'000) + kGood,
          "1 records, 1000 skipped: 2 3 4 5 6 7 8 9 10 11, unloaded"},
         {std::string(1'000'000, '\n') + kGood + "\njunk", "1 records, 1 skipped: 1000002"},
