@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "codepage.h"
 #include "journalfile.h"
 #include "numbers.h"
 #include "oracle.h"
@@ -76,7 +77,8 @@ void checkParse(std::string_view line) {
     std::size_t cut[4], from = 0;
     for (auto& c : cut)
         from = (c = line.find('|', from)) + 1;
-    require(record->fDate == line.substr(0, cut[0]), "the date is the text before the first |");
+    require(record->fDate == zoltrek::fromCp1251(line.substr(0, cut[0])),
+            "the date is the text before the first |");
     const double fields[] = {record->fKm, record->fLiters, record->fCena};
     for (int i = 0; i < 3; ++i)
         require(fields[i] == zoltrek::TextToNum(line.substr(cut[i] + 1, cut[i + 1] - cut[i] - 1)),

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "codepage.h"
 #include "journalfile.h"
 #include "oracle.h"
 #include "tempfolder.h"
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& at = lines[index];
         std::string expected = old.substr(0, at.begin);
         if (edit)
-            expected += newLine + old.substr(at.textEnd, at.next - at.textEnd);
+            expected += zoltrek::toCp1251(newLine) + old.substr(at.textEnd, at.next - at.textEnd);
         expected += old.substr(at.next);
         require(now == expected, "only that line changes, keeping its line end");
     } else {

@@ -4,27 +4,33 @@
 
 namespace zoltrek {
 
+EntryDialogHost::EntryDialogHost(JournalFile& file, Environment environment, const QIcon& icon)
+    : file_(file), env_(std::move(environment)), icon_(icon) {}
+
 FNew* EntryDialogHost::dialog() const {
     return dialog_ && dialog_->isVisible() ? dialog_.data() : nullptr;
 }
 
+FNew* EntryDialogHost::open() {
+    dialog_ = new FNew(file_, env_, icon_);
+    connect(dialog_, &FNew::journalChanged, this, &EntryDialogHost::journalChanged);
+    return dialog_;
+}
+
 void EntryDialogHost::showNew() {
     // An edit is open: the one dialog comes to the front and stays as it is.
-    if (FNew* open = dialog()) {
-        open->raise();
-        open->activateWindow();
+    if (FNew* shown = dialog()) {
+        shown->raise();
+        shown->activateWindow();
         return;
     }
-    dialog_ = new FNew(main_);
-    dialog_->setWindowModality(Qt::ApplicationModal);
+    open()->setWindowModality(Qt::ApplicationModal);
     dialog_->show();
 }
 
 void EntryDialogHost::fEdit(const FillUp& record, const LineRef& line) {
-    if (!dialog()) {
-        dialog_ = new FNew(main_);
-        dialog_->show();
-    }
+    if (!dialog())
+        open()->show();
     dialog_->fEdit(record, line);
     dialog_->raise();
     dialog_->activateWindow();

@@ -1,27 +1,41 @@
 #pragma once
 
+#include <QIcon>
+#include <QObject>
 #include <QPointer>
 
-#include "entrydialogs.h"
+#include "environment.h"
+#include "fillup.h"
 
 namespace zoltrek {
 
 class FNew;
-class Main;
+class JournalFile;
 
-// Keeps the one entry dialog: a new fill-up opens it modally; an edit opens it without
-// blocking, or refills the one already open.
-class EntryDialogHost : public EntryDialogs {
+// Keeps the one entry dialog on a journal: a new fill-up opens it modally; an edit opens it
+// without blocking, or refills the one already open.
+class EntryDialogHost : public QObject {
+    Q_OBJECT
+
   public:
-    explicit EntryDialogHost(Main& main) : main_(main) {}
+    EntryDialogHost(JournalFile& file, Environment environment, const QIcon& icon);
 
-    void showNew() override;
-    void fEdit(const FillUp& record, const LineRef& line) override;
+    void showNew();
+    // The line says where the record is in the file, so that the dialog finds it again there.
+    void fEdit(const FillUp& record, const LineRef& line);
 
     FNew* dialog() const;
 
+  signals:
+    // A dialog changed the journal, or found it changed on disk.
+    void journalChanged();
+
   private:
-    Main& main_;
+    FNew* open();
+
+    JournalFile& file_;
+    Environment env_;
+    QIcon icon_;
     QPointer<FNew> dialog_;
 };
 

@@ -14,7 +14,9 @@ std::string amountText(std::string_view litres, std::string_view price, char sep
     return NumToText(Okr(product), sep);
 }
 
-bool entryIsValid(const EntryTexts& texts) {
+namespace {
+
+bool textsAreValid(const EntryTexts& texts) {
     for (const auto& text : texts)
         if (text.find_first_of("|\r\n") != std::string::npos)
             return false;
@@ -24,6 +26,24 @@ bool entryIsValid(const EntryTexts& texts) {
     return positive(km) && positive(litres) && positive(price) && std::isfinite(litres * price);
 }
 
+}  // namespace
+
+JournalError::Kind saveRefusal(Save save, const EntryTexts& texts, const Journal* table,
+                               bool partlyLoaded) {
+    using Kind = JournalError::Kind;
+    if (save == Save::Delete)
+        return Kind::None;
+    if (!textsAreValid(texts))
+        return Kind::InvalidData;
+    if (save == Save::Edit || !table)
+        return Kind::None;
+    if (table->full())
+        return Kind::Full;
+    if (partlyLoaded)
+        return Kind::Unloaded;
+    return Srav(*table, texts[1]) ? Kind::Duplicate : Kind::None;
+}
+
 std::string dialogLine(const EntryTexts& texts) {
     std::string line = texts[0];
     for (std::size_t i = 1; i < texts.size(); ++i)
@@ -31,22 +51,12 @@ std::string dialogLine(const EntryTexts& texts) {
     return line;
 }
 
-std::string editedLine(const EntryTexts& texts, const EntryTexts& shown,
-                       std::string_view originalLine) {
-    // The original's fields; the last one keeps whatever followed the fourth "|".
-    EntryTexts original;
-    std::string_view rest = originalLine;
-    for (std::size_t i = 0; i + 1 < original.size(); ++i) {
-        const auto bar = rest.find('|');
-        original[i] = rest.substr(0, bar);
-        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
-    }
-    original.back() = rest;
-
-    EntryTexts merged;
+FieldEdits editedFields(const EntryTexts& texts, const EntryTexts& shown) {
+    FieldEdits edits;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        merged[i] = texts[i] == shown[i] ? original[i] : texts[i];
-    return dialogLine(merged);
+        if (texts[i] != shown[i])
+            edits[i] = texts[i];
+    return edits;
 }
 
 }  // namespace zoltrek

@@ -12,7 +12,7 @@
 #include "datetime.h"
 #include "entrylayout.h"
 #include "journalfile.h"
-#include "mainwindow.h"
+#include "journaltexts.h"
 #include "numbers.h"
 #include "text.h"
 #include "windowkit.h"
@@ -25,7 +25,6 @@ namespace {
 namespace L = entrylayout;
 
 const QString kError = QStringLiteral("Ошибка");
-const QString kInvalid = QStringLiteral("Введены неверные данные!");
 
 // The date box understands its own shape only, dd.mm.yy, whatever the user's date format.
 QString todayText(const QDateTime& now) {
@@ -34,17 +33,18 @@ QString todayText(const QDateTime& now) {
 
 }  // namespace
 
-FNew::FNew(Main& main) : FixedWindow(L::kClient, false), main_(main) {
+FNew::FNew(JournalFile& file, Environment environment, const QIcon& icon)
+    : FixedWindow(L::kClient, false), file_(file), env_(std::move(environment)) {
     setObjectName(QStringLiteral("fNew"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 
-    setWindowIcon(main_.windowIcon());
+    setWindowIcon(icon);
     setWindowTitle(QStringLiteral("Новая заправка"));
     editMode_ = false;
     Check1->hide();
     Label6->hide();
-    DateTime1->setText(todayText(main_.environment().now()));
+    DateTime1->setText(todayText(env_.now()));
 }
 
 void FNew::buildControls() {
@@ -84,15 +84,13 @@ void FNew::buildControls() {
 }
 
 void FNew::updateAmount() {
-    Text4->setText(
-        fromJournal(amountText(numberToJournal(Text2->text()), numberToJournal(Text3->text()),
-                               main_.environment().locale.separatorByte())));
+    Text4->setText(QString::fromStdString(amountText(
+        plainNumber(Text2->text()), plainNumber(Text3->text()), env_.locale.separatorByte())));
 }
 
 EntryTexts FNew::texts() const {
-    return {toJournal(DateTime1->Text()), numberToJournal(Text1->text()),
-            numberToJournal(Text2->text()), numberToJournal(Text3->text()),
-            toJournal(Text4->text())};
+    return {DateTime1->Text().toStdString(), plainNumber(Text1->text()), plainNumber(Text2->text()),
+            plainNumber(Text3->text()), Text4->text().toStdString()};
 }
 
 void FNew::fEdit(const FillUp& record, const LineRef& line) {
@@ -100,31 +98,37 @@ void FNew::fEdit(const FillUp& record, const LineRef& line) {
     setWindowTitle(QStringLiteral("Редактировать"));
     Check1->show();
     Label6->show();
-    const char sep = main_.environment().locale.separatorByte();
-    DateTime1->setText(fromJournal(record.fDate));
-    Text1->setText(fromJournal(NumToText(record.fKm, sep)));
-    Text2->setText(fromJournal(NumToText(record.fLiters, sep)));
-    Text3->setText(fromJournal(NumToText(record.fCena, sep)));
-    Text4->setText(fromJournal(NumToText(record.fSumma, sep)));
+    const char sep = env_.locale.separatorByte();
+    DateTime1->setText(QString::fromStdString(record.fDate));
+    Text1->setText(QString::fromStdString(NumToText(record.fKm, sep)));
+    Text2->setText(QString::fromStdString(NumToText(record.fLiters, sep)));
+    Text3->setText(QString::fromStdString(NumToText(record.fCena, sep)));
+    Text4->setText(QString::fromStdString(NumToText(record.fSumma, sep)));
     OldLine = line;
     shownTexts_ = texts();
 }
 
-void FNew::refuse(const QString& text) {
-    main_.environment().showMessage(this, {MessageIcon::Critical, kError, text});
+void FNew::refuse(const JournalError& error) {
+    env_.showMessage(this,
+                     {MessageIcon::Critical, kError, QString::fromStdString(errorMessage(error))});
+}
+
+Save FNew::saveKind() const {
+    return !editMode_ ? Save::New : Check1->isChecked() ? Save::Delete : Save::Edit;
 }
 
 void FNew::save() {
     const EntryTexts entered = texts();
-    // A deletion writes nothing typed: what the boxes hold cannot stop it.
-    const bool deleting = editMode_ && Check1->isChecked();
-    if (!deleting && !entryIsValid(entered))
-        return refuse(kInvalid);
+    // The texts alone here: the table is judged under the lock, as the file stands then.
+    JournalError refusal;
+    refusal.kind = saveRefusal(saveKind(), entered);
+    if (refusal)
+        return refuse(refusal);
     if (!write(entered))
         return;
     // Closing first: the main window reloads once the dialog is gone.
     close();
-    main_.UpList();
+    emit journalChanged();
 }
 
 // Writes the journal; on a failure the user is told and the dialog stays as it is.
@@ -136,13 +140,15 @@ bool FNew::write(const EntryTexts& entered) {
         const QPointer<QWidget> focused = QApplication::focusWidget();
         XpB1->setEnabled(false);
         QCursor::pos();  // a round trip to the display, which sends it the release now
-        JournalFile& file = main_.journalFile();
-        if (!editMode_)
-            error = file.add(dialogLine(entered), entered[1]);
-        else if (Check1->isChecked())
-            error = file.removeLine(OldLine);
+        const Save save = saveKind();
+        if (save == Save::New)
+            error = file_.add(dialogLine(entered), [&](const Journal& now, bool partlyLoaded) {
+                return saveRefusal(save, entered, &now, partlyLoaded);
+            });
+        else if (save == Save::Delete)
+            error = file_.removeLine(OldLine);
         else
-            error = file.replaceLine(OldLine, editedLine(entered, shownTexts_, OldLine.bytes));
+            error = file_.editLine(OldLine, editedFields(entered, shownTexts_));
         XpB1->setEnabled(true);
         if (focused)
             focused->setFocus();
@@ -150,9 +156,9 @@ bool FNew::write(const EntryTexts& entered) {
     if (!error)
         return true;
 
-    refuse(QString::fromStdString(error.message()));
+    refuse(error);
     if (error.kind == JournalError::Kind::ChangedOnDisk) {
-        main_.UpList();
+        emit journalChanged();
         if (error.movedTo)
             OldLine.index = *error.movedTo;  // the next save finds the record where it is now
     }

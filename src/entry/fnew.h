@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include "entryrules.h"
+#include "environment.h"
 #include "fillup.h"
+#include "journalerror.h"
 #include "windowkit.h"
 
 class QCheckBox;
@@ -13,32 +15,38 @@ class QLineEdit;
 namespace zoltrek {
 
 class DateTime;
-class Main;
+class JournalFile;
 class XpB;
 
 // The entry dialog: adds a fill-up, or edits or deletes the one `fEdit` opened. It writes the
-// journal itself, then closes and has the main window reload. It deletes itself when closed,
+// journal itself, then closes and says that the journal changed. It deletes itself when closed,
 // so every opening starts from its design.
 class FNew : public FixedWindow {
     Q_OBJECT
 
   public:
-    explicit FNew(Main& main);
+    FNew(JournalFile& file, Environment environment, const QIcon& icon);
 
     // Fills the dialog with a record for editing; the line says where it is in the file.
     void fEdit(const FillUp& record, const LineRef& line);
 
     bool EditMode() const { return editMode_; }
 
+  signals:
+    // A save changed the journal, or found it changed on disk: whatever shows it must reload.
+    void journalChanged();
+
   private:
     void buildControls();
     void updateAmount();
     EntryTexts texts() const;
+    Save saveKind() const;
     void save();
     bool write(const EntryTexts& entered);
-    void refuse(const QString& text);
+    void refuse(const JournalError& error);
 
-    Main& main_;
+    JournalFile& file_;
+    Environment env_;
     bool editMode_ = false;
     LineRef OldLine;
     EntryTexts shownTexts_;  // what fEdit put in the boxes

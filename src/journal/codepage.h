@@ -5,8 +5,8 @@
 
 namespace zoltrek {
 
-// The journal is Windows-1251 text, so files move between systems unchanged. The core works
-// on those bytes; windows convert at their boundary.
+// The journal is Windows-1251 text, so files move between systems unchanged. The core reads and
+// writes those bytes, and hands everything else upward as UTF-8.
 
 // Bytes to UTF-8. The one byte without a character (0x98) becomes U+FFFD.
 std::string fromCp1251(std::string_view bytes);

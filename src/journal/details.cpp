@@ -1,6 +1,5 @@
 #include "details.h"
 
-#include "codepage.h"
 #include "figures.h"
 #include "numbers.h"
 
@@ -13,10 +12,10 @@ std::array<std::string, 6> detailTexts(const Journal& journal, int slot, char se
     const auto rate = consumption(journal, slot);
     return {r.fDate,
             NumToText(r.fKm, sep),
-            NumWithUnit(r.fLiters, toCp1251(" л"), sep),
-            NumWithUnit(r.fCena, toCp1251(" руб"), sep),
-            NumWithUnit(distance(journal, slot), toCp1251(" км"), sep),
-            rate ? NumWithUnit(*rate, toCp1251(" л/100км"), sep) : std::string(kNoValue)};
+            NumWithUnit(r.fLiters, " л", sep),
+            NumWithUnit(r.fCena, " руб", sep),
+            NumWithUnit(distance(journal, slot), " км", sep),
+            rate ? NumWithUnit(*rate, " л/100км", sep) : std::string(kNoValue)};
 }
 
 }  // namespace zoltrek

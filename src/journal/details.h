@@ -8,7 +8,7 @@
 namespace zoltrek {
 
 // The texts of the detail panel for the record in `slot` (date, reading, litres, price,
-// distance and consumption since the line before), in the journal's code page. The first
+// distance and consumption since the line before), as UTF-8. The first
 // record has no line before it, and nothing is shown for it.
 std::array<std::string, 6> detailTexts(const Journal& journal, int slot, char decimalSeparator);
 

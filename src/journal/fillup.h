@@ -7,7 +7,7 @@
 
 namespace zoltrek {
 
-// One fill-up. Text is kept as the journal's own bytes (Windows-1251).
+// One fill-up; its text is UTF-8.
 struct FillUp {
     std::string fDate;
     double fKm = 0;

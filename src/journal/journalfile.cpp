@@ -10,7 +10,7 @@
 #include <thread>
 #include <utility>
 
-#include "figures.h"
+#include "codepage.h"
 #include "lines.h"
 #include "parseline.h"
 
@@ -36,10 +36,12 @@ bool hasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-JournalError systemError(std::string action, const std::string& path, int err) {
+using Step = JournalError::Step;
+
+JournalError systemError(Step step, const std::string& path, int err) {
     JournalError error;
     error.kind = JournalError::Kind::System;
-    error.action = std::move(action);
+    error.step = step;
     error.path = path;
     error.err = err;
     return error;
@@ -149,9 +151,9 @@ JournalError openRegular(FileOps& ops, const std::string& file, const std::strin
                          Fd& fd, struct stat& st) {
     fd.reset(ops.open(file.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666));
     if (!fd.valid())
-        return systemError("открыть файл", path, errno);
+        return systemError(Step::OpenFile, path, errno);
     if (ops.fstat(fd.get(), &st) != 0)
-        return systemError("прочитать файл", path, errno);
+        return systemError(Step::ReadFile, path, errno);
     if (!S_ISREG(st.st_mode))
         return simpleError(JournalError::Kind::NotAFile, path);
     return {};
@@ -193,7 +195,7 @@ class FolderLock {
                std::chrono::milliseconds wait)
         : fd_(ops, ops.open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)) {
         if (!fd_.valid()) {
-            error_ = systemError("открыть папку файла", path, errno);
+            error_ = systemError(Step::OpenFolder, path, errno);
             return;
         }
         const auto giveUp = std::chrono::steady_clock::now() + wait;
@@ -201,7 +203,7 @@ class FolderLock {
             if (errno == EINTR)
                 continue;
             if (errno != EWOULDBLOCK) {
-                error_ = systemError("заблокировать папку файла", path, errno);
+                error_ = systemError(Step::LockFolder, path, errno);
                 return;
             }
             if (std::chrono::steady_clock::now() >= giveUp) {
@@ -282,7 +284,7 @@ LoadResult JournalFile::load(Journal& journal) const {
         if (errno == ENOENT || errno == ENOTDIR)
             return result;
         result.status = LoadResult::Status::Failed;
-        result.error = systemError("прочитать файл", path_, errno);
+        result.error = systemError(Step::ReadFile, path_, errno);
         return result;
     }
     // Only a regular file under exactly this name is the journal.
@@ -296,7 +298,7 @@ LoadResult JournalFile::load(Journal& journal) const {
     Fd fd(ops_, ops_.open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
     if (!fd.valid()) {
         result.status = LoadResult::Status::Failed;
-        result.error = systemError("открыть файл", path_, errno);
+        result.error = systemError(Step::OpenFile, path_, errno);
         return result;
     }
 
@@ -331,7 +333,7 @@ LoadResult JournalFile::load(Journal& journal) const {
     std::uint64_t size = 0;
     if (!splitRest(ops_, fd.get(), split, takeLine, size)) {
         result.status = LoadResult::Status::Failed;
-        result.error = systemError("прочитать файл", path_, errno);
+        result.error = systemError(Step::ReadFile, path_, errno);
         return result;
     }
     journal = std::move(fresh);
@@ -343,32 +345,30 @@ JournalError JournalFile::append(std::string_view line) {
     return appendLine(line, nullptr);
 }
 
-JournalError JournalFile::add(std::string_view line, std::string_view reading) {
-    return appendLine(line, &reading);
+JournalError JournalFile::add(std::string_view line, const AddCheck& check) {
+    return appendLine(line, &check);
 }
 
-JournalError JournalFile::appendLine(std::string_view line, const std::string_view* reading) {
+JournalError JournalFile::appendLine(std::string_view text, const AddCheck* check) {
+    const std::string line = toCp1251(text);
     if (hasLineBreak(line))
         return simpleError(JournalError::Kind::BadLine, path_);
     const auto target = resolveTarget(ops_, path_);
     if (!target)
-        return systemError("открыть файл", path_, errno);
+        return systemError(Step::OpenFile, path_, errno);
     FolderLock lock(ops_, *target, path_, lockWait_);
     if (lock.error())
         return lock.error();
     removeStaleTemporaries(ops_, *target);
 
-    if (reading) {
+    if (check) {
         Journal now;
         const LoadResult loaded = load(now);
         if (loaded.status == LoadResult::Status::Failed)
             return loaded.error;
-        if (now.full())
-            return simpleError(JournalError::Kind::Full, path_);
-        if (loaded.leftUnloaded)
-            return simpleError(JournalError::Kind::Unloaded, path_);
-        if (Srav(now, *reading))
-            return simpleError(JournalError::Kind::Duplicate, path_);
+        if (const JournalError::Kind refusal = (*check)(now, loaded.leftUnloaded);
+            refusal != JournalError::Kind::None)
+            return simpleError(refusal, path_);
     }
 
     struct stat st;
@@ -383,14 +383,14 @@ JournalError JournalFile::appendLine(std::string_view line, const std::string_vi
         // Guessing here would glue the new line onto the last one, or add an empty line.
         const auto ended = endsWithLineEnd(ops_, fd.get(), oldSize);
         if (!ended)
-            return systemError("прочитать файл", path_, errno);
+            return systemError(Step::ReadFile, path_, errno);
         if (!*ended)
             data = "\r\n";
     }
     data.append(line).append("\r\n");
 
     if (!writeAll(ops_, fd.get(), data) || ops_.fdatasync(fd.get()) != 0) {
-        JournalError error = systemError("записать файл", path_, errno);
+        JournalError error = systemError(Step::WriteFile, path_, errno);
         if (!existed) {
             // The created file, not a dangling link that stood for it.
             if (ops_.unlink(target->c_str()) != 0)
@@ -405,7 +405,7 @@ JournalError JournalFile::appendLine(std::string_view line, const std::string_vi
     if (existed)
         return {};
     if (!syncFolder(ops_, folderOf(*target))) {
-        JournalError error = systemError("сохранить на диске папку файла", path_, errno);
+        JournalError error = systemError(Step::SyncFolder, path_, errno);
         error.committed = true;
         return error;
     }
@@ -413,19 +413,24 @@ JournalError JournalFile::appendLine(std::string_view line, const std::string_vi
 }
 
 JournalError JournalFile::replaceLine(const LineRef& old, std::string_view newLine) {
-    return rewrite(old, &newLine);
+    return rewrite(old, toCp1251(newLine));
+}
+
+JournalError JournalFile::editLine(const LineRef& old, const FieldEdits& edits) {
+    return rewrite(old, editedLine(old.bytes, edits));
 }
 
 JournalError JournalFile::removeLine(const LineRef& old) {
-    return rewrite(old, nullptr);
+    return rewrite(old, std::nullopt);
 }
 
-JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* replacement) {
+JournalError JournalFile::rewrite(const LineRef& old,
+                                  const std::optional<std::string>& replacement) {
     if (replacement && hasLineBreak(*replacement))
         return simpleError(JournalError::Kind::BadLine, path_);
     const auto resolved = resolveTarget(ops_, path_);
     if (!resolved)
-        return systemError("открыть файл", path_, errno);
+        return systemError(Step::OpenFile, path_, errno);
     const std::string& target = *resolved;
     FolderLock lock(ops_, target, path_, lockWait_);
     if (lock.error())
@@ -457,7 +462,7 @@ JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* re
     LineSplitter split(kMaxLine);
     std::uint64_t size = 0;
     if (!splitRest(ops_, in.get(), split, findLine, size))
-        return systemError("прочитать файл", path_, errno);
+        return systemError(Step::ReadFile, path_, errno);
     if (!at) {
         JournalError error = simpleError(JournalError::Kind::ChangedOnDisk, path_);
         if (copies == 1)
@@ -476,7 +481,7 @@ JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* re
             break;
     }
     if (tmp < 0)
-        return systemError("создать временный файл рядом с", path_, errno);
+        return systemError(Step::CreateTemporary, path_, errno);
 
     // Everything but the line, copied a chunk at a time; the line end stays the line's own.
     Fd out(ops_, tmp);
@@ -503,14 +508,14 @@ JournalError JournalFile::rewrite(const LineRef& old, const std::string_view* re
     if (written)
         ops_.fchown(out.get(), st.st_uid, st.st_gid);  // keeps the owner when we may
     if (!written || !out.close() || ops_.rename(temporary.c_str(), target.c_str()) != 0) {
-        JournalError error = systemError("записать файл", path_, errno);
+        JournalError error = systemError(Step::WriteFile, path_, errno);
         ops_.unlink(temporary.c_str());
         return error;
     }
 
     // The rename is done; syncing the folder makes it survive a power cut.
     if (!syncFolder(ops_, folder)) {
-        JournalError error = systemError("сохранить на диске папку файла", path_, errno);
+        JournalError error = systemError(Step::SyncFolder, path_, errno);
         error.committed = true;
         return error;
     }

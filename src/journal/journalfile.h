@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "fileops.h"
 #include "fillup.h"
 #include "journalerror.h"
+#include "linefields.h"
 
 namespace zoltrek {
 
@@ -22,11 +25,13 @@ struct LoadResult {
     bool leftUnloaded = false;              // the load stopped before the end of the file
 };
 
-// The journal file: load, append, and the rewrite of one line. Appends and rewrites hold an
-// exclusive lock on the folder of the file itself (a link's target), so two running copies
-// never lose each other's lines; a rewrite goes through a temporary file, so the journal holds
-// either its old bytes or its new ones, never a mixture. Files of any size are read in bounded
-// memory. A file the user may not write is never written, by append or by rename.
+// The journal file: load, append, and the rewrite of one line. Texts come and go as UTF-8 (only a
+// record's LineRef holds the file's own bytes) and are Windows-1251 in the file, a character
+// without a byte written as "?". Appends and rewrites hold an exclusive lock on the folder of the
+// file itself (a link's target), so two running copies never lose each other's lines; a rewrite
+// goes through a temporary file, so the journal holds either its old bytes or its new ones, never
+// a mixture. Files of any size are read in bounded memory. A file the user may not write is never
+// written, by append or by rename.
 class JournalFile {
   public:
     static constexpr std::size_t kMaxSkipped = 1000;
@@ -49,22 +54,30 @@ class JournalFile {
     // when the last line has none. On failure the file keeps its old length.
     JournalError append(std::string_view line);
 
-    // Appends a new fill-up's line after checking the file as it stands under the lock, where
-    // another copy may have added lines since our load: the table must show the new record
-    // (Full, Unloaded), and no record may have its reading (Duplicate).
-    JournalError add(std::string_view line, std::string_view reading);
+    // Judges a new fill-up against the file as it stands under the lock, where another copy may
+    // have added lines since our load: the table loaded from it, and whether that load stopped
+    // before the end. A kind other than None refuses the add with that kind.
+    using AddCheck = std::function<JournalError::Kind(const Journal& now, bool partlyLoaded)>;
+
+    // Appends a new fill-up's line once `check` has passed the file as it stands under the lock.
+    JournalError add(std::string_view line, const AddCheck& check);
 
     // Replaces the text of the line `old` names, keeping its line end. When that line is not
     // there any more, nothing is written, and the error says where its bytes stand now if they
     // stand in the file once.
     JournalError replaceLine(const LineRef& old, std::string_view newLine);
 
+    // Replaces the fields of that line that `edits` changes, on the same terms; the others keep
+    // their bytes.
+    JournalError editLine(const LineRef& old, const FieldEdits& edits);
+
     // Removes the line `old` names together with its line end, on the same terms.
     JournalError removeLine(const LineRef& old);
 
   private:
-    JournalError appendLine(std::string_view line, const std::string_view* reading);
-    JournalError rewrite(const LineRef& old, const std::string_view* replacement);
+    JournalError appendLine(std::string_view text, const AddCheck* check);
+    // `replacement` is the new line's bytes; none removes the line.
+    JournalError rewrite(const LineRef& old, const std::optional<std::string>& replacement);
 
     std::string path_;
     FileOps& ops_;

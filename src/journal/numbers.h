@@ -5,9 +5,8 @@
 
 namespace zoltrek {
 
-// The text shown for a value that has none (a quotient by zero, an overflow): an em dash,
-// byte 0x97 in the journal's code page.
-inline constexpr std::string_view kNoValue = "\x97";
+// The text shown for a value that has none (a quotient by zero, an overflow): an em dash.
+inline constexpr std::string_view kNoValue = "—";
 
 // Reads the number at the head of a text: spaces, tabs and line feeds are skipped anywhere,
 // "." or "," is the decimal point (the first met, at most one), an exponent may follow.

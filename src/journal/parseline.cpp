@@ -1,5 +1,6 @@
 #include "parseline.h"
 
+#include "codepage.h"
 #include "numbers.h"
 
 namespace zoltrek {
@@ -26,7 +27,7 @@ std::optional<FillUp> ParseLine(std::string_view line) {
     const auto cena = liters ? takeField(rest) : std::nullopt;
     if (!cena)
         return std::nullopt;
-    return FillUp{std::string(*date), TextToNum(*km), TextToNum(*liters), TextToNum(*cena),
+    return FillUp{fromCp1251(*date), TextToNum(*km), TextToNum(*liters), TextToNum(*cena),
                   TextToNum(rest)};
 }
 

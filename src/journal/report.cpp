@@ -5,7 +5,6 @@
 #include <limits>
 #include <optional>
 
-#include "codepage.h"
 #include "figures.h"
 #include "numbers.h"
 
@@ -21,10 +20,9 @@ constexpr double kInt64Limit = 9.2e18;
 
 StatisticsReport statisticsReport(const Journal& journal, char sep) {
     const int n = journal.count();
-    if (n <= 1) {
-        return {false, toCp1251("Внимание"),
-                toCp1251("Нет данных для статистики. Необходимо хотя бы две записи о заправках.")};
-    }
+    if (n <= 1)
+        return {false, "Внимание",
+                "Нет данных для статистики. Необходимо хотя бы две записи о заправках."};
     const FillUp& first = journal.records[0];
     const FillUp& last = journal.records[n - 1];
 
@@ -49,20 +47,18 @@ StatisticsReport statisticsReport(const Journal& journal, char sep) {
 
     std::string distanceText(kNoValue);
     if (std::fabs(rounded) < kInt64Limit)
-        distanceText = std::to_string(static_cast<long long>(rounded)) + toCp1251(" км");
+        distanceText = std::to_string(static_cast<long long>(rounded)) + " км";
 
     const std::string crlf = "\r\n";
-    std::string text =
-        toCp1251("За период с ") + first.fDate + toCp1251(" по ") + last.fDate + crlf;
+    std::string text = "За период с " + first.fDate + " по " + last.fDate + crlf;
     text += crlf;
-    text += toCp1251("Пройдено - ") + distanceText + crlf;
-    text += toCp1251("Истрачено - ") + NumWithUnit(spent, toCp1251(" руб"), sep) + crlf;
-    text += toCp1251("Средняя цена 1 л - ") + NumWithUnit(price, toCp1251(" руб"), sep) + crlf;
+    text += "Пройдено - " + distanceText + crlf;
+    text += "Истрачено - " + NumWithUnit(spent, " руб", sep) + crlf;
+    text += "Средняя цена 1 л - " + NumWithUnit(price, " руб", sep) + crlf;
     text += crlf;
-    text += toCp1251("Средний расход за период - ") + NumWithUnit(rate, toCp1251(" л/100км"), sep) +
-            crlf;
-    text += toCp1251("Средняя цена километра - ") + NumWithUnit(perKm, toCp1251(" руб/1км"), sep);
-    return {true, toCp1251("Статистика"), text};
+    text += "Средний расход за период - " + NumWithUnit(rate, " л/100км", sep) + crlf;
+    text += "Средняя цена километра - " + NumWithUnit(perKm, " руб/1км", sep);
+    return {true, "Статистика", text};
 }
 
 }  // namespace zoltrek

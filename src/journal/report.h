@@ -7,7 +7,7 @@
 namespace zoltrek {
 
 // The statistics of the whole period, as the box shows it: its title and its text, both in
-// the journal's code page, lines ending in CR LF. `enoughData` is false for fewer than two
+// UTF-8, lines ending in CR LF. `enoughData` is false for fewer than two
 // records, and the box is then a warning.
 struct StatisticsReport {
     bool enoughData = false;

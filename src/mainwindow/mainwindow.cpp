@@ -13,7 +13,6 @@
 #include "mainlayout.h"
 #include "messages.h"
 #include "numbers.h"
-#include "text.h"
 #include "windowkit.h"
 #include "xpbplacement.h"
 
@@ -44,7 +43,7 @@ Main::Main(const std::string& journalPath, Environment environment, FileOps& fil
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
     buildControls();
     // Problems of the first load are told once the window is on screen.
-    startupMessage_ = loadMessage(reload(), QString::fromStdString(file_.path()));
+    startupMessage_ = loadMessage(reload(), file_.path());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -96,10 +95,7 @@ void Main::buildControls() {
     setTabOrder(XpB2, Picture2);
     setFirstFocus(XpB1);
 
-    connect(XpB1, &XpB::Click, this, [this] {
-        if (dialogs_)
-            dialogs_->showNew();
-    });
+    connect(XpB1, &XpB::Click, this, &Main::newFillUpAsked);
     connect(XpB2, &XpB::Click, this, &Main::showStatistics);
     connect(Label6, &LinkLabel::clicked, this, [this] { About::open(env_, windowIcon()); });
 }
@@ -138,7 +134,7 @@ void Main::buildDetailPanel() {
 void Main::UpList() {
     const LoadResult result = reload();
     if (result.status == LoadResult::Status::Failed || result.leftUnloaded)
-        tell(*loadMessage(result, QString::fromStdString(file_.path())));
+        tell(*loadMessage(result, file_.path()));
 }
 
 LoadResult Main::reload() {
@@ -150,7 +146,8 @@ LoadResult Main::reload() {
     const QSignalBlocker quiet(List1);
     List1->clear();
     for (int slot = 0; slot < journal_.count(); ++slot) {
-        auto* item = new QListWidgetItem(fromJournal(NumToListText(journal_.records[slot].fKm)));
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(NumToListText(journal_.records[slot].fKm)));
         item->setData(kSlotRole, slot);
         List1->addItem(item);
     }
@@ -169,7 +166,7 @@ void Main::ShowDetails(int slot) {
     const auto texts = detailTexts(journal_, slot, env_.locale.separatorByte());
     QLabel* labels[] = {i1, i2, i3, i4, i5, i6};
     for (int i = 0; i < 6; ++i)
-        labels[i]->setText(fromJournal(texts[i]));
+        labels[i]->setText(QString::fromStdString(texts[i]));
 }
 
 void Main::tick() {
@@ -191,8 +188,8 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             const int slot = selectedSlot();
-            if (slot >= 0 && dialogs_)
-                dialogs_->fEdit(journal_.records[slot], journal_.lines[slot]);
+            if (slot >= 0)
+                emit editAsked(journal_.records[slot], journal_.lines[slot]);
             return true;
         }
     }

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <optional>
 
-#include "entrydialogs.h"
 #include "environment.h"
 #include "fillup.h"
 #include "journalfile.h"
@@ -20,7 +19,8 @@ class LinkLabel;
 class XpB;
 
 // The start-up window: the list of fill-ups, the selected one's details, the clock, and the
-// commands for a new fill-up, the statistics and the About window.
+// commands for a new fill-up, the statistics and the About window. It asks for the entry dialog
+// through its signals.
 class Main : public FixedWindow {
     Q_OBJECT
 
@@ -32,10 +32,15 @@ class Main : public FixedWindow {
     // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();
 
-    void setEntryDialogs(EntryDialogs* dialogs) { dialogs_ = dialogs; }
     const Journal& journal() const { return journal_; }
     JournalFile& journalFile() { return file_; }
     const Environment& environment() const { return env_; }
+
+  signals:
+    // "Новая заправка" was clicked.
+    void newFillUpAsked();
+    // A right press on the list asks to edit the selected record, found in the file by its line.
+    void editAsked(const FillUp& record, const LineRef& line);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -54,7 +59,6 @@ class Main : public FixedWindow {
     JournalFile file_;
     Environment env_;
     Journal journal_;
-    EntryDialogs* dialogs_ = nullptr;
     std::optional<Message> startupMessage_;
 
     QLabel* Label9 = nullptr;

@@ -2,8 +2,6 @@
 
 #include <QList>
 
-#include "codepage.h"
-
 namespace zoltrek {
 
 namespace {
@@ -17,14 +15,6 @@ bool isDirectionMark(uint p) {
 
 }  // namespace
 
-QString fromJournal(std::string_view bytes) {
-    return QString::fromStdString(fromCp1251(bytes));
-}
-
-std::string toJournal(const QString& text) {
-    return toCp1251(text.toStdString());
-}
-
 QString withPlainDigits(const QString& text) {
     QList<uint> points;
     for (uint p : text.toUcs4()) {
@@ -37,8 +27,8 @@ QString withPlainDigits(const QString& text) {
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
 }
 
-std::string numberToJournal(const QString& typed) {
-    return toJournal(withPlainDigits(typed).replace(QChar(0x066B), u'.'));
+std::string plainNumber(const QString& typed) {
+    return withPlainDigits(typed).replace(QChar(0x066B), u'.').toStdString();
 }
 
 }  // namespace zoltrek

@@ -20,12 +20,20 @@ std::string journalBesideExecutable() {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/zoltrek.dat";
 }
 
+std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window) {
+    auto dialogs = std::make_unique<EntryDialogHost>(window.journalFile(), window.environment(),
+                                                     window.windowIcon());
+    QObject::connect(&window, &Main::newFillUpAsked, dialogs.get(), &EntryDialogHost::showNew);
+    QObject::connect(&window, &Main::editAsked, dialogs.get(), &EntryDialogHost::fEdit);
+    QObject::connect(dialogs.get(), &EntryDialogHost::journalChanged, &window, &Main::UpList);
+    return dialogs;
+}
+
 int runProgram(QApplication& app, const std::string& journalPath, FontConfigurationReader& fonts) {
     fonts.wait();
     setUpApplication(app);
     Main window(journalPath, Environment::system());
-    EntryDialogHost dialogs(window);
-    window.setEntryDialogs(&dialogs);
+    const auto dialogs = entryDialogsOf(window);
     window.show();
     return app.exec();
 }

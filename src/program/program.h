@@ -1,15 +1,22 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 class QApplication;
 
 namespace zoltrek {
 
+class EntryDialogHost;
 class FontConfigurationReader;
+class Main;
 
 // "zoltrek.dat" in the executable's folder, as bytes.
 std::string journalBesideExecutable();
+
+// The entry dialog on `window`'s journal, opened by the window's commands; the window reloads
+// whenever a dialog changed the journal.
+std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window);
 
 // Sets up the application once `fonts` has read the font configuration, shows the main window
 // on the journal at `journalPath` with the entry dialog behind it, and runs until the last

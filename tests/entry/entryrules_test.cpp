@@ -9,48 +9,75 @@ namespace {
 
 // The product of the two numbers, cut to cents, in the user's separator; none when too big.
 TEST(AmountText, ProductCutToCents) {
-    const std::tuple<const char*, const char*, char, const char*> cases[] = {
-        {"2", "1.15", '.', "2.29"},    {"20.5", "3.3", '.', "67.64"}, {"0.001", "1", '.', "0"},
-        {"20,5", "3,3", ',', "67,64"}, {"", "20", '.', "0"},          {"1e300", "1e300", '.', ""},
+    const std::tuple<const char*, const char*, const char*, char, const char*> cases[] = {
+        {"cut, not rounded", "2", "1.15", '.', "2.29"},
+        {"cut to cents", "20.5", "3.3", '.', "67.64"},
+        {"less than a cent", "0.001", "1", '.', "0"},
+        {"the user's comma", "20,5", "3,3", ',', "67,64"},
+        {"no litres", "", "20", '.', "0"},
+        {"past a double", "1e300", "1e300", '.', ""},
     };
-    for (const auto& [litres, price, sep, amount] : cases)
-        EXPECT_EQ(amountText(litres, price, sep), amount) << litres << " x " << price;
+    for (const auto& [name, litres, price, sep, amount] : cases)
+        EXPECT_EQ(amountText(litres, price, sep), amount) << name;
 }
 
-// Three numbers above zero, and nothing that would split the line.
-TEST(EntryIsValid, ThreeNumbersAboveZeroAndNothingThatSplitsTheLine) {
-    const std::pair<EntryTexts, bool> cases[] = {
-        {{"06.12.26", "84512", "40", "20.5", "820"}, true},
-        {{"06.12.26", "12abc", "40", "20.5", "820"}, true},  // the leading number counts
-        {{"", "84512", "40", "20.5", ""}, true},             // date and amount are not examined
-        {{"06.12.26", "", "40", "20.5", "820"}, false},
-        {{"06.12.26", "84512", "0", "20.5", "820"}, false},
-        {{"06.12.26", "1e999", "40", "20.5", "820"}, false},
-        {{"06.12.26", "84512", "1e300", "1e300", ""}, false},
-        {{"06|12", "84512", "40", "20.5", "820"}, false},
-        {{"06.12.26", "84512", "40", "20.5", "8\r20"}, false},
-    };
-    for (const auto& [texts, valid] : cases)
-        EXPECT_EQ(entryIsValid(texts), valid) << dialogLine(texts);
+// The texts first, whatever the save but a deletion; then, for a new fill-up only, the table as
+// it stands under the lock: room, a load to the end, a reading no record has. Texts are written
+// as a line, its fields split as the journal splits them.
+TEST(SaveRefusal, TheTextsThenTheTableInTheOrderTheUserIsTold) {
+    using enum JournalError::Kind;
+    using enum Save;
+    const char* const good = "06.12.26|84512|40|20.5|820";
+    Journal room, full;
+    room.records[0].fKm = 84000;
+    room.JournalLast = 0;
+    full.JournalLast = Journal::kSlots - 1;
+    const std::tuple<const char*, Save, const char*, const Journal*, bool, JournalError::Kind>
+        cases[] = {
+            {"three numbers above zero", Edit, good, nullptr, false, None},
+            {"the leading number counts", Edit, "d|12abc|40|20.5|820", nullptr, false, None},
+            {"date and amount not examined", Edit, "|84512|40|20.5|", nullptr, false, None},
+            {"no reading", Edit, "d||40|20.5|820", nullptr, false, InvalidData},
+            {"no litres", Edit, "d|84512|0|20.5|820", nullptr, false, InvalidData},
+            {"a reading past a double", Edit, "d|1e999|40|20.5|", nullptr, false, InvalidData},
+            {"a product past a double", Edit, "d|1|1e300|1e300|", nullptr, false, InvalidData},
+            {"a bar would shift the fields", Edit, "d|1|1|1|8|20", nullptr, false, InvalidData},
+            {"a CR would end the line", Edit, "d|1|1|1|8\r20", nullptr, false, InvalidData},
+            {"a deletion writes nothing typed", Delete, "d||||", &full, true, None},
+            {"an edit needs no room", Edit, good, &full, true, None},
+            {"the texts come before the table", New, "d||||", &full, true, InvalidData},
+            {"before the lock the texts alone", New, "d|84000|1|1|", nullptr, true, None},
+            {"a new fill-up with room", New, good, &room, false, None},
+            {"a full table", New, good, &full, false, Full},
+            {"full comes before a partial load", New, good, &full, true, Full},
+            {"a partial load", New, "d|84000|1|1|", &room, true, Unloaded},
+            {"a reading already there", New, "d|84 000|1|1|", &room, false, Duplicate},
+        };
+    for (const auto& [name, save, texts, table, partly, refusal] : cases)
+        EXPECT_EQ(saveRefusal(save, lineFields(texts), table, partly), refusal) << name;
 }
 
-// A field typed as shown keeps the line's own bytes; anything after the fifth field stays unless
-// the amount changed.
-TEST(EditedLine, UnchangedFieldsKeepTheirBytes) {
-    const EntryTexts shown = {"06.12.26", "12345", "40.5", "20.5", "820"};
-    const EntryTexts priceAndSum = {"06.12.26", "12345", "40.5", "21", "850.5"};
-    const EntryTexts date = {"07.12.26", "12345", "40.5", "20.5", "820"};
-    const EntryTexts six = {"a", "1", "2", "3", "4"}, price = {"a", "1", "2", "7", "4"};
-    const EntryTexts sum = {"a", "1", "2", "3", "9"};
-    const std::tuple<const char*, EntryTexts, EntryTexts, const char*> cases[] = {
-        {"06.12.26|12345|40.50|20.5|820", shown, shown, "06.12.26|12345|40.50|20.5|820"},
-        {"06.12.26|12345|40.50|20.5|820", shown, priceAndSum, "06.12.26|12345|40.50|21|850.5"},
-        {"06.12.26|12 345|40.50|20.5|820", shown, date, "07.12.26|12 345|40.50|20.5|820"},
-        {"a|1|2|3|4|5", six, price, "a|1|2|7|4|5"},
-        {"a|1|2|3|4|5", six, sum, "a|1|2|3|9"},
+// A field typed as shown keeps the line's own bytes, whatever they are; anything after the fifth
+// field stays unless the amount changed; a typed text is written in the file's code page.
+TEST(EditedFields, UnchangedFieldsKeepTheirBytes) {
+    const char* const shown = "06.12.26|12345|40.5|20.5|820";
+    // The line in the file, the texts shown, the texts when saved, the line written.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+        {"nothing typed", "06.12.26|12345|40.50|20.5|820", shown, shown,
+         "06.12.26|12345|40.50|20.5|820"},
+        {"price and amount typed", "06.12.26|12345|40.50|20.5|820", shown,
+         "06.12.26|12345|40.5|21|850.5", "06.12.26|12345|40.50|21|850.5"},
+        {"a date typed", "06.12.26|12 345|40.50|20.5|820", shown, "07.12.26|12345|40.5|20.5|820",
+         "07.12.26|12 345|40.50|20.5|820"},
+        {"a sixth field stays", "a|1|2|3|4|5", "a|1|2|3|4", "a|1|2|7|4", "a|1|2|7|4|5"},
+        {"a new amount ends the line", "a|1|2|3|4|5", "a|1|2|3|4", "a|1|2|3|9", "a|1|2|3|9"},
+        {"a byte without a character", "\x98|1|2|3|4", "a|1|2|3|4", "a|1|2|7|4", "\x98|1|2|7|4"},
+        {"a typed text in the code page", "a|1|2|3|4", "a|1|2|3|4", "Пн中|1|2|3|4",
+         "\xCF\xED?|1|2|3|4"},
     };
-    for (const auto& [original, before, typed, line] : cases)
-        EXPECT_EQ(editedLine(typed, before, original), line) << original;
+    for (const auto& [name, original, before, typed, line] : cases)
+        EXPECT_EQ(editedLine(original, editedFields(lineFields(typed), lineFields(before))), line)
+            << name;
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "entryrules.h"
 #include "journalfile.h"
+#include "journaltexts.h"
 #include "numbers.h"
 
 namespace zoltrek {
@@ -24,7 +26,8 @@ enum Exit {
 constexpr const char* kUsageText =
     "usage: zoltrek-journal FILE load\n"
     "       zoltrek-journal FILE append LINE\n"
-    "       zoltrek-journal FILE add LINE        (a new fill-up: full, unloaded, repeated?)\n"
+    "       zoltrek-journal FILE add LINE        (a new fill-up: invalid, full, unloaded, "
+    "repeated?)\n"
     "       zoltrek-journal FILE replace INDEX OLDBYTES NEWLINE\n"
     "       zoltrek-journal FILE remove INDEX OLDBYTES\n"
     "       zoltrek-journal FILE edit SLOT NEWLINE\n"
@@ -45,7 +48,7 @@ int report(const JournalError& error) {
         std::puts("ok");
         return kOk;
     }
-    std::fprintf(stderr, "error: %s\n", error.message().c_str());
+    std::fprintf(stderr, "error: %s\n", errorMessage(error).c_str());
     if (error.committed)
         return kCommitted;
     return error.damaged ? kDamaged : kUnchanged;
@@ -70,7 +73,7 @@ int load(JournalFile& file) {
             std::puts("absent");
             return kOk;
         case LoadResult::Status::Failed:
-            std::fprintf(stderr, "error: %s\n", result.error.message().c_str());
+            std::fprintf(stderr, "error: %s\n", errorMessage(result.error).c_str());
             return kUnchanged;
         case LoadResult::Status::Loaded:
             printLoad(result, journal);
@@ -87,7 +90,7 @@ int changeSlot(JournalFile& file, const char* slotText, const char* newLine) {
     Journal journal;
     const LoadResult result = file.load(journal);
     if (result.status == LoadResult::Status::Failed) {
-        std::fprintf(stderr, "error: %s\n", result.error.message().c_str());
+        std::fprintf(stderr, "error: %s\n", errorMessage(result.error).c_str());
         return kUnchanged;
     }
     if (result.status == LoadResult::Status::Absent || slot >= std::size_t(journal.count())) {
@@ -111,8 +114,10 @@ int run(const std::vector<std::string_view>& args) {
     if (command == "append" && operands == 1)
         return report(file.append(args[2]));
     if (command == "add" && operands == 1) {
-        const std::string_view line = args[2], reading = line.substr(line.find('|') + 1);
-        return report(file.add(line, reading.substr(0, reading.find('|'))));
+        const EntryTexts texts = lineFields(args[2]);
+        return report(file.add(args[2], [&](const Journal& now, bool partlyLoaded) {
+            return saveRefusal(Save::New, texts, &now, partlyLoaded);
+        }));
     }
     if (command == "replace" && operands == 3 && parseNumber(args[2].data(), index))
         return report(file.replaceLine(LineRef{index, std::string(args[3])}, args[4]));

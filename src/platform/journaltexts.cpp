@@ -1,4 +1,4 @@
-#include "journalerror.h"
+#include "journaltexts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,6 +6,31 @@
 #include "fillup.h"
 
 namespace zoltrek {
+
+namespace {
+
+// What could not be done, as the message says it: "Не удалось записать файл «…»".
+const char* stepText(JournalError::Step step) {
+    switch (step) {
+        case JournalError::Step::OpenFile:
+            return "открыть файл";
+        case JournalError::Step::ReadFile:
+            return "прочитать файл";
+        case JournalError::Step::WriteFile:
+            return "записать файл";
+        case JournalError::Step::OpenFolder:
+            return "открыть папку файла";
+        case JournalError::Step::LockFolder:
+            return "заблокировать папку файла";
+        case JournalError::Step::CreateTemporary:
+            return "создать временный файл рядом с";
+        case JournalError::Step::SyncFolder:
+            return "сохранить на диске папку файла";
+    }
+    return "";
+}
+
+}  // namespace
 
 std::string systemReason(int err) {
     switch (err) {
@@ -37,28 +62,32 @@ std::string atMostFillUps(int count) {
     return "не больше " + std::to_string(count) + (singular ? " заправки" : " заправок");
 }
 
-std::string JournalError::message() const {
-    const std::string file = "«" + path + "»";
+std::string errorMessage(const JournalError& error) {
+    using Kind = JournalError::Kind;
+    const std::string file = "«" + error.path + "»";
     std::string text;
-    switch (kind) {
+    switch (error.kind) {
         case Kind::None:
             return {};
         case Kind::System:
-            text = "Не удалось " + action + " " + file + ": " + systemReason(err) + ".";
+            text = std::string("Не удалось ") + stepText(error.step) + " " + file + ": " +
+                   systemReason(error.err) + ".";
             break;
         case Kind::NotAFile:
             text = "Журнал " + file + " не является обычным файлом.";
             break;
         case Kind::ChangedOnDisk:
-            if (movedTo)
+            if (error.movedTo)
                 return "Журнал " + file +
                        " изменился на диске, и открытая запись теперь в строке " +
-                       std::to_string(*movedTo + 1) +
+                       std::to_string(*error.movedTo + 1) +
                        ". Ничего не записано: нажмите «ОК» ещё раз, чтобы сохранить её.";
             return "Журнал " + file +
                    " изменился на диске: открытой записи в нём больше нет. Ничего не записано.";
         case Kind::BadLine:
             return "Данные содержат перевод строки. Ничего не записано.";
+        case Kind::InvalidData:
+            return "Введены неверные данные!";
         case Kind::Busy:
             return "Журнал " + file +
                    " сейчас записывает другая копия программы. Ничего не записано: попробуйте "
@@ -72,11 +101,36 @@ std::string JournalError::message() const {
         case Kind::Duplicate:
             return "Данные об этой заправке были введены ранее!";
     }
-    if (committed)
+    if (error.committed)
         return text + " Изменения записаны, но могут не сохраниться при сбое питания.";
-    if (damaged)
+    if (error.damaged)
         return text + " Конец файла мог остаться недописанным.";
     return text + " Файл журнала не изменён.";
+}
+
+std::string loadNotice(const LoadResult& result, std::string_view path) {
+    if (result.status != LoadResult::Status::Loaded ||
+        (result.skippedCount == 0 && !result.leftUnloaded))
+        return {};
+    std::string text;
+    if (result.skippedCount > 0) {
+        std::string list;
+        for (std::size_t line : result.skippedLines)
+            list += (list.empty() ? "" : ", ") + std::to_string(line);
+        if (result.skippedCount > result.skippedLines.size())
+            list += " и ещё " + std::to_string(result.skippedCount - result.skippedLines.size());
+        const std::string file = "«" + std::string(path) + "»";
+        text += (result.skippedCount == 1
+                     ? "Строка журнала " + file + ", которую не удалось прочитать, пропущена: "
+                     : "Строки журнала " + file + ", которые не удалось прочитать, пропущены: ") +
+                list + ". ";
+    }
+    if (result.leftUnloaded)
+        text += result.skippedCount >= JournalFile::kMaxSkipped
+                    ? "Испорченных строк слишком много: остаток журнала не загружен. "
+                    : "Программа показывает " + atMostFillUps(Journal::kSlots) +
+                          ": остальные строки журнала не загружены. ";
+    return text + "Файл не изменён.";
 }
 
 }  // namespace zoltrek

@@ -1,0 +1,291 @@
+// The entry dialog, opened from the main window as a person opens it.
+#include <QMouseEvent>
+#include <filesystem>
+#include <map>
+
+#include "datetime.h"
+#include "journaltexts.h"
+#include "windowtest.h"
+
+namespace zoltrek {
+namespace {
+
+using namespace testing;
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+using EntryTest = WindowTest;
+
+const std::string kThree = "06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n02|2|2|2|2\r\n";
+
+// The date box understands its own shape only, whatever the user's formats.
+TEST_F(EntryTest, TodayInTheDateBoxsOwnShape) {
+    now = QDateTime(QDate(2020, 12, 20), QTime(10, 0));
+    for (const char* name : {"C", "en_US", "ja_JP", "ar_EG", "ru_RU"}) {
+        locale = Locale::of(QLocale(name));
+        start(kThree);
+        EXPECT_EQ(child<DateTime>(openNew(), "DateTime1")->Text(), "20.12.20") << name;
+    }
+}
+
+// Pixels from the design's twips; a new fill-up offers no deletion; the Tab key goes round in the
+// design's order.
+TEST_F(EntryTest, LaidOutAsDesigned) {
+    start(kThree);
+    FNew* dialog = openNew();
+    expectLayout(dialog, {157, 186}, "Новая заправка", {},
+                 "DateTime1 68 12 73 19, Text1 68 36 73 19, Text2 68 60 73 19, Text3 68 84 73 19,"
+                 "Text4 68 116 73 19, XpB1 4 156 73 25, XpB2 80 156 73 25, Check1 20 140 13 13,"
+                 "Label6 36 140 104 13, Label1 12 40 48 13, Label2 28 16 29 13,"
+                 "Label3 24 64 36 13, Label4 12 88 47 13, Label5 24 120 40 13, Line1 17 108 124 1");
+    EXPECT_FALSE(child(dialog, "Check1")->isVisible() || child(dialog, "Label6")->isVisible());
+    EXPECT_EQ(tabOrder(dialog, 8), (QStringList{"DateTime1", "Text1", "Text2", "Text3", "Text4",
+                                                "XpB1", "XpB2", "DateTime1"}));
+}
+
+// Told in a box; the dialog stays with what was typed, and nothing is written.
+TEST_F(EntryTest, ARefusedSaveKeepsTheDialog) {
+    start(kThree);
+    FNew* dialog = openNew();
+    const char* const refusals[][4] = {
+        {"no reading", "Text1", "", "Введены неверные данные!"},
+        {"a bar would shift the fields", "Text3", "12|5", "Введены неверные данные!"},
+        {"a reading already there", "Text1", "12345",
+         "Данные об этой заправке были введены ранее!"},
+    };
+    for (const auto& [name, box, typed, refusal] : refusals) {
+        fill("90000", "40", "20");
+        type(box, typed);
+        save();
+        ASSERT_EQ(host->dialog(), dialog) << name;
+        EXPECT_EQ(text(box), typed) << name;
+        EXPECT_EQ(told().title, "Ошибка") << name;
+        EXPECT_EQ(told().text, refusal) << name;
+    }
+    EXPECT_EQ(readBytes(path), kThree);
+}
+
+// "Отмена" and the close box leave the journal as it was, whatever was typed.
+TEST_F(EntryTest, TheWaysOutWriteNothing) {
+    start(kThree);
+    openNew();
+    fill("90000", "40", "20");
+    clickButton(child(host->dialog(), "XpB2"));  // "Отмена"
+    EXPECT_EQ(host->dialog(), nullptr);
+    openEdit(1);
+    type("Text3", "99");
+    host->dialog()->close();  // the close box
+    EXPECT_EQ(readBytes(path), kThree);
+}
+
+// A right press edits the selected item's record and leaves the selection where it is; a second
+// edit refills the open dialog, with the stored amount, never worked out again.
+TEST_F(EntryTest, ARightPressEditsTheSelectedRecord) {
+    locale = Locale::of(QLocale("ru_RU"));
+    start(kThree);
+    clickItem(1, Qt::RightButton);  // with nothing selected, a right press does nothing
+    EXPECT_EQ(host->dialog(), nullptr);
+    clickItem(2);  // " 2"
+    clickItem(0, Qt::RightButton);
+    FNew* dialog = host->dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Редактировать");
+    EXPECT_EQ(text("Text1"), "2");
+    EXPECT_EQ(list()->currentRow(), 2);
+    child<QCheckBox>(dialog, "Check1")->setChecked(true);
+    EXPECT_EQ(openEdit(0), dialog);
+    EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->Text(), "06.12.26");
+    EXPECT_EQ(QStringList({text("Text1"), text("Text2"), text("Text3"), text("Text4")}),
+              QStringList({"12345", "40,5", "25,3", "1024,65"}));
+    clickButton(child(main.get(), "XpB1"));  // brings the open edit forward, changes nothing
+    EXPECT_EQ(host->dialog(), dialog);
+    save();  // deletes the record the second edit opened
+    EXPECT_EQ(readBytes(path), "01|1|1|1|1\r\n02|2|2|2|2\r\n");
+}
+
+// Each kind of save writes only its own line, in the user's locale, then the dialog unloads.
+TEST_F(EntryTest, ASaveChangesOnlyItsLine) {
+    const std::string a = "01.11.26|84000|40.50|20.5|800\r\n", b = "15.11.26|84500|35|20,5|735\r\n";
+    const std::string full = repeated("d|1|1|1|1\r\n", Journal::kSlots - 1), x = "\x98|1|1|1|1\r\n";
+    // Locale, journal, slot (-1: new), "km|litres|price" typed ("": as shown, null: delete), after,
+    // each after the row's name.
+    using Case = std::tuple<const char*, const char*, std::string, int, const char*, std::string>;
+    const Case cases[] = {
+        {"a new fill-up, its amount worked out", "ru_RU", kTwoLines, -1, "85000|20,5|3,3",
+         kTwoLines + "06.12.26|85000|20,5|3,3|67,64\r\n"},
+        {"untyped fields keep their bytes", "ru_RU", a + b, 0, "||21",
+         "01.11.26|84000|40.50|21|850,5\r\n" + b},
+        {"deleting from a full table", "en_US", "bad|0|0|0|0\r\n" + full, 0, nullptr, full},
+        {"lone CRs, the last line unended", "en_US", "x|1|1|1|1\ry|2|2|2|2\rz|3|3|3|3", 1, "||9",
+         "x|1|1|1|1\ry|2|2|9|18\rz|3|3|3|3"},
+        {"a delete keeps line ends", "en_US", "x|1|1|1|1\r\ny|2|2|2|2\nz|3|3|3|3\r", 0, nullptr,
+         "y|2|2|2|2\nz|3|3|3|3\r"},
+        {"Persian digits typed", "fa_IR", a + b, 0, "|41|", "01.11.26|84000|41|20.5|840.5\r\n" + b},
+        {"a byte with no character kept", "en_US", x + b, 0, "||9", "\x98|1|1|9|9\r\n" + b},
+        {"a byte with no character spared", "en_US", x + b, 1, nullptr, x},
+        {"Arabic digits and separator typed", "ar_EG", kTwoLines, -1, "٨٥٤٠٠|٤١٫٥|٢٢٫٣",
+         kTwoLines + "06.12.26|85400|41.5|22.3|925.45\r\n"},
+    };
+    for (const auto& [name, localeName, journal, slot, typed, after] : cases) {
+        SCOPED_TRACE(name);
+        locale = Locale::of(QLocale(localeName));
+        std::remove(path.c_str());
+        start(journal);
+        QPointer<FNew> dialog = slot < 0 ? openNew() : openEdit(slot);
+        const QStringList boxes = QString(typed).split(u'|');
+        for (int i = 0; i < boxes.size(); ++i)
+            if (!boxes[i].isEmpty())
+                type(std::array{"Text1", "Text2", "Text3"}[i], boxes[i]);
+        child<QCheckBox>(dialog, "Check1")->setChecked(!typed);
+        save();
+        EXPECT_TRUE(messages.empty()) << told().text.toStdString();
+        EXPECT_EQ(readBytes(path), after);
+        EXPECT_EQ(list()->count(), std::count(after.begin(), after.end(), '|') / 4);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(dialog.isNull());  // unloaded: the next opening starts afresh
+    }
+}
+
+struct FullDisk : FileOps {
+    ssize_t write(int, const void*, size_t) override { return errno = ENOSPC, -1; }
+} fullDisk;
+
+// Another copy holds the journal; nobody may hold the pointer meanwhile, or nothing gets a click.
+struct HeldLock : FileOps {
+    int tries = 0;
+    QWidget* grabber = nullptr;
+    int flock(int, int) override {
+        ++tries;
+        grabber = QWidget::mouseGrabber();
+        return errno = EWOULDBLOCK, -1;
+    }
+} heldLock;
+
+enum class Kind { File, Folder, LinkToFolder };
+
+class BadJournalTest : public WindowTest {
+  protected:
+    const std::string kGood = "06.12.26|84512|40|20.5|820\r\n", cars = folder.file("cars");
+
+    std::string failed(int error) { return "«" + path + "»: " + systemReason(error); }
+    // Beside the journal, a folder with a file in it and a name a temporary file of it would take.
+    void layOut(Kind kind, const std::string& bytes) {
+        closeWindows();
+        messages.clear();
+        for (const auto& entry : fs::directory_iterator(folder.path()))
+            fs::remove_all(entry.path());
+        fs::create_directory(cars);
+        writeBytes(cars + "/notes.txt", "mine");
+        writeBytes(folder.file(".cars.backup"), "mine too");
+        if (kind == Kind::File)
+            writeBytes(path, bytes);
+        else if (kind == Kind::Folder)
+            fs::rename(cars, path);
+        else
+            fs::create_directory_symlink(cars, path);
+    }
+    std::map<std::string, std::string> snapshot() const {
+        std::map<std::string, std::string> found;
+        for (const auto& entry : fs::recursive_directory_iterator(folder.path()))
+            found[entry.path()] = entry.is_regular_file() ? readBytes(entry.path()) : "";
+        return found;
+    }
+    void expectRefused(std::size_t count, const std::string& fault, FNew* dialog) {
+        expectTold(count, "Ошибка", QString::fromStdString(fault));
+        EXPECT_EQ(host->dialog(), dialog);  // with what was typed
+        EXPECT_EQ(text("Text3"), "20");
+    }
+};
+
+// Told at start-up, not one byte changed; an add goes in where the file can take it, else is told.
+TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
+    const std::string added = "06.12.26|987654|40|20|800\r\n";
+    // After the name: the journal, its bytes, pieces of the start-up box and of the refusal, the
+    // disk (null: ours).
+    using Input = std::tuple<const char*, Kind, std::string, const char*, std::string, FileOps*>;
+    const Input inputs[] = {
+        {"NUL bytes", Kind::File, "06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n"s + kGood,
+         "пропущена: 2. Файл не изменён.", "", nullptr},
+        {"random bytes", Kind::File, junk(1 << 16, 7), "и ещё", "", nullptr},
+        {"too many bad lines", Kind::File,
+         repeated("06.12.26|84512\r\n", JournalFile::kMaxSkipped + 1),
+         "остаток журнала не загружен. Файл не изменён.", "не полностью", nullptr},
+        {"a link to a folder", Kind::LinkToFolder, "", nullptr, failed(EISDIR), nullptr},
+        {"a folder", Kind::Folder, "", nullptr, failed(EISDIR), nullptr},
+        {"a full disk", Kind::File, kGood, nullptr, failed(ENOSPC), &fullDisk},
+        {"another copy holding it", Kind::File, kGood, nullptr, "другая копия", &heldLock},
+    };
+    for (const auto& [name, kind, bytes, toldThen, refused, disk] : inputs) {
+        SCOPED_TRACE(name);
+        layOut(kind, bytes);
+        const auto before = snapshot();
+        start(std::nullopt, disk ? *disk : FileOps::system());
+        const std::size_t toldAtStart = toldThen ? 1 : 0;
+        if (toldThen)
+            expectTold(1, "Внимание", toldThen);
+        ASSERT_EQ(messages.size(), toldAtStart) << told().text.toStdString();
+        EXPECT_EQ(snapshot(), before);
+
+        FNew* dialog = openNew();
+        fill("987654", "40", "20");
+        QWidget* ok = child(dialog, "XpB1");  // the pointer arrives over "ОК", which takes it
+        QMouseEvent arrive(QEvent::MouseMove, ok->rect().center(),
+                           ok->mapToGlobal(ok->rect().center()), Qt::NoButton, {}, {});
+        QApplication::sendEvent(ok, &arrive);
+        ASSERT_EQ(QWidget::mouseGrabber(), ok);
+        save();
+        if (!refused.empty()) {
+            expectRefused(toldAtStart + 1, refused, dialog);
+            EXPECT_EQ(snapshot(), before);
+            continue;
+        }
+        EXPECT_EQ(messages.size(), toldAtStart);
+        const std::string after = readBytes(path);  // the old bytes, the new line on its own
+        ASSERT_TRUE(after.starts_with(bytes));
+        EXPECT_TRUE(after.substr(bytes.size()) == added ||
+                    after.substr(bytes.size()) == "\r\n" + added);
+        EXPECT_FALSE(list()->findItems(" 987654", Qt::MatchExactly).empty());
+    }
+    EXPECT_GT(heldLock.tries, 1);
+    EXPECT_EQ(heldLock.grabber, nullptr);
+}
+
+// An edit the journal can no longer take writes nothing; a record that only moved is followed.
+TEST_F(BadJournalTest, AnEditThatCannotBeWrittenChangesNothing) {
+    const std::string other = "06.12.26|84600|40|20.5|820\r\n";
+    const std::string opened = "06.12.26|84512|40|20.5|8209\r\n";
+    // After the name: the journal now (empty: a link to a folder), the refusal, what the next save
+    // writes.
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        {"a link to a folder now", "", failed(EISDIR), ""},
+        {"the line is gone", kGood + other, "больше нет", ""},
+        {"the line moved", other + kGood + opened, "теперь в строке 3",
+         other + kGood + "06.12.26|84512|40|21|840\r\n"},
+    };
+    for (const auto& [name, changed, refusal, afterNextSave] : cases) {
+        SCOPED_TRACE(name);
+        layOut(Kind::File, kGood + opened);
+        start(std::nullopt);
+        FNew* dialog = openEdit(1);
+        if (changed.empty())
+            fs::remove(path), fs::create_directory_symlink(cars, path);
+        else
+            writeBytes(path, changed);
+        const auto before = snapshot();
+        type("Text3", "20");
+        child<QCheckBox>(dialog, "Check1")->setChecked(changed.empty());  // a delete, an edit
+        save();
+        expectRefused(1, refusal, dialog);
+        EXPECT_EQ(snapshot(), before);
+        // A journal changed on disk is reloaded.
+        EXPECT_EQ(list()->findItems(" 84600", Qt::MatchExactly).size(), changed.empty() ? 0 : 1);
+        if (!afterNextSave.empty()) {
+            type("Text3", "21");
+            save();
+            EXPECT_EQ(host->dialog(), nullptr) << told().text.toStdString();
+            EXPECT_EQ(readBytes(path), afterNextSave);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zoltrek

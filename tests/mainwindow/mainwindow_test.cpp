@@ -1,0 +1,164 @@
+// The main window: its design, its list and details, its clock and its boxes.
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "appearance.h"
+#include "messages.h"
+#include "resources.h"
+#include "windowtest.h"
+
+namespace zoltrek {
+namespace {
+
+using namespace testing;
+using MainTest = WindowTest;
+
+// Pixels from the design's twips (15 to a pixel), inside the panels' borders; the Tab key goes
+// round in the design's order; the background is stretched as the old system stretched pictures,
+// each row a picture row, never a blend.
+TEST_F(MainTest, LooksAsDesigned) {
+    start(kTwoLines);
+    expectLayout(main.get(), {229, 201}, "Zoltrek Calculator", Qt::WindowMinimizeButtonHint,
+                 "XpB1 76 8 145 25, XpB2 76 36 145 25, List1 4 8 65 171, Picture1 76 68 145 110,"
+                 "Picture2 188 184 41 17, Label9 0 184 192 17, i1 129 73 85 13, i2 129 89 85 13,"
+                 "i3 129 105 85 13, i4 129 121 85 13, i5 137 141 77 13, i6 125 157 93 13,"
+                 "Label7 81 141 53 13, Label5 89 157 39 13, Label1 81 89 48 13,"
+                 "Label2 97 73 29 13, Label3 93 105 36 13, Label4 81 121 47 13,"
+                 "Line1 93 137 112 1, Label6 194 186 28 13");
+    QWidget* link = child(main.get(), "Label6");
+    EXPECT_EQ(link->cursor().hotSpot(), QPoint(5, 0));  // the hand
+    EXPECT_TRUE(link->font().underline());
+    EXPECT_EQ(tabOrder(main.get(), 6),
+              (QStringList{"XpB1", "List1", "Picture1", "XpB2", "Picture2", "XpB1"}));
+    const QImage painted =
+        child(main.get(), "BG")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
+    const int rows = picture.height(), height = painted.height();
+    for (int y = 0; y < height; ++y) {
+        const int source = (2 * y + 1) * rows / (2 * height);  // the row under this row's centre
+        QList<QRgb> near;
+        for (int r = std::max(0, source - 1); r <= std::min(rows - 1, source + 1); ++r)
+            near << picture.pixel(0, r);
+        EXPECT_TRUE(near.contains(painted.pixel(painted.width() / 2, y))) << y;
+    }
+}
+
+// " 100000" sorts first yet stands for its own line; "." stands in for a separator the journal
+// cannot hold; the date's bytes show as their characters, "<b>" too.
+TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
+    const std::tuple<const char*, const char*, const char*> prices[] = {
+        {"the user's comma", "ru_RU", "20,5 руб"},
+        {"no byte for the Arabic separator", "ar_EG", "20.5 руб"},
+        {"no byte for the Persian separator", "fa_IR", "20.5 руб"},
+    };
+    for (const auto& [name, localeName, price] : prices) {
+        locale = Locale::of(QLocale(localeName));
+        start("01.11.26|99999|40|20|800\r\n<b>\xCF\xED 15.11.26</b>|100000|35|20.5|735\r\n");
+        clickItem(0);
+        EXPECT_EQ(details(), (QStringList{"<b>Пн 15.11.26</b>", "100000", "35 л", price, "1 км",
+                                          "4000 л/100км"}))
+            << name;
+    }
+    const QLabel* date = child<QLabel>(main.get(), "i1");
+    EXPECT_GE(date->sizeHint().width(), date->fontMetrics().horizontalAdvance(date->text()) - 1);
+    clickItem(1);  // the first fill-up has nothing before it
+    EXPECT_EQ(details(), QStringList(6, QString()));
+    QTest::keyClick(list(), Qt::Key_Up);
+    EXPECT_EQ(details()[0], "<b>Пн 15.11.26</b>");
+}
+
+// The real box shows the report as plain text, every line of it.
+TEST_F(MainTest, TheStatisticsBoxShowsEveryLine) {
+    start("01.11.26|99999|40|20|800\r\n<b>15.11.26</b>|100000|35|20.5|735\r\n");
+    const Message report = statisticsMessage(main->journal(), locale);
+    int lines = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        const QLabel* text = child<QLabel>(box, "qt_msgbox_label");
+        EXPECT_EQ(text->text(), report.text);
+        lines = text->sizeHint().height() / text->fontMetrics().lineSpacing();
+        box->accept();
+    });
+    showMessageBox(main.get(), report);
+    EXPECT_EQ(lines, report.text.count(u'\n') + 1);
+}
+
+// The user's own formats, without the time zone or what stood around it, in the digits 0-9.
+TEST_F(MainTest, TheClockShowsTheUsersFormatsWithoutTheTimeZone) {
+    start(kTwoLines);
+    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(main.get(), "Label9")->text(),
+                              QString("Сегодня 06.12.2026, 5:35:39"), 3000);
+    const QDateTime now(QDate(2026, 12, 6), QTime(17, 35, 40));
+    const std::pair<const char*, const char*> clocks[] = {
+        {"ru_RU", "06.12.2026, 17:35:40"}, {"en_US", "12/6/26, 5:35:40 PM"},
+        {"es_ES", "6/12/26, 17:35:40"},    {"zh_TW", "2026/12/6, 下午5:35:40"},
+        {"be_BY", "6.12.26, 17:35:40"},    {"ar_EG", "6/12/2026, 5:35:40 م"},
+        {"fa_IR", "2026/12/6, 17:35:40"},  {"bg_BG", "6.12.26 г., 17:35:40 ч."},
+        {"C", "6 Dec 2026, 17:35:40"},     {"fr_CA", "2026-12-06, 17 h 35 min 40 s"},
+    };
+    for (const auto& [name, clock] : clocks)
+        EXPECT_EQ(clockText(now, Locale::of(QLocale(name))), QStringLiteral("Сегодня ") + clock)
+            << name;
+    const std::tuple<const char*, const char*, const char*> formats[] = {
+        {"a quoted t is no zone", "'at' HH:mm:ss [t]", "'at' HH:mm:ss"},
+        {"the glue goes at either end", "t HH:mm:ss (t)", "HH:mm:ss"},
+        {"a space stays between two fields", "HH:mm (tttt) ss", "HH:mm ss"},
+    };
+    for (const auto& [name, format, clean] : formats)
+        EXPECT_EQ(withoutTimeZone(format), clean) << name;
+}
+
+// Fails every read once switched on.
+struct UnreadableDisk : FileOps {
+    bool failing = false;
+    ssize_t read(int fd, void* buf, size_t count) override {
+        return failing ? (errno = EIO, -1) : FileOps::read(fd, buf, count);
+    }
+} unreadableDisk;
+
+// A reload tells only a failure or lines left unloaded, keeps the list when it fails and the
+// details always; the scroll bar and the hint come with the number of items.
+TEST_F(MainTest, UpListRefillsTheListKeepingTheDetails) {
+    const QString hint = "Правая кнопка мыши для редактирования";
+    start(
+        "01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n"
+        "30.11.26|84950|30|22|660\r\n",
+        unreadableDisk);
+    QTRY_COMPARE(messages.size(), 1u);
+    expectTold(1, "Внимание", "пропущены: 2, 5.");
+    main->UpList();  // a reload tells nothing again
+    QApplication::processEvents();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(list()->toolTip(), hint);
+    clickButton(child(main.get(), "XpB2"));
+    expectTold(2, "Статистика", "За период с 01.11.26 по 30.11.26\r\n\r\nПройдено - 950 км");
+
+    clickItem(1);  // " 84500"
+    unreadableDisk.failing = true;
+    main->UpList();
+    unreadableDisk.failing = false;
+    expectTold(3, "Ошибка", QString::fromStdString(path));
+    EXPECT_EQ(list()->count(), 3);  // the list is kept
+    writeBytes(path, "");
+    main->UpList();
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(details()[0], "15.11.26");
+    EXPECT_EQ(list()->toolTip(), "");
+    for (int count : {13, 14}) {
+        writeBytes(path, repeated("d|1|1|1|1\r\n", count));
+        main->UpList();
+        QApplication::processEvents();
+        EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
+    }
+    EXPECT_EQ(list()->toolTip(), hint);
+    // Another copy added lines this one cannot show.
+    writeBytes(path, repeated("d|1|1|1|1\r\n", Journal::kSlots + 1));
+    main->UpList();
+    expectTold(4, "Внимание", "не больше 101 заправки");
+    EXPECT_TRUE(told().text.startsWith("Программа показывает"));  // no line was skipped
+}
+
+}  // namespace
+}  // namespace zoltrek

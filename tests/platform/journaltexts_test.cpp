@@ -1,0 +1,127 @@
+// What the user is told about the journal, word for word.
+#include "journaltexts.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <tuple>
+
+namespace zoltrek {
+namespace {
+
+using Kind = JournalError::Kind;
+using Step = JournalError::Step;
+
+// A system failure names the step, the file and the reason, then says what the file holds.
+TEST(ErrorMessage, EachKindInItsOwnWords) {
+    const auto error = [](Kind kind, Step step = {}, int err = 0, bool committed = false,
+                          bool damaged = false, std::optional<std::size_t> movedTo = {}) {
+        JournalError e;
+        e.kind = kind, e.step = step, e.err = err, e.path = "/j/zoltrek.dat";
+        e.committed = committed, e.damaged = damaged, e.movedTo = movedTo;
+        return e;
+    };
+    const std::tuple<const char*, JournalError, std::string> cases[] = {
+        {"no error", error(Kind::None), ""},
+        {"opening", error(Kind::System, Step::OpenFile, EACCES),
+         "Не удалось открыть файл «/j/zoltrek.dat»: нет прав доступа. Файл журнала не изменён."},
+        {"reading", error(Kind::System, Step::ReadFile, EIO),
+         "Не удалось прочитать файл «/j/zoltrek.dat»: ошибка ввода-вывода. Файл журнала не "
+         "изменён."},
+        {"writing", error(Kind::System, Step::WriteFile, ENOSPC),
+         "Не удалось записать файл «/j/zoltrek.dat»: на диске нет места. Файл журнала не изменён."},
+        {"the folder", error(Kind::System, Step::OpenFolder, ENOENT),
+         "Не удалось открыть папку файла «/j/zoltrek.dat»: файл или папка не найдены. Файл журнала "
+         "не изменён."},
+        {"the lock", error(Kind::System, Step::LockFolder, ENOLCK),
+         "Не удалось заблокировать папку файла «/j/zoltrek.dat»: " + std::string(strerror(ENOLCK)) +
+             ". Файл журнала не изменён."},
+        {"the temporary file", error(Kind::System, Step::CreateTemporary, EROFS),
+         "Не удалось создать временный файл рядом с «/j/zoltrek.dat»: диск доступен только для "
+         "чтения. Файл журнала не изменён."},
+        {"written but not synced", error(Kind::System, Step::SyncFolder, EIO, true),
+         "Не удалось сохранить на диске папку файла «/j/zoltrek.dat»: ошибка ввода-вывода. "
+         "Изменения записаны, но могут не сохраниться при сбое питания."},
+        {"an append not undone", error(Kind::System, Step::WriteFile, EDQUOT, false, true),
+         "Не удалось записать файл «/j/zoltrek.dat»: превышена дисковая квота. Конец файла мог "
+         "остаться недописанным."},
+        {"not a file", error(Kind::NotAFile),
+         "Журнал «/j/zoltrek.dat» не является обычным файлом. Файл журнала не изменён."},
+        {"the line moved", error(Kind::ChangedOnDisk, {}, 0, false, false, 2),
+         "Журнал «/j/zoltrek.dat» изменился на диске, и открытая запись теперь в строке 3. Ничего "
+         "не записано: нажмите «ОК» ещё раз, чтобы сохранить её."},
+        {"the line is gone", error(Kind::ChangedOnDisk),
+         "Журнал «/j/zoltrek.dat» изменился на диске: открытой записи в нём больше нет. Ничего не "
+         "записано."},
+        {"a line break", error(Kind::BadLine),
+         "Данные содержат перевод строки. Ничего не записано."},
+        {"invalid data", error(Kind::InvalidData), "Введены неверные данные!"},
+        {"busy", error(Kind::Busy),
+         "Журнал «/j/zoltrek.dat» сейчас записывает другая копия программы. Ничего не записано: "
+         "попробуйте ещё раз."},
+        {"full", error(Kind::Full),
+         "Журнал вмещает не больше 101 заправки: новую добавить нельзя. Исправьте или удалите одну "
+         "из прежних."},
+        {"unloaded", error(Kind::Unloaded),
+         "Журнал загружен не полностью, и новая заправка не была бы видна в списке. Исправьте "
+         "испорченные строки журнала."},
+        {"a reading already there", error(Kind::Duplicate),
+         "Данные об этой заправке были введены ранее!"},
+    };
+    for (const auto& [name, e, text] : cases)
+        EXPECT_EQ(errorMessage(e), text) << name;
+}
+
+// The reasons the messages above do not already name.
+TEST(SystemReason, RussianForTheReasonsAUserMeets) {
+    const std::tuple<const char*, int, std::string> cases[] = {
+        {"not allowed", EPERM, "нет прав доступа"},
+        {"a folder", EISDIR, "это папка"},
+        {"busy", EBUSY, "файл занят"},
+        {"a running program", ETXTBSY, "файл занят"},
+    };
+    for (const auto& [name, err, reason] : cases)
+        EXPECT_EQ(systemReason(err), reason) << name;
+}
+
+TEST(AtMostFillUps, TheNounAgreesWithItsNumber) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"one", 1, "заправки"},         {"two", 2, "заправок"},
+        {"five", 5, "заправок"},        {"eleven", 11, "заправок"},
+        {"twenty-one", 21, "заправки"}, {"a hundred and one", 101, "заправки"},
+        {"111", 111, "заправок"},       {"112", 112, "заправок"},
+    };
+    for (const auto& [name, count, noun] : cases)
+        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun) << name;
+}
+
+// The lines skipped, the first ten named; what was left unloaded, and why.
+TEST(LoadNotice, WhatTheLoadPassedOverOrLeft) {
+    const auto load = [](std::size_t skipped, std::vector<std::size_t> lines, bool unloaded) {
+        LoadResult r;
+        r.status = LoadResult::Status::Loaded;
+        r.skippedCount = skipped, r.skippedLines = std::move(lines), r.leftUnloaded = unloaded;
+        return r;
+    };
+    const std::tuple<const char*, LoadResult, std::string> cases[] = {
+        {"a clean load", load(0, {}, false), ""},
+        {"an absent file", LoadResult{}, ""},
+        {"one line", load(1, {2}, false),
+         "Строка журнала «/j», которую не удалось прочитать, пропущена: 2. Файл не изменён."},
+        {"more than ten", load(12, {1, 2}, false),
+         "Строки журнала «/j», которые не удалось прочитать, пропущены: 1, 2 и ещё 10. Файл не "
+         "изменён."},
+        {"more than the table", load(0, {}, true),
+         "Программа показывает не больше 101 заправки: остальные строки журнала не загружены. Файл "
+         "не изменён."},
+        {"too many bad lines", load(JournalFile::kMaxSkipped, {5}, true),
+         "Строки журнала «/j», которые не удалось прочитать, пропущены: 5 и ещё 999. Испорченных "
+         "строк слишком много: остаток журнала не загружен. Файл не изменён."},
+    };
+    for (const auto& [name, result, text] : cases)
+        EXPECT_EQ(loadNotice(result, "/j"), text) << name;
+}
+
+}  // namespace
+}  // namespace zoltrek
