@@ -5,16 +5,16 @@
 #include <QRect>
 #include <QSize>
 
+#include "units.h"
+
 class QLineEdit;
 
 namespace zoltrek {
 
-// Layouts are written in twips; 15 twips make one logical pixel.
-constexpr int pixels(int twips) {
-    return (twips + 7) / 15;
-}
+// Layouts are written in twips.
 inline QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 // A window of a fixed client size with the gradient behind its controls. The background

@@ -4,13 +4,14 @@
 #include "datetimecore.h"
 #include "lineedittextbox.h"
 #include "maskshape.h"
+#include "units.h"
 
 namespace zoltrek {
 
 namespace {
 
-// 285 twips at 15 twips to the pixel.
-constexpr int boxHeight = 19;
+// The inner box keeps its designed height whatever the control is given.
+constexpr int kBoxHeight = twipsToPixels(285);
 
 }  // namespace
 
@@ -24,9 +25,9 @@ DateTime::DateTime(const PropertyBag& stored, const QRect& geometry, QWidget* pa
     connect(box_, &QLineEdit::textChanged, this, [this] { core_->change(); });
     box_->attach(core_.get());
     setFocusProxy(box_);
-    setFixedHeight(boxHeight);
+    setFixedHeight(kBoxHeight);
     setGeometry(geometry);
-    box_->setGeometry(0, 0, width(), boxHeight);
+    box_->setGeometry(0, 0, width(), kBoxHeight);
     core_->readProperties(stored);
 }
 
@@ -65,7 +66,7 @@ void DateTime::writeProperties(PropertyBag& stored) const {
 
 void DateTime::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    box_->setGeometry(0, 0, width(), boxHeight);
+    box_->setGeometry(0, 0, width(), kBoxHeight);
 }
 
 }  // namespace zoltrek

@@ -7,14 +7,6 @@
 
 namespace zoltrek {
 
-namespace {
-
-int twipsToPixels(std::int32_t twips) {
-    return roundHalfEven(static_cast<double>(twips) / kTwipsPerPixel);
-}
-
-}  // namespace
-
 WidgetSurface::WidgetSurface(QWidget& widget) : widget_(widget) {}
 
 bool WidgetSurface::enabled() const {
