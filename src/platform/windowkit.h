@@ -50,6 +50,10 @@ QFrame* makeHorizontalLine(QWidget* parent, const QString& name, QPoint from, QP
 QFrame* makePanel(QWidget* parent, const QString& name, const QRect& place, bool sunken);
 int inset(const QFrame* panel);
 
+// The entry boxes' look: #E0E0E0 in a plain one-pixel frame; an overstruck box paints its text
+// itself, so the style leaves it unpainted.
+QString textBoxStyle(bool overstruck = false);
+
 // A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame.
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place, const QFont& font);
 
