@@ -5,7 +5,6 @@
 
 #include "textlayout.h"
 #include "units.h"
-#include "utf8.h"
 
 namespace zoltrek {
 
@@ -28,17 +27,12 @@ std::int32_t centred(std::int32_t start, std::int32_t room, std::int64_t length)
 }  // namespace
 
 TextBlock captionBlock(const XpbState& state, const Rect& rect, const Canvas& canvas) {
-    const std::int32_t room =
-        rect.width() - state.TextParams.iLeftMargin - state.TextParams.iRightMargin;
-    return wrapText(stripMnemonics(state.Caption), room, canvas);
+    return wrapText(stripMnemonics(state.Caption), rect.width() - 2 * kCaptionMargin, canvas);
 }
 
 void CalcCaptionRect(XpbState& state, const Canvas& canvas) {
-    state.TextParams = {20, 1, 1, 1, 0};
     const TextBlock block = captionBlock(state, state.CaptionRect, canvas);
-    state.TextParams.uiLengthDrawn = static_cast<std::uint32_t>(decodeUtf8(state.Caption).size());
-    const std::int64_t cw =
-        std::int64_t{block.width} + state.TextParams.iLeftMargin + state.TextParams.iRightMargin;
+    const std::int64_t cw = std::int64_t{block.width} + 2 * kCaptionMargin;
     const std::int64_t ch = block.height;
     const Rect& c = state.ContentRect;
     state.CaptionRect =

@@ -6,6 +6,9 @@
 
 namespace zoltrek {
 
+// The caption is drawn a pixel in from either side of its rectangle.
+inline constexpr std::int32_t kCaptionMargin = 1;
+
 // Sets `ContentRect`, `CaptionRect` and `PictureRect` for the current size, caption and picture.
 void CalcLayout(XpbState& state, const Canvas& canvas);
 

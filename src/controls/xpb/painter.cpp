@@ -11,10 +11,6 @@ namespace zoltrek {
 
 namespace {
 
-constexpr std::uint32_t sys(int index) {
-    return kSystemColourFlag | static_cast<std::uint32_t>(index);
-}
-
 // The staging surface never shrinks below its designed size.
 constexpr std::int32_t kStagingWidth = 83;
 constexpr std::int32_t kStagingHeight = 55;
@@ -22,23 +18,21 @@ constexpr std::int32_t kStagingHeight = 55;
 void drawBorder(const XpbState& state, Canvas& c) {
     const std::int32_t w = state.ButtonWidth, h = state.ButtonHeight;
     if (state.Pressed == 1) {
-        PaintRect(c, {0, 0, w, h}, sys(COLOR_BTNHIGHLIGHT), 0);
+        PaintRect(c, {0, 0, w, h}, systemColour(COLOR_BTNHIGHLIGHT), 0);
         PaintRect(c, {0, 0, w + 1, h + 1}, 0, 0);
     } else if (state.Hover == 1 || state.ButtonStyle == kStyleStandard) {
         PaintRect(c, {0, 0, w, h}, 0, 0);
-        PaintRect(c, {0, 0, w + 1, h + 1}, sys(COLOR_BTNHIGHLIGHT), 0);
+        PaintRect(c, {0, 0, w + 1, h + 1}, systemColour(COLOR_BTNHIGHLIGHT), 0);
     }
 }
 
 void drawCaptionAt(const XpbState& state, Canvas& c, const Rect& r, Rgb colour) {
     const TextBlock block = captionBlock(state, r, c);
-    const std::int32_t room =
-        r.width() - state.TextParams.iLeftMargin - state.TextParams.iRightMargin;
+    const std::int32_t room = r.width() - 2 * kCaptionMargin;
     std::int32_t y = r.top;
     for (const TextLine& line : block.lines) {
         // Centred as the platform's text drawing does, with integer division.
-        const std::int32_t x =
-            r.left + state.TextParams.iLeftMargin + (room - c.textWidth(line.text)) / 2;
+        const std::int32_t x = r.left + kCaptionMargin + (room - c.textWidth(line.text)) / 2;
         c.drawTextLine(x, y, line, colour);
         y += c.lineHeight();
     }
@@ -49,7 +43,7 @@ void drawBitmap(XpbState& state, PaintTarget& target, const Picture& picture, co
     const std::int32_t naturalHeight = himetricToPixels(picture.heightHiMetric());
     Canvas& stage = target.staging(std::max(naturalWidth, kStagingWidth),
                                    std::max(naturalHeight, kStagingHeight));
-    stage.clear(TranslateColor(sys(COLOR_WINDOW)));
+    stage.clear(TranslateColor(systemColour(COLOR_WINDOW)));
     stage.drawPicture(picture, 0, 0);
     if (state.UseMaskColor == 0)
         state.MaskColor = Colour{TranslateColor(stage.pixel(0, 0))};
@@ -72,11 +66,12 @@ void DrawCaption(const XpbState& state, PaintTarget& target) {
     if (target.enabled) {
         const std::int32_t shift = state.Pressed == 1 ? 1 : 0;
         drawCaptionAt(state, c, state.CaptionRect.moved(shift, shift),
-                      TranslateColor(sys(COLOR_BTNTEXT)));
+                      TranslateColor(systemColour(COLOR_BTNTEXT)));
         return;
     }
-    drawCaptionAt(state, c, state.CaptionRect.moved(1, 1), TranslateColor(sys(COLOR_BTNHIGHLIGHT)));
-    drawCaptionAt(state, c, state.CaptionRect, TranslateColor(sys(COLOR_BTNSHADOW)));
+    drawCaptionAt(state, c, state.CaptionRect.moved(1, 1),
+                  TranslateColor(systemColour(COLOR_BTNHIGHLIGHT)));
+    drawCaptionAt(state, c, state.CaptionRect, TranslateColor(systemColour(COLOR_BTNSHADOW)));
 }
 
 void DrawPicture(XpbState& state, PaintTarget& target) {
@@ -92,7 +87,7 @@ void DrawPicture(XpbState& state, PaintTarget& target) {
 
 void Refresh(XpbState& state, PaintTarget& target) {
     Canvas& c = target.surface;
-    c.clear(TranslateColor(sys(COLOR_BTNFACE)));
+    c.clear(TranslateColor(systemColour(COLOR_BTNFACE)));
     if (state.ButtonStyle == kStyleXP)
         DrawXPFace(state, target, state.Pressed, state.Hover);
     else

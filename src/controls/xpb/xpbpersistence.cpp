@@ -13,7 +13,7 @@ constexpr Colour kDefaultRingHover{0x80000016u};
 void XpbControl::readProperties(const SettingsSource& source, std::string_view hostName) {
     state_.ShowFocusRect = toBool16(source.readBool("ShowFocusRect", true));
     state_.Caption = source.readText("Caption", hostName);
-    state_.PicturePosition = source.readInt("PicturePosition", 1);
+    state_.PicturePosition = source.readInt("PicturePosition", kPictureLeft);
     state_.ButtonStyle = source.readInt("ButtonStyle", 2);
     state_.PictureWidth = source.readInt("PictureWidth", 32);
     state_.PictureHeight = source.readInt("PictureHeight", 32);
@@ -36,7 +36,7 @@ void XpbControl::readProperties(const PropertyBag& bag, std::string_view hostNam
 void XpbControl::writeProperties(PropertyBag& bag, std::string_view hostName) const {
     using Value = PropertyBag::Value;
     bag.write("caption", state_.Caption, std::string(hostName));
-    bag.write("pictureposition", state_.PicturePosition, 1);
+    bag.write("pictureposition", state_.PicturePosition, kPictureLeft);
     bag.write("buttonstyle", state_.ButtonStyle, 2);
     bag.write("picture", state_.Picture, Value(PictureRef()));
     bag.write("picturewidth", state_.PictureWidth, 32);

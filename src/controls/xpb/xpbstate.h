@@ -16,15 +16,6 @@ inline constexpr Bool16 toBool16(bool b) {
     return b ? True16 : False16;
 }
 
-// Parameters of the caption's text drawing.
-struct DrawTextParams {
-    std::uint32_t cbSize = 0;
-    std::int32_t iTabLength = 0;
-    std::int32_t iLeftMargin = 0;
-    std::int32_t iRightMargin = 0;
-    std::uint32_t uiLengthDrawn = 0;
-};
-
 // `ButtonStyle` values.
 inline constexpr std::int32_t kStyleStandard = 0;
 inline constexpr std::int32_t kStyleFlat = 1;
@@ -47,7 +38,6 @@ struct XpbState {
     PictureRef Picture;
     std::int32_t PicturePosition = 0;
     std::int32_t ButtonStyle = 0;
-    DrawTextParams TextParams;
     std::string Caption;  // UTF-8
     std::int32_t PictureWidth = 0;
     std::int32_t PictureHeight = 0;
