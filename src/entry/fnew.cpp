@@ -90,7 +90,7 @@ void FNew::updateAmount() {
 }
 
 EntryTexts FNew::texts() const {
-    return {toJournal(DateTime1->Text()), numberToJournal(Text1->text()),
+    return {toJournal(DateTime1->text()), numberToJournal(Text1->text()),
             numberToJournal(Text2->text()), numberToJournal(Text3->text()),
             toJournal(Text4->text())};
 }

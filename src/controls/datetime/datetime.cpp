@@ -20,7 +20,7 @@ DateTime::DateTime(const PropertyBag& stored, const QRect& geometry, QWidget* pa
       box_(new DateTimeBox(this)),
       boxView_(std::make_unique<LineEditTextBox>(*box_)),
       core_(std::make_unique<DateTimeCore>(*boxView_)) {
-    box_->setText(QString::fromUtf8(designText.data(), designText.size()));
+    box_->setText(QString::fromUtf8(kDesignText.data(), kDesignText.size()));
     core_->onChange = [this] { emit onChange(); };
     connect(box_, &QLineEdit::textChanged, this, [this] { core_->change(); });
     box_->attach(core_.get());
@@ -36,7 +36,7 @@ DateTime::~DateTime() {
     delete box_;
 }
 
-QString DateTime::Text() const {
+QString DateTime::text() const {
     return box_->text();
 }
 
@@ -44,20 +44,20 @@ void DateTime::setText(const QString& value) {
     core_->setText(value.toStdString());
 }
 
-bool DateTime::Enabled() const {
-    return core_->Enabled();
+bool DateTime::boxEnabled() const {
+    return core_->boxEnabled();
 }
 
-void DateTime::setEnabled(bool on) {
-    core_->setEnabled(on);
+void DateTime::setBoxEnabled(bool on) {
+    core_->setBoxEnabled(on);
 }
 
-std::int32_t DateTime::Layout() const {
-    return core_->Layout();
+std::int32_t DateTime::maskLayout() const {
+    return core_->maskLayout();
 }
 
-void DateTime::setLayout(std::int32_t value) {
-    core_->setLayout(value);
+void DateTime::setMaskLayout(std::int32_t value) {
+    core_->setMaskLayout(value);
 }
 
 void DateTime::writeProperties(PropertyBag& stored) const {

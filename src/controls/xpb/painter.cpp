@@ -97,7 +97,7 @@ void Refresh(XpbState& state, PaintTarget& target) {
         DrawCaption(state, target);
     if (state.Picture)
         DrawPicture(state, target);
-    if (state.Focused == 1 && state.ShowFocusRect != False16 && state.ButtonStyle != kStyleXP)
+    if (state.Focused == 1 && state.ShowFocusRect != kFalse16 && state.ButtonStyle != kStyleXP)
         c.invertFocusRect(state.FocusRect);
 }
 

@@ -27,7 +27,7 @@ class XpbControl {
     // Public properties; every write but the ring colours and their switch repaints.
     bool EnabledCtrl() const;
     void setEnabledCtrl(bool enabled);
-    bool ShowFocusRect() const { return state_.ShowFocusRect != False16; }
+    bool ShowFocusRect() const { return state_.ShowFocusRect != kFalse16; }
     void setShowFocusRect(bool show);
     const std::string& Caption() const { return state_.Caption; }
     void setCaption(std::string caption);
@@ -41,7 +41,7 @@ class XpbControl {
     void setXPColor_Pressed(Colour colour) { state_.XPColor_Pressed = colour; }
     Colour XPColor_Hover() const { return state_.XPColor_Hover; }
     void setXPColor_Hover(Colour colour) { state_.XPColor_Hover = colour; }
-    bool XPDefaultColors() const { return state_.XPDefaultColors != False16; }
+    bool XPDefaultColors() const { return state_.XPDefaultColors != kFalse16; }
     void setXPDefaultColors(bool on) { state_.XPDefaultColors = toBool16(on); }
     Colour MaskColor() const { return state_.MaskColor; }
     void setMaskColor(Colour colour);

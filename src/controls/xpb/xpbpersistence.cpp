@@ -42,10 +42,10 @@ void XpbControl::writeProperties(PropertyBag& bag, std::string_view hostName) co
     bag.write("picturewidth", state_.PictureWidth, 32);
     bag.write("pictureheight", state_.PictureHeight, 32);
     bag.write("enabled", surface_.enabled(), true);
-    bag.write("showfocusrect", state_.ShowFocusRect != False16, true);
+    bag.write("showfocusrect", state_.ShowFocusRect != kFalse16, true);
     bag.write("xpcolor_pressed", state_.XPColor_Pressed, kDefaultRingPressed);
     bag.write("xpcolor_hover", state_.XPColor_Hover, kDefaultRingHover);
-    bag.write("xpdefaultcolors", state_.XPDefaultColors != False16, true);
+    bag.write("xpdefaultcolors", state_.XPDefaultColors != kFalse16, true);
     bag.write("maskcolor", state_.MaskColor, Colour{0});
     bag.write("usemaskcolor", state_.UseMaskColor != 0, false);
 }

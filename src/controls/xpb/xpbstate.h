@@ -10,10 +10,10 @@ namespace zoltrek {
 
 // Booleans of the control's interface are 16-bit: True is -1, False is 0.
 using Bool16 = std::int16_t;
-inline constexpr Bool16 True16 = -1;
-inline constexpr Bool16 False16 = 0;
+inline constexpr Bool16 kTrue16 = -1;
+inline constexpr Bool16 kFalse16 = 0;
 inline constexpr Bool16 toBool16(bool b) {
-    return b ? True16 : False16;
+    return b ? kTrue16 : kFalse16;
 }
 
 // `ButtonStyle` values.
@@ -44,10 +44,10 @@ struct XpbState {
     std::uint8_t Focused = 0;
     std::uint8_t Pressed = 0;  // 0, or the mouse-button value that presses it (1 = left)
     std::uint8_t Hover = 0;
-    Bool16 ShowFocusRect = False16;
+    Bool16 ShowFocusRect = kFalse16;
     Colour MaskColor;
     std::int32_t UseMaskColor = 0;
-    Bool16 XPDefaultColors = False16;
+    Bool16 XPDefaultColors = kFalse16;
     Colour XPColor_Pressed;
     Colour XPColor_Hover;
 };

@@ -67,7 +67,7 @@ void DrawXPFace(XpbState& state, PaintTarget& target, std::uint8_t pressed, std:
     const Rgb light = ShiftColor(TranslateColor(systemColour(COLOR_BTNFACE)), 48);
     Rgb corner = 0;
     if (target.enabled) {
-        if (state.XPDefaultColors != False16) {
+        if (state.XPDefaultColors != kFalse16) {
             state.XPColor_Pressed = kBuiltInPressed;
             state.XPColor_Hover = kBuiltInHover;
         }

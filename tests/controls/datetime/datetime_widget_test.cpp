@@ -38,7 +38,7 @@ struct Window {
 TEST(DateTimeWidget, DigitsArrowsTheGuardAndEscape) {
     Window w("03:59:00", 2, true);
     QTest::sendKeyEvent(QTest::Click, w.box, Qt::Key_unknown, QChar(0x0661), {});  // Arabic 1
-    EXPECT_EQ(std::tuple(w.date->Text(), w.box->selectionStart(), w.box->selectedText()),
+    EXPECT_EQ(std::tuple(w.date->text(), w.box->selectionStart(), w.box->selectedText()),
               std::tuple(QString("13:59:00"), 1, QString("3")));
     w.keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Right});
     EXPECT_EQ(std::pair(w.box->cursorPosition(), w.box->hasSelectedText()), std::pair(2, false));
@@ -46,9 +46,9 @@ TEST(DateTimeWidget, DigitsArrowsTheGuardAndEscape) {
     QSignalSpy changes(w.date, &DateTime::onChange);
     w.keys({Qt::Key_V, Qt::Key_X}, Qt::ControlModifier);
     w.keys({Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_A});
-    EXPECT_EQ(std::pair(w.date->Text(), changes.count()), std::pair(QString("13:59:00"), 0ll));
+    EXPECT_EQ(std::pair(w.date->text(), changes.count()), std::pair(QString("13:59:00"), 0ll));
     w.box->setText("31.12.99");
-    EXPECT_EQ(std::pair(w.date->Text(), changes.count()), std::pair(QString("13:59:00"), 2ll));
+    EXPECT_EQ(std::pair(w.date->text(), changes.count()), std::pair(QString("13:59:00"), 2ll));
     w.keys({Qt::Key_Escape});
     EXPECT_FALSE(w.dialog.isVisible());
 }
@@ -68,7 +68,7 @@ TEST(DateTimeWidget, TabAndClickSelectACharacterTextShownUnchanged) {
               std::pair(3, QString("1")));
     for (const QString& text : {QString("2026-12-06 Пн"), QString(), QString(40000, '7')}) {
         w.date->setText(text);
-        EXPECT_EQ(std::pair(w.date->Text(), w.box->cursorPosition()), std::pair(text, 0));
+        EXPECT_EQ(std::pair(w.date->text(), w.box->cursorPosition()), std::pair(text, 0));
     }
     w.date->resize(120, 50);
     EXPECT_EQ(std::pair(w.box->geometry(), w.date->height()), std::pair(QRect(0, 0, 120, 19), 19));

@@ -17,7 +17,7 @@ struct Control {
     Control(std::int32_t layout, const std::string& text) {
         box.core = &core;
         core.onChange = [this] { ++changes; };
-        core.setLayout(layout);
+        core.setMaskLayout(layout);
         core.setText(text);
         changes = 0;
     }
@@ -48,7 +48,7 @@ TEST(DateTimeCore, TypingWritesOnlyAllowedDigitsOverTheCaret) {
             if (key != kDelete)
                 control.core.keyPress(key);
         }
-        EXPECT_EQ(std::tuple(control.core.Text(), control.core.SavedText(), control.box.selStart(),
+        EXPECT_EQ(std::tuple(control.core.text(), control.core.savedText(), control.box.selStart(),
                              control.box.selLength()),
                   std::tuple(want, want, start, length))
             << layout << " " << text << " at " << caret;
@@ -64,11 +64,11 @@ TEST(DateTimeCore, ReadsTextThenLayout) {
         {{{"Text", std::string("гг:гг:ггг")}, {"Layout", 2}}, 2, "гг:гг:гг"}};
     for (const auto& [stored, layout, text] : rows) {
         FakeTextBox box;
-        box.setText(std::string(designText));
+        box.setText(std::string(kDesignText));
         DateTimeCore core(box);
         box.core = &core;
         core.readProperties(stored);
-        EXPECT_EQ(std::tuple(core.Layout(), core.Text(), core.SavedText()),
+        EXPECT_EQ(std::tuple(core.maskLayout(), core.text(), core.savedText()),
                   std::tuple(layout, text, std::string()));
     }
 }
@@ -78,10 +78,10 @@ TEST(DateTimeCore, GuardUndoesEveryOtherChange) {
     Control control(0, "06.12.26");
     control.box.setSelection(3, 2);
     control.box.replaceSelection("");
-    EXPECT_EQ(std::pair(control.core.Text(), control.changes),
+    EXPECT_EQ(std::pair(control.core.text(), control.changes),
               std::pair(std::string("06.12.26"), 2));
-    control.core.setLayout(1);
-    EXPECT_EQ(std::pair(control.core.Text(), control.changes), std::pair(std::string("06.12"), 3));
+    control.core.setMaskLayout(1);
+    EXPECT_EQ(std::pair(control.core.text(), control.changes), std::pair(std::string("06.12"), 3));
     control.core.setText("01.01.01");
     EXPECT_EQ(control.changes, 4);
 }
