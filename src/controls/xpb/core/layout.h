@@ -9,11 +9,16 @@ namespace zoltrek {
 // The caption is drawn a pixel in from either side of its rectangle.
 inline constexpr std::int32_t kCaptionMargin = 1;
 
-// Sets `ContentRect`, `CaptionRect` and `PictureRect` for the current size, caption and picture.
-void CalcLayout(XpbState& state, const Canvas& canvas);
+// Where a paint puts the picture and the caption.
+struct XpbLayout {
+    Rect PictureRect;
+    Rect CaptionRect;
+    friend bool operator==(const XpbLayout&, const XpbLayout&) = default;
+};
 
-// Measures the caption within `CaptionRect` (which holds `ContentRect`) and centres it there.
-void CalcCaptionRect(XpbState& state, const Canvas& canvas);
+// The rectangles for the current size, caption and picture; one that nothing places keeps its
+// `previous` place, where a picture is still drawn.
+XpbLayout CalcLayout(const XpbState& state, const XpbLayout& previous, const Canvas& canvas);
 
 // The caption's lines laid out for drawing in `rect`, as the text drawing places them.
 TextBlock captionBlock(const XpbState& state, const Rect& rect, const Canvas& canvas);

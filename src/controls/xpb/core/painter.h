@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "canvas.h"
+#include "layout.h"
 #include "xpbstate.h"
 
 namespace zoltrek {
@@ -19,15 +20,24 @@ struct PaintTarget {
     StagingSurface staging;
 };
 
-// Paints the whole button from nothing. It updates the layout rectangles, the built-in ring
-// colours and the mask colour, as painting does; it never lets other events run meanwhile.
-void Refresh(XpbState& state, PaintTarget& target);
+// What a repaint settles besides its pixels: the layout it drew by, the ring colours (the
+// built-in ones while the defaults are on) and the mask colour (a bitmap's top-left one unless
+// the stored one is used).
+struct Painted {
+    XpbLayout layout;
+    Colour XPColor_Pressed;
+    Colour XPColor_Hover;
+    Colour MaskColor;
+};
+
+// Paints the whole button from nothing; it never lets other events run meanwhile.
+Painted Refresh(const XpbState& state, const XpbLayout& previous, PaintTarget& target);
 
 // Fills the rectangle when `fill` is 1, frames it otherwise, in the translated colour.
 void PaintRect(Canvas& canvas, const Rect& r, std::uint32_t colour, std::uint8_t fill);
 
-void DrawXPFace(XpbState& state, PaintTarget& target, std::uint8_t pressed, std::uint8_t hover);
-void DrawCaption(const XpbState& state, PaintTarget& target);
-void DrawPicture(XpbState& state, PaintTarget& target);
+void DrawXPFace(const XpbState& state, PaintTarget& target, Painted& painted);
+void DrawCaption(const XpbState& state, const Rect& captionRect, PaintTarget& target);
+void DrawPicture(const XpbState& state, PaintTarget& target, Painted& painted);
 
 }  // namespace zoltrek

@@ -31,9 +31,6 @@ inline constexpr std::int32_t kPictureBelow = 3;
 struct XpbState {
     std::int32_t ButtonWidth = 0;
     std::int32_t ButtonHeight = 0;
-    Rect ContentRect;
-    Rect PictureRect;
-    Rect CaptionRect;
     Rect FocusRect;
     PictureRef Picture;
     std::int32_t PicturePosition = 0;

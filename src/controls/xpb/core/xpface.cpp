@@ -61,15 +61,16 @@ void drawCorners(Canvas& c, std::int32_t w, std::int32_t h, Rgb corner) {
 
 }  // namespace
 
-void DrawXPFace(XpbState& state, PaintTarget& target, std::uint8_t pressed, std::uint8_t hover) {
+void DrawXPFace(const XpbState& state, PaintTarget& target, Painted& painted) {
     Canvas& c = target.surface;
+    const std::uint8_t pressed = state.Pressed, hover = state.Hover;
     const std::int32_t w = state.ButtonWidth, h = state.ButtonHeight;
     const Rgb light = ShiftColor(TranslateColor(systemColour(COLOR_BTNFACE)), 48);
     Rgb corner = 0;
     if (target.enabled) {
         if (state.XPDefaultColors != kFalse16) {
-            state.XPColor_Pressed = kBuiltInPressed;
-            state.XPColor_Hover = kBuiltInHover;
+            painted.XPColor_Pressed = kBuiltInPressed;
+            painted.XPColor_Hover = kBuiltInHover;
         }
         if (h == 0)
             return;
@@ -81,8 +82,8 @@ void DrawXPFace(XpbState& state, PaintTarget& target, std::uint8_t pressed, std:
             PaintRect(c, {0, 0, w, h}, systemColour(COLOR_3DDKSHADOW), 0);
             if (state.Focused == 1 || hover == 1)
                 drawRing(c, w, h,
-                         TranslateColor(hover == 1 ? state.XPColor_Hover.value
-                                                   : state.XPColor_Pressed.value));
+                         TranslateColor(hover == 1 ? painted.XPColor_Hover.value
+                                                   : painted.XPColor_Pressed.value));
         }
         // The inner corners take the value 0x80000000 untranslated: its RGB bits are black.
         corner = 0x80000000u & 0x00FFFFFFu;

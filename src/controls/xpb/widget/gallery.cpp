@@ -91,7 +91,7 @@ QImage renderButton(const Variant& v, std::int32_t style, const Look& look, cons
                            stage = QImage(w, h, QImage::Format_RGB32);
                            return staging.emplace(stage, font);
                        }};
-    Refresh(s, target);
+    Refresh(s, XpbLayout{}, target);
     return image;
 }
 

@@ -1,7 +1,9 @@
 #include "widgetsurface.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
+#include <QKeySequence>
 
 #include "units.h"
 
@@ -57,6 +59,19 @@ void WidgetSurface::setCapture() {
 void WidgetSurface::releaseCapture() {
     if (QWidget::mouseGrabber() == &widget_)
         widget_.releaseMouse();
+}
+
+void WidgetSurface::captionChanged(char32_t accessKey) {
+    if (shortcutId_ != 0)
+        widget_.releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+    if (accessKey != 0) {
+        const QString upper = QString::fromUcs4(&accessKey, 1).toUpper();
+        shortcutId_ =
+            widget_.grabShortcut(QKeySequence(Qt::ALT | Qt::Key(upper.toUcs4().value(0))));
+    }
+    QAccessibleEvent changed(&widget_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 }  // namespace zoltrek
