@@ -79,7 +79,7 @@ std::string validText(FuzzedDataProvider& in, std::int32_t layout) {
     } else {
         const std::string hourTens = digit(in, 2);
         text = hourTens + digit(in, hourTens == "2" ? 3 : 9) + ":" + digit(in, 5) + digit(in, 9);
-        if (layout != zoltrek::shortTimeLayout)
+        if (layout != zoltrek::kShortTimeLayout)
             text += ":" + digit(in, 5) + digit(in, 9);
     }
     return text;
@@ -97,7 +97,7 @@ bool withinLimits(const std::string& text, std::int32_t layout) {
         return d(0) >= 0 && d(0) <= 3 && d(1) >= 0 && (d(0) < 3 || d(1) <= 1) && d(3) >= 0 &&
                d(3) <= 1 && d(4) >= 0 && d(6) >= 0 && d(7) >= 0 && dots;
     }
-    const std::size_t length = layout == zoltrek::shortTimeLayout ? 5 : 8;
+    const std::size_t length = layout == zoltrek::kShortTimeLayout ? 5 : 8;
     if (c.size() != length)
         return false;
     bool ok = d(0) >= 0 && d(0) <= 2 && d(1) >= 0 && (d(0) < 2 || d(1) <= 3) && c[2] == ":" &&
@@ -177,11 +177,12 @@ Expected expectKey(const std::string& text, Selection sel, std::int32_t layout,
 }
 
 char32_t randomCharacter(FuzzedDataProvider& in) {
-    constexpr std::array<char32_t, 8> others = {U'\b', 0x7F, U'.', U':', U'a', U'я', U' ', 0x1F600};
+    constexpr std::array<char32_t, 8> kOthers = {U'\b', 0x7F, U'.', U':',
+                                                 U'a',  U'я', U' ', 0x1F600};
     const int pick = in.ConsumeIntegralInRange(0, 17);
     if (pick < 10)
         return U'0' + pick;
-    return others[pick - 10];
+    return kOthers[pick - 10];
 }
 
 struct Control {
@@ -189,32 +190,32 @@ struct Control {
     DateTimeCore core{box};
     int changes = 0;
     Control() {
-        box.setText(std::string(zoltrek::designText));
+        box.setText(std::string(zoltrek::kDesignText));
         box.core = &core;
         core.onChange = [this] { ++changes; };
     }
     Selection selection() const { return {box.selStart(), box.selLength()}; }
     void requireGuarded(const char* when) const {
-        require(core.SavedText().empty() || core.Text() == core.SavedText(), when);
+        require(core.savedText().empty() || core.text() == core.savedText(), when);
     }
 };
 
 void caretKey(FuzzedDataProvider& in, Control& c) {
-    const std::string before = c.core.Text();
+    const std::string before = c.core.text();
     const int n = static_cast<int>(split(before).size());
     c.box.setSelection(in.ConsumeIntegralInRange(-2, n + 2), in.ConsumeIntegralInRange(-1, 3));
     const Selection placed = c.selection();
-    constexpr std::array<Key, 6> keys = {Key::End, Key::Home,  Key::Left,
-                                         Key::Up,  Key::Right, Key::Down};
-    c.core.keyDown(keys[in.ConsumeIntegralInRange<std::size_t>(0, keys.size() - 1)]);
-    require(c.core.Text() == before, "a caret key changes no text");
+    constexpr std::array<Key, 6> kKeys = {Key::End, Key::Home,  Key::Left,
+                                          Key::Up,  Key::Right, Key::Down};
+    c.core.keyDown(kKeys[in.ConsumeIntegralInRange<std::size_t>(0, kKeys.size() - 1)]);
+    require(c.core.text() == before, "a caret key changes no text");
     const Selection after = c.selection();
     require(after.start == placed.start && after.length == placed.length,
             "a caret key leaves the caret to the box");
 }
 
 void clickOrFocus(FuzzedDataProvider& in, Control& c) {
-    const std::string before = c.core.Text();
+    const std::string before = c.core.text();
     const Chars chars = split(before);
     Selection want;
     if (in.ConsumeBool()) {
@@ -226,24 +227,24 @@ void clickOrFocus(FuzzedDataProvider& in, Control& c) {
         c.core.gotFocus();
     }
     want.selectStep(chars);
-    require(c.core.Text() == before, "a click or the focus changes no text");
+    require(c.core.text() == before, "a click or the focus changes no text");
     require(c.box.selStart() == want.start && c.box.selLength() == want.length,
             "a click or the focus selects the character at the caret, past one \":\"");
 }
 
 void typeKey(FuzzedDataProvider& in, Control& c, bool& valid) {
-    const std::string before = c.core.Text();
+    const std::string before = c.core.text();
     // A key without a character, such as Delete or F1, has a key down only.
     std::optional<char32_t> typed;
     if (in.ConsumeIntegralInRange(0, 7) != 0)
         typed = randomCharacter(in);
-    const Expected want = expectKey(before, c.selection(), c.core.Layout(), typed);
+    const Expected want = expectKey(before, c.selection(), c.core.maskLayout(), typed);
 
     c.core.keyDown(Key::Other);
     if (typed)
         c.core.keyPress(*typed);
 
-    const std::string after = c.core.Text();
+    const std::string after = c.core.text();
     const Chars was = split(before), now = split(after);
     require(now.size() == was.size(), "typing never changes the text's length");
     for (std::size_t i = 0; i < now.size(); ++i) {
@@ -255,14 +256,14 @@ void typeKey(FuzzedDataProvider& in, Control& c, bool& valid) {
     require(after == want.text, "the key does what the mask's rules say");
     require(c.box.selStart() == want.sel.start && c.box.selLength() == want.sel.length,
             "the caret lands where the mask's rules say");
-    require(c.core.SavedText() == after, "an accepted key becomes the saved text");
+    require(c.core.savedText() == after, "an accepted key becomes the saved text");
     if (valid)
-        require(withinLimits(after, c.core.Layout()), "a valid text keeps its digits' limits");
+        require(withinLimits(after, c.core.maskLayout()), "a valid text keeps its digits' limits");
 }
 
 // A deletion, a cut, a paste or a text set past the control: undone once a text is accepted.
 void editElsewhere(FuzzedDataProvider& in, Control& c, bool& valid) {
-    const std::string before = c.core.Text(), saved = c.core.SavedText();
+    const std::string before = c.core.text(), saved = c.core.savedText();
     const int changes = c.changes;
     const int n = static_cast<int>(split(before).size());
     const int kind = in.ConsumeIntegralInRange(0, 2);
@@ -284,12 +285,12 @@ void editElsewhere(FuzzedDataProvider& in, Control& c, bool& valid) {
         return;
     }
     if (saved.empty()) {
-        require(c.core.Text() == edited && c.changes == changes + 1,
+        require(c.core.text() == edited && c.changes == changes + 1,
                 "before a text is accepted the guard lets a change through, raising onChange");
-        valid = withinLimits(edited, c.core.Layout());
+        valid = withinLimits(edited, c.core.maskLayout());
         return;
     }
-    require(c.core.Text() == saved, "the guard restores a change that did not come from a key");
+    require(c.core.text() == saved, "the guard restores a change that did not come from a key");
     require(c.changes == changes + 2, "an undone change raises onChange twice");
 }
 
@@ -300,16 +301,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Control c;
     bool valid = false;
 
-    constexpr std::array<std::int32_t, 4> layouts = {0, 1, 2, -7};
-    const auto pick = in.ConsumeIntegralInRange<std::size_t>(0, layouts.size());
-    c.core.setLayout(pick < layouts.size() ? layouts[pick] : in.ConsumeIntegral<std::int32_t>());
+    constexpr std::array<std::int32_t, 4> kLayouts = {0, 1, 2, -7};
+    const auto pick = in.ConsumeIntegralInRange<std::size_t>(0, kLayouts.size());
+    c.core.setMaskLayout(pick < kLayouts.size() ? kLayouts[pick]
+                                                : in.ConsumeIntegral<std::int32_t>());
     if (in.ConsumeBool()) {
         valid = in.ConsumeIntegralInRange(0, 3) != 0;
-        const std::string text = valid ? validText(in, c.core.Layout()) : randomText(in, 12);
+        const std::string text = valid ? validText(in, c.core.maskLayout()) : randomText(in, 12);
         c.core.setText(text);
-        require(c.core.Text() == text && c.core.SavedText() == text,
+        require(c.core.text() == text && c.core.savedText() == text,
                 "the host's text is shown unchanged and accepted");
-        valid = valid || withinLimits(text, c.core.Layout());
+        valid = valid || withinLimits(text, c.core.maskLayout());
     }
 
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
@@ -332,20 +334,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case 8: {
                 const std::string text =
-                    in.ConsumeBool() ? validText(in, c.core.Layout()) : randomText(in, 12);
+                    in.ConsumeBool() ? validText(in, c.core.maskLayout()) : randomText(in, 12);
                 c.core.setText(text);
-                require(c.core.Text() == text && c.core.SavedText() == text,
+                require(c.core.text() == text && c.core.savedText() == text,
                         "the host's text is shown unchanged and accepted");
-                valid = withinLimits(text, c.core.Layout());
+                valid = withinLimits(text, c.core.maskLayout());
                 break;
             }
             case 9: {
                 const std::int32_t layout = in.ConsumeIntegralInRange(-1, 3);
-                c.core.setLayout(layout);
+                c.core.setMaskLayout(layout);
                 require(
-                    static_cast<int>(split(c.core.Text()).size()) == zoltrek::lengthLimit(layout),
+                    static_cast<int>(split(c.core.text()).size()) == zoltrek::lengthLimit(layout),
                     "a new layout fits the text to its length limit");
-                valid = withinLimits(c.core.Text(), layout);
+                valid = withinLimits(c.core.text(), layout);
                 break;
             }
         }

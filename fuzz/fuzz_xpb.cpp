@@ -230,14 +230,14 @@ Expected expect(Bytes s, Input input, int code, bool over, bool enabled) {
 }
 
 std::string randomCaption(FuzzedDataProvider& in) {
-    constexpr std::array<const char*, 12> pieces = {
+    constexpr std::array<const char*, 12> kPieces = {
         "&", "&&", "a", "Б", " ", "\r\n", "\n", "Новая", "заправка", "OK", "€", "xxxxxxxxxxxx"};
     if (in.ConsumeIntegralInRange(0, 7) == 0)
         return in.ConsumeRandomLengthString(24);
     std::string caption;
     const int count = in.ConsumeIntegralInRange(0, 6);
     for (int i = 0; i < count; ++i)
-        caption += pieces[in.ConsumeIntegralInRange<std::size_t>(0, pieces.size() - 1)];
+        caption += kPieces[in.ConsumeIntegralInRange<std::size_t>(0, kPieces.size() - 1)];
     return caption;
 }
 
@@ -278,21 +278,21 @@ void changeLook(FuzzedDataProvider& in, Platform& p) {
 bool deliver(FuzzedDataProvider& in, Platform& p, Input& input, int& code) {
     XpbControl& c = *p.control;
     // The control only passes these on, so they cost the fuzzer no bytes.
-    constexpr std::int16_t shift = 1;
-    constexpr float x = 5, y = 6;
-    constexpr std::array<int, 3> buttons = {1, 2, 4};
-    constexpr std::array<int, 6> keys = {32, 32, 13, 27, 65, 9};
+    constexpr std::int16_t kShift = 1;
+    constexpr float kX = 5, kY = 6;
+    constexpr std::array<int, 3> kButtons = {1, 2, 4};
+    constexpr std::array<int, 6> kKeys = {32, 32, 13, 27, 65, 9};
     switch (input) {
         case Input::Move:
             p.over = in.ConsumeBool();
             code = p.held;
             if (!p.mouseReaches())
                 return false;
-            c.mouseMoved(static_cast<std::int16_t>(code), shift, x, y);
+            c.mouseMoved(static_cast<std::int16_t>(code), kShift, kX, kY);
             return true;
         case Input::Press:
         case Input::Release: {
-            code = buttons[in.ConsumeIntegralInRange<std::size_t>(0, buttons.size() - 1)];
+            code = kButtons[in.ConsumeIntegralInRange<std::size_t>(0, kButtons.size() - 1)];
             const bool down = (p.held & code) != 0;
             if (down == (input == Input::Press))
                 return false;
@@ -302,21 +302,21 @@ bool deliver(FuzzedDataProvider& in, Platform& p, Input& input, int& code) {
             // A press holds the mouse for the button until every button is up again.
             p.pressing = p.held != 0;
             if (input == Input::Press)
-                c.mousePressed(static_cast<std::int16_t>(code), shift, x, y);
+                c.mousePressed(static_cast<std::int16_t>(code), kShift, kX, kY);
             else
-                c.mouseReleased(static_cast<std::int16_t>(code), shift, x, y);
+                c.mouseReleased(static_cast<std::int16_t>(code), kShift, kX, kY);
             return true;
         }
         case Input::KeyDown:
         case Input::KeyUp:
-            code = in.ConsumeBool() ? keys[in.ConsumeIntegralInRange<std::size_t>(0, 5)]
+            code = in.ConsumeBool() ? kKeys[in.ConsumeIntegralInRange<std::size_t>(0, 5)]
                                     : in.ConsumeIntegral<std::int16_t>();
             if (!p.on || !p.focused)
                 return false;
             if (input == Input::KeyDown)
-                c.keyPressed(static_cast<std::int16_t>(code), shift);
+                c.keyPressed(static_cast<std::int16_t>(code), kShift);
             else
-                c.keyReleased(static_cast<std::int16_t>(code), shift);
+                c.keyReleased(static_cast<std::int16_t>(code), kShift);
             return true;
         case Input::AccessKey:
             c.accessKeyPressed();

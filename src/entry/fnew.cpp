@@ -89,7 +89,7 @@ void FNew::updateAmount() {
 }
 
 EntryTexts FNew::texts() const {
-    return {DateTime1->Text().toStdString(), plainNumber(Text1->text()), plainNumber(Text2->text()),
+    return {DateTime1->text().toStdString(), plainNumber(Text1->text()), plainNumber(Text2->text()),
             plainNumber(Text3->text()), Text4->text().toStdString()};
 }
 

@@ -3,11 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "utf8.h"
+
 namespace zoltrek {
 
 namespace {
 
-constexpr char32_t kNone = 0xFFFD;
+constexpr char32_t kNone = kReplacementCharacter;
 
 // Code points of bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F in order.
 constexpr std::array<char32_t, 64> kHigh = {
@@ -53,33 +55,6 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at `i`, advancing it; a malformed one yields kNone and one byte.
-char32_t nextCodePoint(std::string_view s, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    int length = lead < 0x80           ? 1
-                 : (lead >> 5) == 0x6  ? 2
-                 : (lead >> 4) == 0xE  ? 3
-                 : (lead >> 3) == 0x1E ? 4
-                                       : 0;
-    if (length == 0 || i + length > s.size()) {
-        ++i;
-        return kNone;
-    }
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        const auto c = static_cast<unsigned char>(s[i + k]);
-        if ((c & 0xC0) != 0x80) {
-            ++i;
-            return kNone;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool overlong = cp < kMin[length];
-    i += length;
-    return overlong || cp > 0x10FFFF ? kNone : cp;
-}
-
 }  // namespace
 
 std::string fromCp1251(std::string_view bytes) {
@@ -93,8 +68,11 @@ std::string fromCp1251(std::string_view bytes) {
 std::string toCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();)
-        out += static_cast<char>(encodeCodePoint(nextCodePoint(utf8, i)));
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Char c = decodeUtf8At(utf8, i);
+        out += static_cast<char>(encodeCodePoint(c.codePoint));
+        i += c.length;
+    }
     return out;
 }
 

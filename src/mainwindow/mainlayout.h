@@ -10,14 +10,14 @@
 // their client areas.
 namespace zoltrek::mainlayout {
 
-inline const QSize kClient{pixels(3435), pixels(3015)};
+inline const QSize kClient{twipsToPixels(3435), twipsToPixels(3015)};
 
 inline const QRect kPicture2 = twipsRect(2820, 2760, 615, 255);
 inline const QRect kLabel6 = twipsRect(60, 0, 420, 195);
 inline const QRect kXpB2 = twipsRect(1140, 540, 2175, 375);
 inline const QRect kPicture1 = twipsRect(1140, 1020, 2175, 1655);
-inline const QPoint kLine1From{pixels(240), pixels(1020)};
-inline const QPoint kLine1To{pixels(1920), pixels(1020)};
+inline const QPoint kLine1From{twipsToPixels(240), twipsToPixels(1020)};
+inline const QPoint kLine1To{twipsToPixels(1920), twipsToPixels(1020)};
 inline const QRect kLabel7 = twipsRect(60, 1080, 795, 195);
 inline const QRect kI6 = twipsRect(720, 1320, 1395, 195);
 inline const QRect kI5 = twipsRect(900, 1080, 1155, 195);

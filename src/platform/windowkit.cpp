@@ -180,10 +180,13 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
     box->setGeometry(place);
     box->setFont(font);
     box->setAlignment(Qt::AlignCenter);
-    box->setStyleSheet(
-        QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464;%1 }")
-            .arg(overstruck ? QStringLiteral(" color: transparent;") : QString()));
+    box->setStyleSheet(textBoxStyle(overstruck));
     return box;
+}
+
+QString textBoxStyle(bool overstruck) {
+    return QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464;%1 }")
+        .arg(overstruck ? QStringLiteral(" color: transparent;") : QString());
 }
 
 LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,

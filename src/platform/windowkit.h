@@ -5,16 +5,16 @@
 #include <QRect>
 #include <QSize>
 
+#include "units.h"
+
 class QLineEdit;
 
 namespace zoltrek {
 
-// Layouts are written in twips; 15 twips make one logical pixel.
-constexpr int pixels(int twips) {
-    return (twips + 7) / 15;
-}
+// Layouts are written in twips.
 inline QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
 }
 
 // A window of a fixed client size with the gradient behind its controls. The background
@@ -49,6 +49,10 @@ QFrame* makeHorizontalLine(QWidget* parent, const QString& name, QPoint from, QP
 // starts.
 QFrame* makePanel(QWidget* parent, const QString& name, const QRect& place, bool sunken);
 int inset(const QFrame* panel);
+
+// The entry boxes' look: #E0E0E0 in a plain one-pixel frame; an overstruck box paints its text
+// itself, so the style leaves it unpainted.
+QString textBoxStyle(bool overstruck = false);
 
 // A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame.
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place, const QFont& font);

@@ -23,7 +23,7 @@ TEST_F(EntryTest, TodayInTheDateBoxsOwnShape) {
     for (const char* name : {"C", "en_US", "ja_JP", "ar_EG", "ru_RU"}) {
         locale = Locale::of(QLocale(name));
         start(kThree);
-        EXPECT_EQ(child<DateTime>(openNew(), "DateTime1")->Text(), "20.12.20") << name;
+        EXPECT_EQ(child<DateTime>(openNew(), "DateTime1")->text(), "20.12.20") << name;
     }
 }
 
@@ -93,7 +93,7 @@ TEST_F(EntryTest, ARightPressEditsTheSelectedRecord) {
     EXPECT_EQ(list()->currentRow(), 2);
     child<QCheckBox>(dialog, "Check1")->setChecked(true);
     EXPECT_EQ(openEdit(0), dialog);
-    EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->Text(), "06.12.26");
+    EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->text(), "06.12.26");
     EXPECT_EQ(QStringList({text("Text1"), text("Text2"), text("Text3"), text("Text4")}),
               QStringList({"12345", "40,5", "25,3", "1024,65"}));
     clickButton(child(main.get(), "XpB1"));  // brings the open edit forward, changes nothing

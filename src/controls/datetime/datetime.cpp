@@ -4,13 +4,14 @@
 #include "datetimecore.h"
 #include "lineedittextbox.h"
 #include "maskshape.h"
+#include "units.h"
 
 namespace zoltrek {
 
 namespace {
 
-// 285 twips at 15 twips to the pixel.
-constexpr int boxHeight = 19;
+// The inner box keeps its designed height whatever the control is given.
+constexpr int kBoxHeight = twipsToPixels(285);
 
 }  // namespace
 
@@ -19,14 +20,14 @@ DateTime::DateTime(const PropertyBag& stored, const QRect& geometry, QWidget* pa
       box_(new DateTimeBox(this)),
       boxView_(std::make_unique<LineEditTextBox>(*box_)),
       core_(std::make_unique<DateTimeCore>(*boxView_)) {
-    box_->setText(QString::fromUtf8(designText.data(), designText.size()));
+    box_->setText(QString::fromUtf8(kDesignText.data(), kDesignText.size()));
     core_->onChange = [this] { emit onChange(); };
     connect(box_, &QLineEdit::textChanged, this, [this] { core_->change(); });
     box_->attach(core_.get());
     setFocusProxy(box_);
-    setFixedHeight(boxHeight);
+    setFixedHeight(kBoxHeight);
     setGeometry(geometry);
-    box_->setGeometry(0, 0, width(), boxHeight);
+    box_->setGeometry(0, 0, width(), kBoxHeight);
     core_->readProperties(stored);
 }
 
@@ -35,7 +36,7 @@ DateTime::~DateTime() {
     delete box_;
 }
 
-QString DateTime::Text() const {
+QString DateTime::text() const {
     return box_->text();
 }
 
@@ -43,20 +44,20 @@ void DateTime::setText(const QString& value) {
     core_->setText(value.toStdString());
 }
 
-bool DateTime::Enabled() const {
-    return core_->Enabled();
+bool DateTime::boxEnabled() const {
+    return core_->boxEnabled();
 }
 
-void DateTime::setEnabled(bool on) {
-    core_->setEnabled(on);
+void DateTime::setBoxEnabled(bool on) {
+    core_->setBoxEnabled(on);
 }
 
-std::int32_t DateTime::Layout() const {
-    return core_->Layout();
+std::int32_t DateTime::maskLayout() const {
+    return core_->maskLayout();
 }
 
-void DateTime::setLayout(std::int32_t value) {
-    core_->setLayout(value);
+void DateTime::setMaskLayout(std::int32_t value) {
+    core_->setMaskLayout(value);
 }
 
 void DateTime::writeProperties(PropertyBag& stored) const {
@@ -65,7 +66,7 @@ void DateTime::writeProperties(PropertyBag& stored) const {
 
 void DateTime::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    box_->setGeometry(0, 0, width(), boxHeight);
+    box_->setGeometry(0, 0, width(), kBoxHeight);
 }
 
 }  // namespace zoltrek

@@ -25,18 +25,17 @@ class DateTime : public QWidget {
     DateTime(const PropertyBag& stored, const QRect& geometry, QWidget* parent = nullptr);
     ~DateTime() override;
 
-    QString Text() const;
+    QString text() const;
     // Shown unchanged whatever its length, with the caret at 0.
     void setText(const QString& value);
 
     // The inner box's state: the control itself stays enabled.
-    bool Enabled() const;
-    void setEnabled(bool on);
+    bool boxEnabled() const;
+    void setBoxEnabled(bool on);
 
     // 0 date, 1 short time, other long time; the text is fitted to the new length limit.
-    std::int32_t Layout() const;
-    void setLayout(std::int32_t value);
-    using QWidget::setLayout;
+    std::int32_t maskLayout() const;
+    void setMaskLayout(std::int32_t value);
 
     void writeProperties(PropertyBag& stored) const;
 

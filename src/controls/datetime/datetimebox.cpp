@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "datetimecore.h"
+#include "windowkit.h"
 
 namespace zoltrek {
 
@@ -40,7 +41,7 @@ DateTimeBox::DateTimeBox(QWidget* parent) : QLineEdit(parent) {
     setObjectName("Text1");
     setReadOnly(true);
     setAlignment(Qt::AlignCenter);
-    setStyleSheet("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464; }");
+    setStyleSheet(textBoxStyle());
     connect(this, &QLineEdit::cursorPositionChanged, this, [this] { restartBlink(); });
 }
 

@@ -8,8 +8,8 @@ namespace zoltrek {
 
 namespace {
 
-constexpr char textKey[] = "Text";
-constexpr char layoutKey[] = "Layout";
+constexpr char kTextKey[] = "Text";
+constexpr char kLayoutKey[] = "Layout";
 
 bool isCaretKey(Key key) {
     return key != Key::Other;
@@ -17,9 +17,9 @@ bool isCaretKey(Key key) {
 
 }  // namespace
 
-DateTimeCore::DateTimeCore(TextBox& box) : box_(box), layout_(defaultLayout) {}
+DateTimeCore::DateTimeCore(TextBox& box) : box_(box), layout_(kDefaultLayout) {}
 
-std::string DateTimeCore::Text() const {
+std::string DateTimeCore::text() const {
     return box_.text();
 }
 
@@ -28,19 +28,19 @@ void DateTimeCore::setText(const std::string& value) {
     box_.setText(value);
 }
 
-bool DateTimeCore::Enabled() const {
+bool DateTimeCore::boxEnabled() const {
     return box_.enabled();
 }
 
-void DateTimeCore::setEnabled(bool on) {
+void DateTimeCore::setBoxEnabled(bool on) {
     box_.setEnabled(on);
 }
 
-std::int32_t DateTimeCore::Layout() const {
+std::int32_t DateTimeCore::maskLayout() const {
     return layout_;
 }
 
-void DateTimeCore::setLayout(std::int32_t value) {
+void DateTimeCore::setMaskLayout(std::int32_t value) {
     layout_ = value;
     const std::string text = box_.text();
     const std::string fitted = fitToLayout(text, value);
@@ -52,22 +52,22 @@ int DateTimeCore::lengthLimit() const {
     return zoltrek::lengthLimit(layout_);
 }
 
-const std::string& DateTimeCore::SavedText() const {
+const std::string& DateTimeCore::savedText() const {
     return savedText_;
 }
 
 void DateTimeCore::readProperties(const PropertyBag& stored) {
     const std::string text = box_.text();
-    const std::string storedText = stored.readText(textKey, text);
+    const std::string storedText = stored.readText(kTextKey, text);
     if (storedText != text)
         replaceText(storedText);
-    setLayout(stored.readInt(layoutKey, defaultLayout));
+    setMaskLayout(stored.readInt(kLayoutKey, kDefaultLayout));
 }
 
 void DateTimeCore::writeProperties(PropertyBag& stored) const {
-    stored.write(layoutKey, layout_, defaultLayout);
+    stored.write(kLayoutKey, layout_, kDefaultLayout);
     const std::string text = box_.text();
-    stored.write(textKey, text, text);
+    stored.write(kTextKey, text, text);
 }
 
 void DateTimeCore::gotFocus() {

@@ -18,15 +18,15 @@ class DateTimeCore {
   public:
     explicit DateTimeCore(TextBox& box);
 
-    std::string Text() const;
+    std::string text() const;
     void setText(const std::string& value);
-    bool Enabled() const;
-    void setEnabled(bool on);
-    std::int32_t Layout() const;
-    void setLayout(std::int32_t value);
+    bool boxEnabled() const;
+    void setBoxEnabled(bool on);
+    std::int32_t maskLayout() const;
+    void setMaskLayout(std::int32_t value);
 
     int lengthLimit() const;
-    const std::string& SavedText() const;
+    const std::string& savedText() const;
 
     // Reads "Text" then "Layout"; writes "Layout" then "Text" (which is never stored).
     void readProperties(const PropertyBag& stored);

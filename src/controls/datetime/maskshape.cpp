@@ -5,17 +5,17 @@
 namespace zoltrek {
 
 bool isDateLayout(std::int32_t layout) {
-    return layout == dateLayout;
+    return layout == kDateLayout;
 }
 
 int lengthLimit(std::int32_t layout) {
-    return layout == shortTimeLayout ? 5 : 8;
+    return layout == kShortTimeLayout ? 5 : 8;
 }
 
 std::string_view layoutShape(std::int32_t layout) {
     if (isDateLayout(layout))
         return "00.00.00";
-    return layout == shortTimeLayout ? "00:00" : "00:00:00";
+    return layout == kShortTimeLayout ? "00:00" : "00:00:00";
 }
 
 std::string fitToLayout(std::string_view text, std::int32_t layout) {

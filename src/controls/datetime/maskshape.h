@@ -7,12 +7,12 @@
 namespace zoltrek {
 
 // `Layout` values: 0 a date dd.mm.yy, 1 a short time hh:mm, any other a long time hh:mm:ss.
-inline constexpr std::int32_t dateLayout = 0;
-inline constexpr std::int32_t shortTimeLayout = 1;
-inline constexpr std::int32_t defaultLayout = shortTimeLayout;
+inline constexpr std::int32_t kDateLayout = 0;
+inline constexpr std::int32_t kShortTimeLayout = 1;
+inline constexpr std::int32_t kDefaultLayout = kShortTimeLayout;
 
 // The inner box's text before anything is read or set.
-inline constexpr std::string_view designText = "00:00:00";
+inline constexpr std::string_view kDesignText = "00:00:00";
 
 bool isDateLayout(std::int32_t layout);
 

@@ -1,32 +1,21 @@
 #include "utf8text.h"
 
+#include "utf8.h"
+
 namespace zoltrek {
-
-namespace {
-
-bool continues(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-}  // namespace
 
 int charCount(std::string_view text) {
     int count = 0;
-    for (char byte : text)
-        if (!continues(byte))
-            ++count;
+    for (std::size_t i = 0; i < text.size(); i += decodeUtf8At(text, i).length)
+        ++count;
     return count;
 }
 
 std::size_t byteOffset(std::string_view text, int pos) {
-    if (pos <= 0)
-        return 0;
-    int seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!continues(text[i]) && seen++ == pos)
-            return i;
-    }
-    return text.size();
+    std::size_t i = 0;
+    for (int seen = 0; seen < pos && i < text.size(); ++seen)
+        i += decodeUtf8At(text, i).length;
+    return i;
 }
 
 std::string_view charAt(std::string_view text, int pos) {

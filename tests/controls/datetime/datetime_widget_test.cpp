@@ -34,27 +34,43 @@ struct Window {
     }
 };
 
-// Digits of any script, arrows, no edits but typing, and Escape left to the dialog.
-TEST(DateTimeWidget, DigitsArrowsTheGuardAndEscape) {
+// A digit of any script types that digit, and the caret moves on.
+TEST(DateTimeWidget, DigitsOfAnyScript) {
     Window w("03:59:00", 2, true);
     QTest::sendKeyEvent(QTest::Click, w.box, Qt::Key_unknown, QChar(0x0661), {});  // Arabic 1
-    EXPECT_EQ(std::tuple(w.date->Text(), w.box->selectionStart(), w.box->selectedText()),
+    EXPECT_EQ(std::tuple(w.date->text(), w.box->selectionStart(), w.box->selectedText()),
               std::tuple(QString("13:59:00"), 1, QString("3")));
+}
+
+// The arrows and Home move the caret as the box does, selecting nothing.
+TEST(DateTimeWidget, ArrowsMoveTheCaret) {
+    Window w("13:59:00", 2, true);
     w.keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Right});
     EXPECT_EQ(std::pair(w.box->cursorPosition(), w.box->hasSelectedText()), std::pair(2, false));
+}
+
+// Pasting, cutting, deleting and letters change nothing; a change made past the control is
+// undone, and reported twice.
+TEST(DateTimeWidget, OnlyTypingEdits) {
+    Window w("13:59:00", 2, true);
     QApplication::clipboard()->setText("99");
     QSignalSpy changes(w.date, &DateTime::onChange);
     w.keys({Qt::Key_V, Qt::Key_X}, Qt::ControlModifier);
     w.keys({Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_A});
-    EXPECT_EQ(std::pair(w.date->Text(), changes.count()), std::pair(QString("13:59:00"), 0ll));
+    EXPECT_EQ(std::pair(w.date->text(), changes.count()), std::pair(QString("13:59:00"), 0ll));
     w.box->setText("31.12.99");
-    EXPECT_EQ(std::pair(w.date->Text(), changes.count()), std::pair(QString("13:59:00"), 2ll));
+    EXPECT_EQ(std::pair(w.date->text(), changes.count()), std::pair(QString("13:59:00"), 2ll));
+}
+
+// Escape still closes the dialog.
+TEST(DateTimeWidget, EscapeIsLeftToTheDialog) {
+    Window w("13:59:00", 2, true);
     w.keys({Qt::Key_Escape});
     EXPECT_FALSE(w.dialog.isVisible());
 }
 
-// The focus and a click select a character; a text set shows unchanged; the box fills the width.
-TEST(DateTimeWidget, TabAndClickSelectACharacterTextShownUnchanged) {
+// The focus and a click select the character at the caret.
+TEST(DateTimeWidget, FocusOrClickSelectsACharacter) {
     Window w("06.12.26", 0, false);
     w.box->end(false);
     QTest::keyClick(w.before, Qt::Key_Tab);
@@ -66,10 +82,20 @@ TEST(DateTimeWidget, TabAndClickSelectACharacterTextShownUnchanged) {
     QTest::mouseClick(w.box, Qt::LeftButton, {}, QPoint(x, 9));
     EXPECT_EQ(std::pair(w.box->selectionStart(), w.box->selectedText()),
               std::pair(3, QString("1")));
+}
+
+// A text set is shown unchanged whatever its length, the caret at 0.
+TEST(DateTimeWidget, TextShownUnchanged) {
+    Window w("06.12.26", 0, false);
     for (const QString& text : {QString("2026-12-06 Пн"), QString(), QString(40000, '7')}) {
         w.date->setText(text);
-        EXPECT_EQ(std::pair(w.date->Text(), w.box->cursorPosition()), std::pair(text, 0));
+        EXPECT_EQ(std::pair(w.date->text(), w.box->cursorPosition()), std::pair(text, 0));
     }
+}
+
+// The inner box fills the control's width and keeps its own height, which the control takes.
+TEST(DateTimeWidget, BoxFillsTheWidth) {
+    Window w("06.12.26", 0, false);
     w.date->resize(120, 50);
     EXPECT_EQ(std::pair(w.box->geometry(), w.date->height()), std::pair(QRect(0, 0, 120, 19), 19));
 }

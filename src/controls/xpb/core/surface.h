@@ -30,6 +30,9 @@ class XpbSurface {
     virtual bool pointerOver() const = 0;
     virtual void setCapture() = 0;
     virtual void releaseCapture() = 0;
+
+    // The caption changed: the platform's access key and what screen readers read follow it.
+    virtual void captionChanged(char32_t /*accessKey*/) {}
 };
 
 // The events a button raises; arguments are never read back.

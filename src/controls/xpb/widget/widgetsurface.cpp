@@ -1,19 +1,13 @@
 #include "widgetsurface.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
+#include <QKeySequence>
 
 #include "units.h"
 
 namespace zoltrek {
-
-namespace {
-
-int twipsToPixels(std::int32_t twips) {
-    return roundHalfEven(static_cast<double>(twips) / kTwipsPerPixel);
-}
-
-}  // namespace
 
 WidgetSurface::WidgetSurface(QWidget& widget) : widget_(widget) {}
 
@@ -65,6 +59,19 @@ void WidgetSurface::setCapture() {
 void WidgetSurface::releaseCapture() {
     if (QWidget::mouseGrabber() == &widget_)
         widget_.releaseMouse();
+}
+
+void WidgetSurface::captionChanged(char32_t accessKey) {
+    if (shortcutId_ != 0)
+        widget_.releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+    if (accessKey != 0) {
+        const QString upper = QString::fromUcs4(&accessKey, 1).toUpper();
+        shortcutId_ =
+            widget_.grabShortcut(QKeySequence(Qt::ALT | Qt::Key(upper.toUcs4().value(0))));
+    }
+    QAccessibleEvent changed(&widget_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 }  // namespace zoltrek

@@ -11,10 +11,6 @@ namespace zoltrek {
 
 namespace {
 
-constexpr std::uint32_t sys(int index) {
-    return kSystemColourFlag | static_cast<std::uint32_t>(index);
-}
-
 // The staging surface never shrinks below its designed size.
 constexpr std::int32_t kStagingWidth = 83;
 constexpr std::int32_t kStagingHeight = 55;
@@ -22,40 +18,40 @@ constexpr std::int32_t kStagingHeight = 55;
 void drawBorder(const XpbState& state, Canvas& c) {
     const std::int32_t w = state.ButtonWidth, h = state.ButtonHeight;
     if (state.Pressed == 1) {
-        PaintRect(c, {0, 0, w, h}, sys(COLOR_BTNHIGHLIGHT), 0);
+        PaintRect(c, {0, 0, w, h}, systemColour(COLOR_BTNHIGHLIGHT), 0);
         PaintRect(c, {0, 0, w + 1, h + 1}, 0, 0);
     } else if (state.Hover == 1 || state.ButtonStyle == kStyleStandard) {
         PaintRect(c, {0, 0, w, h}, 0, 0);
-        PaintRect(c, {0, 0, w + 1, h + 1}, sys(COLOR_BTNHIGHLIGHT), 0);
+        PaintRect(c, {0, 0, w + 1, h + 1}, systemColour(COLOR_BTNHIGHLIGHT), 0);
     }
 }
 
 void drawCaptionAt(const XpbState& state, Canvas& c, const Rect& r, Rgb colour) {
     const TextBlock block = captionBlock(state, r, c);
-    const std::int32_t room =
-        r.width() - state.TextParams.iLeftMargin - state.TextParams.iRightMargin;
+    const std::int32_t room = r.width() - 2 * kCaptionMargin;
     std::int32_t y = r.top;
     for (const TextLine& line : block.lines) {
         // Centred as the platform's text drawing does, with integer division.
-        const std::int32_t x =
-            r.left + state.TextParams.iLeftMargin + (room - c.textWidth(line.text)) / 2;
+        const std::int32_t x = r.left + kCaptionMargin + (room - c.textWidth(line.text)) / 2;
         c.drawTextLine(x, y, line, colour);
         y += c.lineHeight();
     }
 }
 
-void drawBitmap(XpbState& state, PaintTarget& target, const Picture& picture, const Rect& r) {
+// Stages the bitmap and copies it without its mask colour, which it returns.
+Colour drawBitmap(const XpbState& state, PaintTarget& target, const Picture& picture,
+                  const Rect& r) {
     const std::int32_t naturalWidth = himetricToPixels(picture.widthHiMetric());
     const std::int32_t naturalHeight = himetricToPixels(picture.heightHiMetric());
     Canvas& stage = target.staging(std::max(naturalWidth, kStagingWidth),
                                    std::max(naturalHeight, kStagingHeight));
-    stage.clear(TranslateColor(sys(COLOR_WINDOW)));
+    stage.clear(TranslateColor(systemColour(COLOR_WINDOW)));
     stage.drawPicture(picture, 0, 0);
-    if (state.UseMaskColor == 0)
-        state.MaskColor = Colour{TranslateColor(stage.pixel(0, 0))};
+    const Colour mask =
+        state.UseMaskColor == 0 ? Colour{TranslateColor(stage.pixel(0, 0))} : state.MaskColor;
     // No other event runs between staging and copying: a repaint is never entered twice.
-    target.surface.transparentCopy(stage, {0, 0, r.width(), r.height()}, r.left, r.top,
-                                   state.MaskColor.value);
+    target.surface.transparentCopy(stage, {0, 0, r.width(), r.height()}, r.left, r.top, mask.value);
+    return mask;
 }
 
 }  // namespace
@@ -67,43 +63,46 @@ void PaintRect(Canvas& canvas, const Rect& r, std::uint32_t colour, std::uint8_t
         canvas.frameRect(r, TranslateColor(colour));
 }
 
-void DrawCaption(const XpbState& state, PaintTarget& target) {
+void DrawCaption(const XpbState& state, const Rect& captionRect, PaintTarget& target) {
     Canvas& c = target.surface;
     if (target.enabled) {
         const std::int32_t shift = state.Pressed == 1 ? 1 : 0;
-        drawCaptionAt(state, c, state.CaptionRect.moved(shift, shift),
-                      TranslateColor(sys(COLOR_BTNTEXT)));
+        drawCaptionAt(state, c, captionRect.moved(shift, shift),
+                      TranslateColor(systemColour(COLOR_BTNTEXT)));
         return;
     }
-    drawCaptionAt(state, c, state.CaptionRect.moved(1, 1), TranslateColor(sys(COLOR_BTNHIGHLIGHT)));
-    drawCaptionAt(state, c, state.CaptionRect, TranslateColor(sys(COLOR_BTNSHADOW)));
+    drawCaptionAt(state, c, captionRect.moved(1, 1),
+                  TranslateColor(systemColour(COLOR_BTNHIGHLIGHT)));
+    drawCaptionAt(state, c, captionRect, TranslateColor(systemColour(COLOR_BTNSHADOW)));
 }
 
-void DrawPicture(XpbState& state, PaintTarget& target) {
+void DrawPicture(const XpbState& state, PaintTarget& target, Painted& painted) {
     const Picture& picture = *state.Picture;
-    const Rect r = state.PictureRect.moved(state.Pressed, state.Pressed);
+    const Rect r = painted.layout.PictureRect.moved(state.Pressed, state.Pressed);
     if (!target.enabled)
         target.surface.drawPictureDisabled(picture, r.left, r.top);
     else if (picture.kind() == Picture::Kind::Bitmap)
-        drawBitmap(state, target, picture, r);
+        painted.MaskColor = drawBitmap(state, target, picture, r);
     else
         target.surface.drawPictureScaled(picture, r, state.PictureWidth, state.PictureHeight);
 }
 
-void Refresh(XpbState& state, PaintTarget& target) {
+Painted Refresh(const XpbState& state, const XpbLayout& previous, PaintTarget& target) {
+    Painted painted{previous, state.XPColor_Pressed, state.XPColor_Hover, state.MaskColor};
     Canvas& c = target.surface;
-    c.clear(TranslateColor(sys(COLOR_BTNFACE)));
+    c.clear(TranslateColor(systemColour(COLOR_BTNFACE)));
     if (state.ButtonStyle == kStyleXP)
-        DrawXPFace(state, target, state.Pressed, state.Hover);
+        DrawXPFace(state, target, painted);
     else
         drawBorder(state, c);
-    CalcLayout(state, c);
+    painted.layout = CalcLayout(state, previous, c);
     if (!state.Caption.empty())
-        DrawCaption(state, target);
+        DrawCaption(state, painted.layout.CaptionRect, target);
     if (state.Picture)
-        DrawPicture(state, target);
-    if (state.Focused == 1 && state.ShowFocusRect != False16 && state.ButtonStyle != kStyleXP)
+        DrawPicture(state, target, painted);
+    if (state.Focused == 1 && state.ShowFocusRect != kFalse16 && state.ButtonStyle != kStyleXP)
         c.invertFocusRect(state.FocusRect);
+    return painted;
 }
 
 }  // namespace zoltrek

@@ -4,49 +4,29 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
+#include "layout.h"
 #include "propertybag.h"
-#include "settingssource.h"
 #include "surface.h"
+#include "xpbproperties.h"
 #include "xpbstate.h"
 
 namespace zoltrek {
 
 // The owner-drawn push button without its toolkit: properties, stored settings, painting
 // and input, over a surface that the platform provides.
-class XpbControl {
+class XpbControl : public XpbProperties<XpbControl> {
   public:
     XpbControl(XpbSurface& surface, XpbEvents& events);
     XpbControl(const XpbControl&) = delete;
     XpbControl& operator=(const XpbControl&) = delete;
 
     const XpbState& state() const { return state_; }
+    // Where the last repaint put the picture and the caption.
+    const XpbLayout& layout() const { return layout_; }
     // The lower-case access key of the caption, 0 when there is none.
-    char32_t accessKey() const { return accessKey_; }
-
-    // Public properties; every write but the ring colours and their switch repaints.
-    bool EnabledCtrl() const;
-    void setEnabledCtrl(bool enabled);
-    bool ShowFocusRect() const { return state_.ShowFocusRect != False16; }
-    void setShowFocusRect(bool show);
-    const std::string& Caption() const { return state_.Caption; }
-    void setCaption(std::string caption);
-    std::int32_t ButtonStyle() const { return state_.ButtonStyle; }
-    void setButtonStyle(std::int32_t style);
-    std::int32_t PicturePosition() const { return state_.PicturePosition; }
-    void setPicturePosition(std::int32_t position);
-    const PictureRef& Picture() const { return state_.Picture; }
-    void setPicture(PictureRef picture);
-    Colour XPColor_Pressed() const { return state_.XPColor_Pressed; }
-    void setXPColor_Pressed(Colour colour) { state_.XPColor_Pressed = colour; }
-    Colour XPColor_Hover() const { return state_.XPColor_Hover; }
-    void setXPColor_Hover(Colour colour) { state_.XPColor_Hover = colour; }
-    bool XPDefaultColors() const { return state_.XPDefaultColors != False16; }
-    void setXPDefaultColors(bool on) { state_.XPDefaultColors = toBool16(on); }
-    Colour MaskColor() const { return state_.MaskColor; }
-    void setMaskColor(Colour colour);
-    bool UseMaskColor() const { return state_.UseMaskColor != 0; }
-    void setUseMaskColor(bool use);
+    char32_t accessKey() const;
 
     // Repaints the whole button.
     void Refresh();
@@ -54,7 +34,6 @@ class XpbControl {
     void CalcSize();
 
     // Stored settings: the host applies the extents first, then hands them over.
-    void readProperties(const SettingsSource& source, std::string_view hostName);
     void readProperties(const PropertyBag& bag, std::string_view hostName);
     void writeProperties(PropertyBag& bag, std::string_view hostName) const;
 
@@ -72,6 +51,22 @@ class XpbControl {
     void captureLost();
 
   private:
+    template <typename>
+    friend class XpbProperties;
+
+    XpbControl& control() { return *this; }
+    const XpbControl& control() const { return *this; }
+
+    template <typename Value>
+    void write(Value XpbState::*field, std::type_identity_t<Value> value, bool repaint = true) {
+        state_.*field = std::move(value);
+        if (repaint)
+            Refresh();
+    }
+    void changeEnabled(bool enabled);
+    void changeCaption(std::string caption);
+    void changePicture(PictureRef picture);
+
     // Raises an event; false when its handler destroyed this control.
     template <typename Raise>
     bool raise(Raise&& event);
@@ -79,7 +74,7 @@ class XpbControl {
     XpbSurface& surface_;
     XpbEvents& events_;
     XpbState state_;
-    char32_t accessKey_ = 0;
+    XpbLayout layout_;
     std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 };
 

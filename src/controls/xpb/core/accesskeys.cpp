@@ -4,6 +4,20 @@
 
 namespace zoltrek {
 
+namespace {
+
+// Lower case for the Latin and Cyrillic letters that captions use; others unchanged.
+char32_t lowerCase(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+        (c >= 0x410 && c <= 0x42F))
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    return c;
+}
+
+}  // namespace
+
 char32_t SetAccessKeys(std::string_view caption) {
     const std::u32string text = decodeUtf8(caption);
     if (text.size() < 2)

@@ -9,6 +9,11 @@ using Rgb = std::uint32_t;
 
 inline constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
 
+// The colour value that names a system colour index.
+constexpr std::uint32_t systemColour(int index) {
+    return kSystemColourFlag | static_cast<std::uint32_t>(index);
+}
+
 constexpr Rgb rgb(int red, int green, int blue) {
     return static_cast<Rgb>(red & 0xFF) | static_cast<Rgb>(green & 0xFF) << 8 |
            static_cast<Rgb>(blue & 0xFF) << 16;

@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,7 +9,6 @@
 #include "units.h"
 #include "widgetsurface.h"
 #include "xpbaccessible.h"
-#include "xpbcontrol.h"
 #include "xpbkeys.h"
 
 namespace zoltrek {
@@ -67,87 +65,10 @@ void XpB::place(const PropertyBag& design, const QString& name) {
 
 void XpB::readProperties(const PropertyBag& bag, const QString& name) {
     control_->readProperties(bag, name.toStdString());
-    captionChanged();
 }
 
 void XpB::writeProperties(PropertyBag& bag) const {
     control_->writeProperties(bag, objectName().toStdString());
-}
-
-bool XpB::EnabledCtrl() const {
-    return control_->EnabledCtrl();
-}
-void XpB::setEnabledCtrl(bool enabled) {
-    control_->setEnabledCtrl(enabled);
-}
-bool XpB::ShowFocusRect() const {
-    return control_->ShowFocusRect();
-}
-void XpB::setShowFocusRect(bool show) {
-    control_->setShowFocusRect(show);
-}
-QString XpB::Caption() const {
-    return QString::fromStdString(control_->Caption());
-}
-void XpB::setCaption(const QString& caption) {
-    control_->setCaption(caption.toStdString());
-    captionChanged();
-}
-std::int32_t XpB::ButtonStyle() const {
-    return control_->ButtonStyle();
-}
-void XpB::setButtonStyle(std::int32_t style) {
-    control_->setButtonStyle(style);
-}
-std::int32_t XpB::PicturePosition() const {
-    return control_->PicturePosition();
-}
-void XpB::setPicturePosition(std::int32_t position) {
-    control_->setPicturePosition(position);
-}
-PictureRef XpB::Picture() const {
-    return control_->Picture();
-}
-void XpB::setPicture(PictureRef picture) {
-    control_->setPicture(std::move(picture));
-}
-Colour XpB::XPColor_Pressed() const {
-    return control_->XPColor_Pressed();
-}
-void XpB::setXPColor_Pressed(Colour colour) {
-    control_->setXPColor_Pressed(colour);
-}
-Colour XpB::XPColor_Hover() const {
-    return control_->XPColor_Hover();
-}
-void XpB::setXPColor_Hover(Colour colour) {
-    control_->setXPColor_Hover(colour);
-}
-bool XpB::XPDefaultColors() const {
-    return control_->XPDefaultColors();
-}
-void XpB::setXPDefaultColors(bool on) {
-    control_->setXPDefaultColors(on);
-}
-Colour XpB::MaskColor() const {
-    return control_->MaskColor();
-}
-void XpB::setMaskColor(Colour colour) {
-    control_->setMaskColor(colour);
-}
-bool XpB::UseMaskColor() const {
-    return control_->UseMaskColor();
-}
-void XpB::setUseMaskColor(bool use) {
-    control_->setUseMaskColor(use);
-}
-
-void XpB::Refresh() {
-    control_->Refresh();
-}
-
-const XpbState& XpB::state() const {
-    return control_->state();
 }
 
 const QImage& XpB::image() const {
@@ -155,19 +76,7 @@ const QImage& XpB::image() const {
 }
 
 QString XpB::shownCaption() const {
-    return QString::fromStdString(stripMnemonics(control_->Caption()).text);
-}
-
-void XpB::captionChanged() {
-    if (shortcutId_ != 0)
-        releaseShortcut(shortcutId_);
-    shortcutId_ = 0;
-    if (const char32_t key = control_->accessKey()) {
-        const QString upper = QString::fromUcs4(&key, 1).toUpper();
-        shortcutId_ = grabShortcut(QKeySequence(Qt::ALT | Qt::Key(upper.toUcs4().value(0))));
-    }
-    QAccessibleEvent changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    return QString::fromStdString(stripMnemonics(Caption()).text);
 }
 
 void XpB::dropCapture() {

@@ -36,28 +36,28 @@ struct Surface {
 };
 
 // Pixels exact; rectangles and frames clipped at either side, or empty.
-TEST(QImageCanvas, PixelsFillsAndFramesExactAndClipped) {
+TEST(QImageCanvas, ExactPixelsClippedToTheImage) {
     Surface s(10, 10);
     s.canvas.setPixel(1, 2, rgb(1, 2, 3));
     s.canvas.setPixel(10, 0, 0);
     EXPECT_EQ(
         std::tuple(s.image.pixel(1, 2), s.canvas.pixel(1, 2), s.canvas.pixel(-1, 0), s.changed()),
         std::tuple(qRgb(1, 2, 3), 0x00030201u, Canvas::kInvalidPixel, 1));
-    const std::tuple<int, int, int, int, bool, int> rows[] = {{1, 1, 4, 3, false, 6},
-                                                              {-5, -5, 2, 2, false, 4},
-                                                              {8, 8, 20, 20, false, 4},
-                                                              {5, 1, 2, 4, false, 0},
-                                                              {0, 0, 11, 11, true, 19}};
-    for (auto [left, top, right, bottom, frame, painted] : rows) {
+    const std::tuple<const char*, Rect, bool, int> rows[] = {
+        {"a fill inside", {1, 1, 4, 3}, false, 6},
+        {"a fill clipped above and left", {-5, -5, 2, 2}, false, 4},
+        {"a fill clipped below and right", {8, 8, 20, 20}, false, 4},
+        {"an inverted fill paints nothing", {5, 1, 2, 4}, false, 0},
+        {"a frame clipped at two sides", {0, 0, 11, 11}, true, 19}};
+    for (auto [name, r, frame, painted] : rows) {
         Surface t(10, 10);
-        const Rect r{left, top, right, bottom};
         frame ? t.canvas.frameRect(r, 0) : t.canvas.fillRect(r, 0);
-        EXPECT_EQ(t.changed(), painted) << left << "," << top << "," << right << "," << bottom;
+        EXPECT_EQ(t.changed(), painted) << name;
     }
 }
 
-// Text stays within its line, its access key underlined; disabled pictures leave out white.
-TEST(QImageCanvas, TextUnderlinedAndDisabledPicture) {
+// Text stays within its line, its access key underlined.
+TEST(QImageCanvas, TextUnderlinesItsAccessKey) {
     Surface s(120, 40);
     const QFontMetrics m(QApplication::font());
     s.canvas.drawTextLine(10, 5, TextLine{"Итого", 4}, rgb(0, 0, 255));  // underline "о"
@@ -69,6 +69,10 @@ TEST(QImageCanvas, TextUnderlinedAndDisabledPicture) {
     const int y = 5 + m.ascent() + m.underlinePos();
     for (int x = 10 + m.horizontalAdvance("Ит"); x < 10 + m.horizontalAdvance("Ито"); ++x)
         EXPECT_EQ(s.image.pixel(x, y), qRgb(0, 0, 255)) << x;
+}
+
+// A disabled picture is embossed, highlight under shadow, leaving out white.
+TEST(QImageCanvas, DisabledPictureLeavesOutWhite) {
     QImage bitmap(3, 2, QImage::Format_RGB32);
     bitmap.fill(Qt::white);
     bitmap.setPixel(1, 0, qRgb(0, 0, 0));
@@ -137,8 +141,8 @@ struct Window {
     QStringList events;
 };
 
-// A modal box that a click opens gets the mouse; a double click's second press is no press.
-TEST(XpBWidget, ClickOpensAModalBoxThatItsOkButtonClosesDoubleClickClicksTwice) {
+// A modal box that a click opens gets the mouse, so its OK button closes it.
+TEST(XpBWidget, ModalBoxThatAClickOpensGetsTheMouse) {
     Window w;
     bool opened = false;
     int result = -1;
@@ -161,14 +165,22 @@ TEST(XpBWidget, ClickOpensAModalBoxThatItsOkButtonClosesDoubleClickClicksTwice) 
     ASSERT_EQ(QWidget::mouseGrabber(), w.button) << "the entered button holds the capture";
     QTest::mouseClick(w.window.windowHandle(), Qt::LeftButton, {},
                       w.button->mapTo(&w.window, QPoint(50, 10)));
-    EXPECT_EQ(result, QMessageBox::Ok);
+    EXPECT_EQ(std::pair(result, w.events.join(" ").toStdString()),
+              std::pair(int(QMessageBox::Ok), std::string("MouseIn MouseDown Click MouseUp")));
+}
+
+// The second press of a double click is no press, but its release clicks again.
+TEST(XpBWidget, DoubleClickClicksTwice) {
+    Window w;
+    w.pointAt();
+    QTest::mouseClick(w.button, Qt::LeftButton, {}, {50, 10});
     QTest::mouseDClick(w.button, Qt::LeftButton, {}, {50, 10});
     QTest::mouseRelease(w.button, Qt::LeftButton, {}, {50, 10});
     EXPECT_EQ(w.events.join(" ").toStdString(), "MouseIn MouseDown Click MouseUp Click MouseUp");
 }
 
-// Tab, Space (a held key repeats its press only), access keys in any script, screen readers.
-TEST(XpBWidget, KeyboardAndScreenReaders) {
+// Tab reaches the button; Space, whose held key repeats its press only, clicks when let go.
+TEST(XpBWidget, SpaceClicksWhenLetGo) {
     Window w("Save && E&xit");
     w.field->setFocus();
     w.key(true, Qt::Key_Tab, {}, "\t");
@@ -181,21 +193,29 @@ TEST(XpBWidget, KeyboardAndScreenReaders) {
     EXPECT_EQ(w.button->state().Pressed, 1);
     w.key(false, Qt::Key_Space, {}, " ");
     EXPECT_EQ(w.events.join(" ").toStdString(), "KeyDown KeyDown Click MouseUp KeyUp");
-    const std::tuple<const char*, int, const char*, int, const char*> rows[] = {
-        {"Save && E&xit", Qt::Key_X, "x", 1, "Save & Exit"},
-        {"Save && E&xit", Qt::Key_S, "s", 0, "Save & Exit"},
-        {"&Новая", 0x41D, "н", 1, "Новая"}};
-    for (auto [caption, key, text, clicks, name] : rows) {
-        w.button->setCaption(caption);
+}
+
+// Alt with the caption's access key clicks, in any script; screen readers see a push button
+// named by the caption as shown, which they can press.
+TEST(XpBWidget, CaptionGivesTheAccessKey) {
+    Window w("Save && E&xit");
+    const std::tuple<const char*, const char*, int, const char*, int, const char*> rows[] = {
+        {"a placed caption's key clicks", nullptr, Qt::Key_X, "x", 1, "Save & Exit"},
+        {"another key does not", nullptr, Qt::Key_S, "s", 0, "Save & Exit"},
+        {"a Cyrillic key set later clicks", "&Новая", 0x41D, "н", 1, "Новая"}};
+    for (auto [name, caption, key, text, clicks, shown] : rows) {
+        if (caption)
+            w.button->setCaption(caption);
         w.events.clear();
         w.key(true, key, Qt::AltModifier, text);
         w.key(false, key, Qt::AltModifier, text);
-        EXPECT_EQ(w.events.count("Click"), clicks) << caption;
+        EXPECT_EQ(w.events.count("Click"), clicks) << name;
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.button);
         EXPECT_EQ(std::pair(a->role(), a->text(QAccessible::Name)),
-                  std::pair(QAccessible::Button, QString(name)));
+                  std::pair(QAccessible::Button, QString(shown)))
+            << name;
         a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_EQ(w.events.count("Click"), clicks + 1) << caption;
+        EXPECT_EQ(w.events.count("Click"), clicks + 1) << name;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "canvas.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace zoltrek {
 
@@ -27,36 +26,10 @@ void Canvas::frameRect(const Rect& r, Rgb colour) {
 }
 
 void Canvas::line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour) {
-    // Straight lines, which the button draws, are runs of pixels: fill them in one go.
-    if (y1 == y2 && x1 != x2) {
+    if (y1 == y2)
         fillRect({x1 < x2 ? x1 : x2 + 1, y1, x1 < x2 ? x2 : x1 + 1, y1 + 1}, colour);
-        return;
-    }
-    if (x1 == x2 && y1 != y2) {
+    else if (x1 == x2)
         fillRect({x1, y1 < y2 ? y1 : y2 + 1, x1 + 1, y1 < y2 ? y2 : y1 + 1}, colour);
-        return;
-    }
-    const std::int64_t dx = std::abs(std::int64_t{x2} - x1), dy = std::abs(std::int64_t{y2} - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    std::int64_t err = dx - dy;
-    std::int64_t x = x1, y = y1;
-    while (x != x2 || y != y2) {
-        setPixel(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), colour);
-        const std::int64_t e2 = 2 * err;
-        if (e2 > -dy) {
-            err -= dy;
-            x += sx;
-        }
-        if (e2 < dx) {
-            err += dx;
-            y += sy;
-        }
-    }
-}
-
-void Canvas::box(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour) {
-    frameRect({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1},
-              colour);
 }
 
 void Canvas::invertFocusRect(const Rect& r) {

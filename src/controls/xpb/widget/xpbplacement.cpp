@@ -8,12 +8,12 @@ XpB* placeXpB(QWidget* parent, const QString& name, const QRect& place, const QS
     // What a newly placed button stores, as every window's design holds it.
     const PropertyBag design{
         {"caption", caption.toStdString()},
-        {"buttonstyle", 1},
+        {"buttonstyle", kStyleFlat},
         {"showfocusrect", false},
         {"xpdefaultcolors", false},
         {"xpcolor_hover", 0},
         {"xpcolor_pressed", 0},
-        {"pictureposition", 0},
+        {"pictureposition", kPictureAbove},
         {"picturewidth", 0},
         {"pictureheight", 0},
         {"_extentx", pixelsToHiMetric(place.width())},

@@ -36,10 +36,9 @@ class Canvas {
     virtual void fillRect(const Rect& r, Rgb colour);
     // A one-pixel frame along the rectangle's inner edge.
     void frameRect(const Rect& r, Rgb colour);
-    // Includes the start point, excludes the end point.
+    // A horizontal or vertical line, which is all the button draws: the start point included,
+    // the end point left out.
     void line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour);
-    // A box outline including both corner points.
-    void box(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour);
     // The dotted focus rectangle, drawn by inverting every other pixel of the frame.
     void invertFocusRect(const Rect& r);
     // Copies a block of `source`, leaving out every pixel equal to `transparent`.

@@ -7,10 +7,6 @@ namespace zoltrek {
 
 namespace {
 
-constexpr std::uint32_t sys(int index) {
-    return kSystemColourFlag | static_cast<std::uint32_t>(index);
-}
-
 constexpr Colour kBuiltInPressed{rgb(140, 170, 230)};
 constexpr Colour kBuiltInHover{rgb(225, 153, 71)};
 
@@ -52,7 +48,7 @@ void drawRing(Canvas& c, std::int32_t w, std::int32_t h, Rgb ring) {
 // Three pixels of button face and one inner pixel of the corner colour round each corner;
 // the face covers the whole 2 × 2 block at every corner, the bottom-right one included.
 void drawCorners(Canvas& c, std::int32_t w, std::int32_t h, Rgb corner) {
-    const Rgb face = TranslateColor(sys(COLOR_BTNFACE));
+    const Rgb face = TranslateColor(systemColour(COLOR_BTNFACE));
     c.fillRect({0, 0, 2, 2}, face);
     c.fillRect({0, h - 2, 2, h}, face);
     c.fillRect({w - 2, 0, w, 2}, face);
@@ -65,28 +61,29 @@ void drawCorners(Canvas& c, std::int32_t w, std::int32_t h, Rgb corner) {
 
 }  // namespace
 
-void DrawXPFace(XpbState& state, PaintTarget& target, std::uint8_t pressed, std::uint8_t hover) {
+void DrawXPFace(const XpbState& state, PaintTarget& target, Painted& painted) {
     Canvas& c = target.surface;
+    const std::uint8_t pressed = state.Pressed, hover = state.Hover;
     const std::int32_t w = state.ButtonWidth, h = state.ButtonHeight;
-    const Rgb light = ShiftColor(TranslateColor(sys(COLOR_BTNFACE)), 48);
+    const Rgb light = ShiftColor(TranslateColor(systemColour(COLOR_BTNFACE)), 48);
     Rgb corner = 0;
     if (target.enabled) {
-        if (state.XPDefaultColors != False16) {
-            state.XPColor_Pressed = kBuiltInPressed;
-            state.XPColor_Hover = kBuiltInHover;
+        if (state.XPDefaultColors != kFalse16) {
+            painted.XPColor_Pressed = kBuiltInPressed;
+            painted.XPColor_Hover = kBuiltInHover;
         }
         if (h == 0)
             return;
         if (pressed != 0) {
             drawPressedGradient(c, w, h, light);
-            PaintRect(c, {0, 0, w, h}, sys(COLOR_3DDKSHADOW), 0);
+            PaintRect(c, {0, 0, w, h}, systemColour(COLOR_3DDKSHADOW), 0);
         } else {
             drawNormalGradient(c, w, h);
-            PaintRect(c, {0, 0, w, h}, sys(COLOR_3DDKSHADOW), 0);
+            PaintRect(c, {0, 0, w, h}, systemColour(COLOR_3DDKSHADOW), 0);
             if (state.Focused == 1 || hover == 1)
                 drawRing(c, w, h,
-                         TranslateColor(hover == 1 ? state.XPColor_Hover.value
-                                                   : state.XPColor_Pressed.value));
+                         TranslateColor(hover == 1 ? painted.XPColor_Hover.value
+                                                   : painted.XPColor_Pressed.value));
         }
         // The inner corners take the value 0x80000000 untranslated: its RGB bits are black.
         corner = 0x80000000u & 0x00FFFFFFu;

@@ -29,6 +29,7 @@ class WidgetSurface : public XpbSurface {
     bool pointerOver() const override;
     void setCapture() override;
     void releaseCapture() override;
+    void captionChanged(char32_t accessKey) override;
 
     const QImage& image() const { return image_; }
 
@@ -38,6 +39,7 @@ class WidgetSurface : public XpbSurface {
     QImage stagingImage_;
     std::optional<QImageCanvas> canvas_;
     std::optional<QImageCanvas> stagingCanvas_;
+    int shortcutId_ = 0;
 };
 
 }  // namespace zoltrek

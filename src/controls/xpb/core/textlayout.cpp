@@ -6,7 +6,7 @@ namespace zoltrek {
 
 namespace {
 
-constexpr std::size_t npos = std::string::npos;
+constexpr std::size_t kNone = std::string::npos;
 
 std::size_t skipSpaces(std::string_view s, std::size_t pos, std::size_t end) {
     while (pos < end && s[pos] == ' ')
@@ -24,8 +24,8 @@ std::size_t nextWordEnd(std::string_view s, std::size_t pos, std::size_t end) {
 
 void addLine(TextBlock& block, const TextLine& text, std::size_t from, std::size_t to,
              const Canvas& canvas) {
-    TextLine line{text.text.substr(from, to - from), npos};
-    if (text.underline != npos && text.underline >= from && text.underline < to)
+    TextLine line{text.text.substr(from, to - from), kNone};
+    if (text.underline != kNone && text.underline >= from && text.underline < to)
         line.underline = text.underline - from;
     block.width = std::max(block.width, canvas.textWidth(line.text));
     block.lines.push_back(std::move(line));
@@ -66,7 +66,7 @@ TextLine stripMnemonics(std::string_view caption) {
         if (caption[i + 1] == '&') {
             out.text.push_back('&');
         } else {
-            if (out.underline == npos)
+            if (out.underline == kNone)
                 out.underline = out.text.size();
             out.text.push_back(caption[i + 1]);
         }
@@ -81,10 +81,10 @@ TextBlock wrapText(const TextLine& text, std::int32_t maxWidth, const Canvas& ca
     std::size_t start = 0;
     for (;;) {
         const std::size_t newline = s.find('\n', start);
-        const std::size_t stop = newline == npos ? s.size() : newline;
+        const std::size_t stop = newline == kNone ? s.size() : newline;
         const std::size_t end = (stop > start && s[stop - 1] == '\r') ? stop - 1 : stop;
         wrapParagraph(block, text, start, end, maxWidth, canvas);
-        if (newline == npos)
+        if (newline == kNone)
             break;
         start = newline + 1;
     }

@@ -82,8 +82,8 @@ QImage renderButton(const Variant& v, std::int32_t style, const Look& look, cons
     }
     s.PicturePosition = v.position;
     s.ButtonStyle = style;
-    s.ShowFocusRect = True16;
-    s.XPDefaultColors = True16;
+    s.ShowFocusRect = kTrue16;
+    s.XPDefaultColors = kTrue16;
     s.Focused = look.focused;
     s.Pressed = look.pressed;
     s.Hover = look.hover;
@@ -91,7 +91,7 @@ QImage renderButton(const Variant& v, std::int32_t style, const Look& look, cons
                            stage = QImage(w, h, QImage::Format_RGB32);
                            return staging.emplace(stage, font);
                        }};
-    Refresh(s, target);
+    Refresh(s, XpbLayout{}, target);
     return image;
 }
 
@@ -103,22 +103,23 @@ int run(const char* path) {
         {"icon above", 100, 50, "&ОК", iconPicture(), 0},
         {"wrapped", 80, 40, "Удалить эти данные", nullptr, 1},
     };
-    constexpr int cellW = 160, cellH = 60, labelW = 150, headerH = 24;
-    QImage sheet(labelW + cellW * std::size(kLooks), headerH + cellH * 4 * variants.size(),
-                 QImage::Format_RGB32);
+    constexpr int kCellWidth = 160, kCellHeight = 60, kLabelWidth = 150, kHeaderHeight = 24;
+    QImage sheet(kLabelWidth + kCellWidth * std::size(kLooks),
+                 kHeaderHeight + kCellHeight * 4 * variants.size(), QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
     p.setFont(font);
     p.setPen(Qt::black);
     for (std::size_t c = 0; c < std::size(kLooks); ++c)
-        p.drawText(labelW + cellW * c + 5, 16, kLooks[c].name);
+        p.drawText(kLabelWidth + kCellWidth * c + 5, 16, kLooks[c].name);
     int row = 0;
     for (std::int32_t style = 0; style <= 3; ++style) {
         for (const Variant& v : variants) {
-            const int y = headerH + cellH * row++;
+            const int y = kHeaderHeight + kCellHeight * row++;
             p.drawText(5, y + 20, QString("style %1, %2").arg(style).arg(v.name));
             for (std::size_t c = 0; c < std::size(kLooks); ++c)
-                p.drawImage(labelW + cellW * c + 5, y + 5, renderButton(v, style, kLooks[c], font));
+                p.drawImage(kLabelWidth + kCellWidth * c + 5, y + 5,
+                            renderButton(v, style, kLooks[c], font));
         }
     }
     p.end();

@@ -6,16 +6,16 @@
 #include <memory>
 
 #include "propertybag.h"
-#include "xpbstate.h"
+#include "xpbcontrol.h"
+#include "xpbproperties.h"
 
 namespace zoltrek {
 
 class WidgetSurface;
-class XpbControl;
 
 // The program's owner-drawn push button. A window places it from its stored design with
 // `place` and reacts to `Click`.
-class XpB : public QWidget {
+class XpB : public QWidget, public XpbProperties<XpB> {
     Q_OBJECT
 
   public:
@@ -30,33 +30,11 @@ class XpB : public QWidget {
 
     // The button's own window handle; asking for it gives the button a native window.
     WId mhwnd() const { return winId(); }
-    bool EnabledCtrl() const;
-    void setEnabledCtrl(bool enabled);
-    bool ShowFocusRect() const;
-    void setShowFocusRect(bool show);
-    QString Caption() const;
-    void setCaption(const QString& caption);
-    std::int32_t ButtonStyle() const;
-    void setButtonStyle(std::int32_t style);
-    std::int32_t PicturePosition() const;
-    void setPicturePosition(std::int32_t position);
-    PictureRef Picture() const;
-    void setPicture(PictureRef picture);
-    Colour XPColor_Pressed() const;
-    void setXPColor_Pressed(Colour colour);
-    Colour XPColor_Hover() const;
-    void setXPColor_Hover(Colour colour);
-    bool XPDefaultColors() const;
-    void setXPDefaultColors(bool on);
-    Colour MaskColor() const;
-    void setMaskColor(Colour colour);
-    bool UseMaskColor() const;
-    void setUseMaskColor(bool use);
 
     // Repaints the whole button.
-    void Refresh();
+    void Refresh() { control_->Refresh(); }
 
-    const XpbState& state() const;
+    const XpbState& state() const { return control_->state(); }
     // What the button shows, in its own pixels.
     const QImage& image() const;
     // The caption as shown: without its "&" marks.
@@ -88,14 +66,16 @@ class XpB : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    template <typename>
+    friend class XpbProperties;
     class Relay;
-    void captionChanged();
+
+    XpbControl& control() const { return *control_; }
     void dropCapture();
 
     std::unique_ptr<WidgetSurface> surface_;
     std::unique_ptr<Relay> relay_;
     std::unique_ptr<XpbControl> control_;
-    int shortcutId_ = 0;
 };
 
 }  // namespace zoltrek

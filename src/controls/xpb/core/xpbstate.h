@@ -10,20 +10,11 @@ namespace zoltrek {
 
 // Booleans of the control's interface are 16-bit: True is -1, False is 0.
 using Bool16 = std::int16_t;
-inline constexpr Bool16 True16 = -1;
-inline constexpr Bool16 False16 = 0;
+inline constexpr Bool16 kTrue16 = -1;
+inline constexpr Bool16 kFalse16 = 0;
 inline constexpr Bool16 toBool16(bool b) {
-    return b ? True16 : False16;
+    return b ? kTrue16 : kFalse16;
 }
-
-// Parameters of the caption's text drawing.
-struct DrawTextParams {
-    std::uint32_t cbSize = 0;
-    std::int32_t iTabLength = 0;
-    std::int32_t iLeftMargin = 0;
-    std::int32_t iRightMargin = 0;
-    std::uint32_t uiLengthDrawn = 0;
-};
 
 // `ButtonStyle` values.
 inline constexpr std::int32_t kStyleStandard = 0;
@@ -40,24 +31,20 @@ inline constexpr std::int32_t kPictureBelow = 3;
 struct XpbState {
     std::int32_t ButtonWidth = 0;
     std::int32_t ButtonHeight = 0;
-    Rect ContentRect;
-    Rect PictureRect;
-    Rect CaptionRect;
     Rect FocusRect;
     PictureRef Picture;
     std::int32_t PicturePosition = 0;
     std::int32_t ButtonStyle = 0;
-    DrawTextParams TextParams;
     std::string Caption;  // UTF-8
     std::int32_t PictureWidth = 0;
     std::int32_t PictureHeight = 0;
     std::uint8_t Focused = 0;
     std::uint8_t Pressed = 0;  // 0, or the mouse-button value that presses it (1 = left)
     std::uint8_t Hover = 0;
-    Bool16 ShowFocusRect = False16;
+    Bool16 ShowFocusRect = kFalse16;
     Colour MaskColor;
     std::int32_t UseMaskColor = 0;
-    Bool16 XPDefaultColors = False16;
+    Bool16 XPDefaultColors = kFalse16;
     Colour XPColor_Pressed;
     Colour XPColor_Hover;
 };

@@ -1,0 +1,455 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "accesskeys.h"
+#include "layout.h"
+#include "testcanvas.h"
+#include "textlayout.h"
+#include "units.h"
+#include "xpbcontrol.h"
+
+namespace zoltrek {
+namespace {
+
+using test::MemoryCanvas, test::TestPicture;
+using Drawn = MemoryCanvas::Drawn;
+constexpr std::size_t kNone = std::string::npos;
+constexpr Rgb kFace = 0xF0F0F0, kWhite = 0xFFFFFF, kBlack = 0, kShadow = 0xA0A0A0;
+constexpr Rgb kRing = rgb(140, 170, 230), kHoverRing = rgb(225, 153, 71);
+constexpr Rgb kMagenta = rgb(255, 0, 255), kRed = rgb(255, 0, 0);
+
+// A control on a surface in memory that logs events, repaints and capture changes in order.
+struct Rig : XpbSurface, XpbEvents {
+    explicit Rig(int w = 145, int h = 25) : w(w), h(h), canvas(w, h) {}
+    bool enabled() const override { return on; }
+    void setEnabled(bool e) override { on = e; }
+    std::int32_t width() const override { return w; }
+    std::int32_t height() const override { return h; }
+    void setWidthTwips(std::int32_t t) override { resize(t / 15, h); }
+    void setHeightTwips(std::int32_t t) override { resize(w, t / 15); }
+    Canvas& beginPaint() override { return canvas = MemoryCanvas(w, h); }
+    void endPaint() override { add("repaint"); }
+    Canvas& staging(std::int32_t sw, std::int32_t sh) override { return stage.emplace(sw, sh); }
+    bool pointerOver() const override { return over; }
+    void setCapture() override { add("capture+"); }
+    void releaseCapture() override { add("capture-"); }
+    // Resizing measures the control again, as the platform does, unless told otherwise.
+    void resize(int nw, int nh) {
+        if (!resizable || (nw == w && nh == h))
+            return;
+        w = nw, h = nh;
+        if (remeasures)
+            control->CalcSize();
+    }
+
+    using I = std::int16_t;
+    void Click() override {
+        add("Click");
+        if (destroyOnClick)
+            control.reset();
+    }
+    void KeyDown(I k, I s) override { add("KeyDown", k, s); }
+    void KeyUp(I k, I s) override { add("KeyUp", k, s); }
+    void MouseDown(I b, I s, float x, float y) override { add("MouseDown", b, s, x, y); }
+    void MouseMove(I b, I s, float x, float y) override { add("MouseMove", b, s, x, y); }
+    void MouseUp(I b, I s, float x, float y) override { add("MouseUp", b, s, x, y); }
+    void MouseIn(I s) override { add("MouseIn", s); }
+    void MouseOut(I s) override { add("MouseOut", s); }
+    template <typename... A>
+    void add(const char* name, A... args) {
+        std::ostringstream out;
+        out << (log.empty() ? "" : " ") << name;
+        [[maybe_unused]] const char* sep = "(";
+        ((out << sep << args, sep = ","), ...);
+        log += out.str() + (sizeof...(args) ? ")" : "");
+    }
+
+    // Steps such as "m1 D32": an input letter and a code (Shift 4, X 5, Y 6), a capital with the
+    // pointer off the button; "|" clears the log, "k" too and has the next Click destroy it.
+    Rig& run(const std::string& steps) {
+        using C = XpbControl&;
+        using I = std::int16_t;
+        void (*const send[])(C, I) = {[](C c, I b) { c.mousePressed(b, 4, 5, 6); },
+                                      [](C c, I b) { c.mouseMoved(b, 4, 5, 6); },
+                                      [](C c, I b) { c.mouseReleased(b, 4, 5, 6); },
+                                      [](C c, I k) { c.keyPressed(k, 4); },
+                                      [](C c, I k) { c.keyReleased(k, 4); },
+                                      [](C c, I) { c.accessKeyPressed(); },
+                                      [](C c, I) { c.focusEntered(); },
+                                      [](C c, I) { c.focusLeft(); },
+                                      [](C c, I) { c.setEnabledCtrl(false); },
+                                      [](C c, I) { c.captureLost(); }};
+        std::istringstream in(steps);
+        for (std::string s; in >> s;) {
+            over = std::islower(s[0]);
+            if (s == "|" || s == "k")
+                log.clear(), destroyOnClick = s == "k";
+            else
+                send[std::string("pmrduaflxc").find(std::tolower(s[0]))](*control,
+                                                                         I(std::atoi(&s[1])));
+        }
+        return *this;
+    }
+    // Reads the design, then takes the steps.
+    Rig& look(const PropertyBag& design, const std::string& steps = "") {
+        control->readProperties(design, "");
+        return run(steps);
+    }
+
+    int w, h;
+    bool on = true, over = true, resizable = true, remeasures = true, destroyOnClick = false;
+    MemoryCanvas canvas;
+    std::optional<MemoryCanvas> stage;
+    std::string log;
+    std::unique_ptr<XpbControl> control = std::make_unique<XpbControl>(*this, *this);
+};
+
+// Pixels where columns xs cross rows ys, a word a row, as letters for face, white, black, inverted
+// face, XP frame, disabled XP fill, frame and corners, magenta, red, the ring and its shades.
+std::string art(const Rig& rig, std::vector<int> xs, std::vector<int> ys, Rgb ring = kRing) {
+    std::map<Rgb, char> letters = {
+        {kFace, 'F'},    {kWhite, 'W'},   {kBlack, 'K'},   {0x0F0F0F, 'i'}, {0x696969, 'D'},
+        {0xE7E7E7, 'g'}, {0xABABAB, 'f'}, {0xB7B7B7, 'c'}, {kMagenta, 'M'}, {kRed, 'R'}};
+    for (auto [shift, c] : {std::pair(0, 'r'), {-40, 'd'}, {90, 't'}, {35, 's'}, {20, 'S'}})
+        letters.emplace(ShiftColor(ring, shift), c);
+    std::string out;
+    for (int y : ys) {
+        out += out.empty() ? "" : " ";
+        for (int x : xs)
+            out += letters.contains(rig.canvas.pixel(x, y)) ? letters[rig.canvas.pixel(x, y)] : '.';
+    }
+    return out;
+}
+
+// Every stored setting goes back whole, under the name it was read by, in write order.
+TEST(XpbSettings, ReadBackWhole) {
+    Rig rig;
+    const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 24, 0);
+    const PropertyBag stored{{"caption", std::string("&ОК")},
+                             {"pictureposition", 3},
+                             {"buttonstyle", 3},
+                             {"picture", icon},
+                             {"picturewidth", 20},
+                             {"pictureheight", 20},
+                             {"enabled", false},
+                             {"showfocusrect", false},
+                             {"xpcolor_pressed", Colour{1}},
+                             {"xpcolor_hover", Colour{2}},
+                             {"xpdefaultcolors", false},
+                             {"maskcolor", Colour{0x80000005}},
+                             {"usemaskcolor", true}};
+    rig.control->readProperties(stored, "XpB1");
+    PropertyBag out;
+    rig.control->writeProperties(out, "XpB1");
+    ASSERT_EQ(out.names(), stored.names());
+    for (const std::string& name : stored.names())
+        EXPECT_TRUE(*out.find(name) == *stored.find(name)) << name;
+    // The stored picture size stands even where the picture's own differs.
+    EXPECT_EQ(std::tuple(rig.control->accessKey(), rig.control->state().PictureWidth),
+              std::tuple(U'о', 20));
+}
+
+// A design that stores nothing reads as the defaults, which are written back as nothing.
+TEST(XpbSettings, DefaultsAreNotStored) {
+    Rig rig;
+    PropertyBag out{{"caption", std::string("stale")}};
+    rig.control->readProperties(PropertyBag{{"enabled", false}}, "XpB1");
+    rig.control->readProperties(PropertyBag{}, "XpB1");
+    rig.control->writeProperties(out, "XpB1");
+    EXPECT_EQ(std::tuple(out.names(), rig.control->Caption(), rig.control->EnabledCtrl()),
+              std::tuple(std::vector<std::string>{}, "XpB1", true));
+}
+
+// Every write repaints but the ring colours' and their switch's; a picture brings its size.
+TEST(XpbProperties, WritesRepaintButTheRingColours) {
+    Rig rig;
+    XpbControl& c = *rig.control;
+    c.setPicture(std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 24, 0));
+    c.setPicture(nullptr);
+    c.setXPColor_Hover(Colour{5}), c.setXPColor_Pressed(Colour{6}), c.setXPDefaultColors(true);
+    c.setCaption("Save && E&xit");
+    EXPECT_EQ(std::tuple(c.state().PictureWidth, c.state().PictureHeight, rig.log, c.accessKey()),
+              std::tuple(16, 24, "repaint repaint repaint", U'x'));
+    EXPECT_EQ(std::tuple(c.XPColor_Hover(), c.XPColor_Pressed(), c.XPDefaultColors()),
+              std::tuple(Colour{5}, Colour{6}, true));
+}
+
+// A side below 10 pixels grows to 150 twips, whether or not the resize measures again.
+TEST(CalcSize, GrowsBelowTenPixelsTo150Twips) {
+    const std::tuple<const char*, int, int, bool, bool, int, int, const char*> rows[] = {
+        // name, size, remeasured on resizing, resizable, size after, log
+        {"ten pixels or more stay", 145, 25, true, true, 145, 25, "repaint"},
+        {"a narrow one widens", 5, 25, true, true, 10, 25, "repaint repaint"},
+        {"a low one heightens", 145, 3, true, true, 145, 10, "repaint repaint"},
+        {"measured here, not on resizing", 9, 9, false, true, 10, 10, "repaint repaint repaint"},
+        {"one that refuses to grow is asked once", 5, 5, true, false, 5, 5, "repaint"}};
+    for (auto [name, w, h, remeasures, resizable, wantW, wantH, log] : rows) {
+        Rig rig(w, h);
+        rig.remeasures = remeasures, rig.resizable = resizable;
+        rig.control->CalcSize();
+        const XpbState& s = rig.control->state();
+        EXPECT_EQ(
+            std::tuple(s.ButtonWidth, s.ButtonHeight, rig.w, rig.h, rig.canvas.width(), s.FocusRect,
+                       rig.log),
+            std::tuple(wantW, wantH, wantW, wantH, wantW, Rect{4, 4, wantW - 4, wantH - 4}, log))
+            << name;
+    }
+}
+
+// Focused, Pressed and Hover after the steps ("" once destroyed), and the log of the last ones.
+TEST(XpbInput, TransitionTable) {
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"a left press presses", "p1", "010", "repaint MouseDown(1,4,5,6)"},
+        {"another press only reports", "p2", "000", "MouseDown(2,4,5,6)"},
+        {"entering presses with the buttons held", "M3", "031",
+         "capture- MouseIn(4) repaint capture+ MouseMove(3,4,5,6)"},
+        {"leaving lets go", "m1 | M1", "000", "MouseOut(4) repaint capture- MouseMove(1,4,5,6)"},
+        {"a left release over it clicks", "m1 | r1", "000", "repaint Click MouseUp(1,4,5,6)"},
+        {"a left release off it does not", "m1 | R1", "000", "repaint MouseUp(1,4,5,6)"},
+        {"another release only reports", "m1 | r2", "000", "MouseUp(2,4,5,6)"},
+        {"Space presses", "f | d32", "111", "repaint KeyDown(32,4)"},
+        {"a repeated Space only reports", "f d32 | d32", "111", "KeyDown(32,4)"},
+        {"another key only reports", "f | d13", "100", "KeyDown(13,4)"},
+        {"Space let go clicks", "f d32 | u32", "100",
+         "repaint repaint Click MouseUp(1,4,0,0) KeyUp(32,4)"},
+        {"another key let go keeps the press", "f d32 | u27", "111", "KeyUp(27,4)"},
+        {"the access key clicks", "A", "000", "Click"},
+        {"the access key of a disabled button does not", "x | a", "000", ""},
+        {"the focus clears the hover", "m1 | f", "110", "repaint"},
+        {"disabling clears the look", "f m1 | x", "000", "repaint"},
+        {"losing the focus clears all", "f d32 | l", "000", "repaint"},
+        {"a lost capture clears the press", "m1 | c", "000", "repaint"},
+        {"a lost capture clears the hover", "m0 | c", "000", "repaint"},
+        {"a lost capture without a look does nothing", "f | c", "100", ""},
+        {"a destroying Click ends a release", "p1 k r1", "", "repaint Click"},
+        {"a destroying Click ends a Space", "d32 k u32", "", "repaint repaint Click"}};
+    for (auto [name, steps, after, log] : rows) {
+        Rig rig;
+        rig.run(steps);
+        std::string look;
+        if (const auto& c = rig.control)
+            for (int b : {c->state().Focused, c->state().Pressed, c->state().Hover})
+                look += std::to_string(b);
+        EXPECT_EQ(std::pair(look, rig.log), std::pair(std::string(after), std::string(log)))
+            << name;
+    }
+}
+
+// Each channel is shifted and clamped alone; a system colour is translated first.
+TEST(Colours, ShiftColorClampsEachChannel) {
+    EXPECT_EQ(std::tuple(ShiftColor(0x0014FF0A, -25), ShiftColor(0x030201, INT32_MAX),
+                         ShiftColor(0x030201, INT32_MIN), ShiftColor(0x8000000F, 0)),
+              std::tuple(0x00E600u, 0xFFFFFFu, 0u, 0x0Fu));
+}
+
+// Conversions round to the nearest and saturate; the painter and the layout prove their middles.
+TEST(Units, RoundToTheNearest) {
+    EXPECT_EQ(std::tuple(roundHalfEven(1e12), roundHalfEven(-1e12), himetricToPixels(-423)),
+              std::tuple(INT32_MAX, INT32_MIN, -16));
+    EXPECT_EQ(std::tuple(twipsToPixels(150), twipsToPixels(7), twipsToPixels(8), twipsToPixels(-8)),
+              std::tuple(10, 0, 1, -1));
+}
+
+// The access key is the first marked character in lower case, looked for at two places only.
+TEST(AccessKeys, FirstMarkedCharacterInLowerCase) {
+    const std::tuple<const char*, const char*, char32_t> rows[] = {
+        {"a Latin letter", "&OK", U'o'},
+        {"a two-character caption", "&A", U'a'},
+        {"past a doubled ampersand", "Save && E&xit", U'x'},
+        {"none without a mark", "Save && Exit", 0},
+        {"none at the third place", "A&&B&&C&D", 0},
+        {"none for a last ampersand", "OK&", 0},
+        {"none for an ampersand shown", "&&&", 0},
+        {"the first of two", "&a&b", U'a'},
+        {"a Cyrillic capital", "З &Ё", U'ё'},
+        {"none in an empty caption", "", 0}};
+    for (auto [name, caption, key] : rows)
+        EXPECT_EQ(SetAccessKeys(caption), key) << name;
+}
+
+// Lines shown in a room, "|" between them, "_" before the underlined character.
+TEST(CaptionLines, BrokenAtSpacesWithinTheRoom) {
+    const std::tuple<const char*, const char*, int, std::string, int> rows[] = {
+        {"the access key underlined", "&OK", 200, "_OK", 12},
+        {"a word per line when the room is small", "Save && E&xit", 30, "Save|&|E_xit", 24},
+        {"a doubled ampersand shown once", "Save && Exit", 200, "Save & Exit", 66},
+        {"the first mark underlines", "A&&B&&C&D", 200, "A&B&C_D", 36},
+        {"a last ampersand shows nothing", "OK&", 200, "OK", 12},
+        {"a mark of its own is kept once", "&a&b", 200, "_ab", 12},
+        {"a doubled ampersand before a last one", "&&&", 200, "&", 6},
+        {"a Cyrillic letter underlined", "З &Ё", 200, "З _Ё", 18},
+        {"an empty caption is one empty line", "", 200, "", 0},
+        {"a line exactly as wide as the room", "Новая заправка", 84, "Новая заправка", 84},
+        {"a line a pixel too wide breaks", "Новая заправка", 83, "Новая|заправка", 48},
+        {"several words share a line", "a b c d", 18, "a b|c d", 18},
+        {"spaces at a break are dropped", "a  b", 6, "a|b", 6},
+        {"CR LF ends a line", "one\r\ntwo", 200, "one|two", 18},
+        {"a wide word stays whole", "ab Статистика cd", 30, "ab|Статистика|cd", 60},
+        {"an empty line is kept", "x\n\ny", 200, "x||y", 6},
+        {"leading spaces are kept", "  lead 😀", 200, "  lead 😀", 48}};
+    for (const auto& [name, caption, room, lines, width] : rows) {
+        const TextBlock block = wrapText(stripMnemonics(caption), room, MemoryCanvas(1, 1));
+        std::string got;
+        for (TextLine l : block.lines)
+            got += "|" + (l.underline == kNone ? l.text : l.text.insert(l.underline, "_"));
+        const int count = 1 + std::ranges::count(lines, '|');
+        EXPECT_EQ(std::tuple(got.substr(1), block.width, block.height),
+                  std::tuple(lines, width, 13 * count))
+            << name;
+    }
+}
+
+// Characters are 2 pixels wide: a 19-character caption measures 38 + 2 margins = 40 by 13.
+TEST(CalcLayout, PictureBesideTheCaption) {
+    // name, pixels beyond 100 × 30, PicturePosition, a caption, a picture, PictureWidth
+    const std::tuple<const char*, int, int, bool, bool, int, Rect, Rect> rows[] = {
+        // Block 16 + 4 + 40 = 60 centred in {4, 4, 96, 26}; caption top round(8.5) = 8.
+        {"left", 0, kPictureLeft, true, true, 16, {20, 7, 36, 23}, {40, 8, 80, 21}},
+        {"right", 0, kPictureRight, true, true, 16, {64, 7, 80, 23}, {20, 8, 60, 21}},
+        // Block 16 + 4 + 13 = 33 high: round(4 + (22 - 33) / 2) = round(-1.5) = -2.
+        {"above", 0, kPictureAbove, true, true, 16, {42, -2, 58, 14}, {30, 18, 70, 31}},
+        {"below", 0, kPictureBelow, true, true, 16, {42, 15, 58, 31}, {30, -2, 70, 11}},
+        {"another position", 0, 7, true, true, 16, {1, 2, 3, 4}, {30, 8, 70, 21}},
+        {"no picture", 0, kPictureLeft, true, false, 16, {1, 2, 3, 4}, {30, 8, 70, 21}},
+        // round(42.5) = 42 and round(7.5) = 8.
+        {"no caption", 1, kPictureLeft, false, true, 16, {42, 8, 58, 24}, {5, 6, 7, 8}},
+        {"beyond 16 bits", 0, 1, true, true, 40000, {-19972, 7, 20028, 23}, {20032, 8, 20072, 21}}};
+    MemoryCanvas canvas(1, 1);
+    canvas.charWidth = 2;
+    for (const auto& [name, more, position, caption, picture, pw, pictureRect, captionRect] :
+         rows) {
+        XpbState s;
+        s.ButtonWidth = 100 + more, s.ButtonHeight = 30 + more, s.PicturePosition = position;
+        s.Caption = caption ? "abcdefghijklmnopqrs" : "", s.PictureWidth = pw, s.PictureHeight = 16;
+        if (picture)
+            s.Picture = std::make_shared<TestPicture>(Picture::Kind::Icon, 1, 1, 0);
+        // What nothing places keeps its previous place.
+        const XpbLayout l = CalcLayout(s, {{1, 2, 3, 4}, {5, 6, 7, 8}}, canvas);
+        EXPECT_EQ(std::pair(l.PictureRect, l.CaptionRect), std::pair(pictureRect, captionRect))
+            << name;
+    }
+}
+
+// The other styles' frame, raised, sunken or none, and the focus rectangle's dots.
+TEST(Paint, OtherStylesByState) {
+    const char* raised = "WWWWWWWW WFFFFFFK WFFFFFFK WFFFFFFK WFFFFFFK WFFFFFFK WKKKKKKK";
+    const char* sunken = "KKKKKKKK KFFFFFFW KFFFFFFW KFFFFFFW KFFFFFFW KFFFFFFW KWWWWWWW";
+    const char* flat = "FFFFFFFF FFFFFFFF FFFFFFFF FFFFFFFF FFFFFFFF FFFFFFFF FFFFFFFF";
+    const char* dotted = "FFFFFFFF FFFFFFFF FFiFiFFF FFFFFiFF FFFiFiFF FFFFFFFF FFFFFFFF";
+    const std::tuple<const char*, int, bool, const char*, const char*> rows[] = {
+        {"standard is raised", 0, true, "", raised},
+        {"flat shows nothing", 1, true, "", flat},
+        {"flat hovered is raised", 1, true, "m0", raised},
+        {"pressed is sunken", 0, true, "m1", sunken},
+        {"hovered with another button is raised", 1, true, "m2", raised},
+        {"focused shows the dots", 1, true, "f", dotted},
+        {"no dots without ShowFocusRect", 1, false, "f", flat}};
+    for (auto [name, style, show, steps, look] : rows) {
+        Rig rig(30, 20);
+        rig.look({{"buttonstyle", style}, {"showfocusrect", show}}, steps);
+        EXPECT_EQ(art(rig, {0, 1, 4, 5, 6, 25, 28, 29}, {0, 1, 4, 5, 15, 18, 19}), look) << name;
+    }
+}
+
+// Pressed moves the caption a pixel; disabled, it is a highlight copy under a shadow one.
+TEST(Paint, CaptionByState) {
+    const std::string text = "Новая заправка";  // the access key is underlined
+    const std::tuple<const char*, const char*, std::vector<Drawn>> rows[] = {
+        {"enabled", "", {{text, 31, 6, kBlack}}},
+        {"pressed", "p1", {{text, 32, 7, kBlack}}},
+        {"disabled", "x", {{text, 32, 7, kWhite}, {text, 31, 6, kShadow}}}};
+    for (const auto& [name, steps, drawn] : rows)
+        EXPECT_EQ(Rig().look({{"caption", "&" + text}}, steps).canvas.drawn, drawn) << name;
+}
+
+// A bitmap leaves out its mask colour, the top-left one unless told; the stored width wins.
+TEST(Paint, BitmapWithoutItsMaskColour) {
+    auto bitmap = std::make_shared<TestPicture>(Picture::Kind::Bitmap, 16, 16, kMagenta);
+    bitmap->pixels[8 * 16 + 8] = kRed;
+    const std::tuple<const char*, int, Rgb, Rgb, int, const char*> rows[] = {
+        // name, UseMaskColor, MaskColor before and after, PictureWidth, the bitmap's row 8
+        {"the top-left colour", 0, 0, kMagenta, 16, "FFFRFFF"},
+        {"the stored colour", -1, kRed, kRed, 16, "FMMFMMF"},
+        {"a system colour compared as stored", -1, 0x80000000 | kRed, 0x80000000 | kRed, 16,
+         "FMMRMMF"},
+        {"the stored width", 0, 0, kMagenta, 20, "FFRFFWW"}};
+    for (const auto& [name, useMask, mask, maskAfter, width, row] : rows) {
+        Rig rig(100, 30);
+        rig.look({{"picture", bitmap},
+                  {"picturewidth", width},
+                  {"pictureheight", 16},
+                  {"usemaskcolor", useMask},
+                  {"maskcolor", Colour{mask}}});
+        EXPECT_EQ(std::pair(art(rig, {41, 42, 48, 50, 55, 57, 58}, {15}), rig.control->MaskColor()),
+                  std::pair(std::string(row), Colour{maskAfter}))
+            << name;
+    }
+    // A bitmap larger than the designed staging surface is copied whole.
+    const PictureRef big = std::make_shared<TestPicture>(Picture::Kind::Bitmap, 100, 60, kRed);
+    Rig large(140, 80);
+    large.look(
+        {{"picture", big}, {"picturewidth", 100}, {"pictureheight", 60}, {"usemaskcolor", -1}});
+    EXPECT_EQ(large.canvas.pixel(119, 69), kRed);
+}
+
+// An icon is scaled to the stored size, a pixel further when pressed; disabled, it is embossed.
+TEST(Paint, PictureByState) {
+    const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 16, kRed);
+    const std::tuple<const char*, const char*, Drawn> rows[] = {
+        {"pressed", "p1", {"scaled", 16, 16, 0, 0, {43, 8, 59, 24}}},
+        {"disabled", "x", {"disabled", 42, 7}}};
+    for (const auto& [name, steps, drawn] : rows) {
+        Rig rig(100, 30);
+        rig.look({{"picture", icon}, {"picturewidth", 16}, {"pictureheight", 16}}, steps);
+        EXPECT_EQ(std::pair(rig.canvas.drawn, rig.control->layout().PictureRect),
+                  std::pair(std::vector{drawn}, Rect{42, 7, 58, 23}))
+            << name;
+    }
+}
+
+// The XP frame, gradient, ring and corners by state; disabled, a flat fill and frame.
+TEST(XPFace, LookByState) {
+    const char* ringed = "FFDDDDFF FKttttKF DssssssD DrSssSrD DrSrrSrD DrrrrrrD FKddddKF FFDDDDFF";
+    const char* plain = "FFDDDDFF FK....KF D......D D......D D......D D......D FK....KF FFDDDDFF";
+    const char* disabled =
+        "FFffffFF FcggggcF fggggggf fggggggf fggggggf fggggggf FcggggcF FFffffFF";
+    const std::tuple<const char*, bool, bool, const char*, Rgb, int, const char*> rows[] = {
+        // name, XPDefaultColors, enabled, steps, the ring's colour, the grey of row 10
+        {"focused rings", true, true, "f", kRing, 230, ringed},
+        {"hovered rings in the hover colour", true, true, "f m0", kHoverRing, 230, ringed},
+        {"unfocused has no ring", true, true, "", kRing, 230, plain},
+        {"pressed is darker, without a ring", true, true, "f m1", kHoverRing, 211, plain},
+        {"the stored pressed colour", false, true, "f", kShadow, 230, ringed},
+        {"the stored hover colour", false, true, "m0", 0x123456, 230, ringed},
+        {"disabled is flat", true, false, "", kRing, 231, disabled}};
+    for (auto [name, defaults, enabled, steps, ring, grey, look] : rows) {
+        Rig rig(30, 20);
+        rig.look({{"buttonstyle", 3},
+                  {"enabled", enabled},
+                  {"xpdefaultcolors", defaults},
+                  {"xpcolor_pressed", Colour{0x80000010}},
+                  {"xpcolor_hover", Colour{0x123456}}},
+                 steps);
+        EXPECT_EQ(art(rig, {0, 1, 2, 3, 26, 27, 28, 29}, {0, 1, 2, 3, 16, 17, 18, 19}, ring), look)
+            << name;
+        EXPECT_EQ(rig.canvas.pixel(10, 10), rgb(grey, grey, grey)) << name;
+        EXPECT_EQ(rig.canvas.pixel(4, 4), rig.canvas.pixel(5, 4)) << name << ": no focus dots";
+        // Only an enabled paint puts the built-in colours back.
+        const bool reset = defaults && enabled;
+        EXPECT_EQ(std::pair(rig.control->XPColor_Pressed(), rig.control->XPColor_Hover()),
+                  std::pair(Colour{reset ? 0x00E6AA8Cu : 0x80000010u},
+                            Colour{reset ? 0x004799E1u : 0x123456u}))
+            << name;
+    }
+    // The gradient's step is single precision: 50 / 12 * 9 is 37.4999985, so row 9 is 255 - 37.
+    Rig low(30, 12);
+    EXPECT_EQ(low.look({{"buttonstyle", 3}}).canvas.pixel(10, 9), 0xDADADAu);
+}
+
+}  // namespace
+}  // namespace zoltrek
