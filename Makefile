@@ -3,7 +3,7 @@
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev libgtest-dev libbenchmark-dev fonts-wine xvfb xdotool fiu-utils strace clang libclang-rt-14-dev
+PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev libgtest-dev libbenchmark-dev fonts-wine xvfb xdotool strace clang libclang-rt-14-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

@@ -34,7 +34,7 @@ void loadText(benchmark::State& state, const std::string& text) {
 }
 
 void BM_Load101Lines(benchmark::State& state) {
-    loadText(state, journalOf(101));
+    loadText(state, journalOf(Journal::kSlots));
 }
 // The load stops at the record that would not fit, so a long file costs no more.
 void BM_LoadMillionLines(benchmark::State& state) {
@@ -51,7 +51,7 @@ void BM_LoadNulBytes(benchmark::State& state) {
 void BM_LoadByte0x98(benchmark::State& state) {
     loadText(state, repeated("0\x98.12.26|84\x98"
                              "512|40|20.5|820\r\n",
-                             101));
+                             Journal::kSlots));
 }
 void BM_Load10MBLine(benchmark::State& state) {
     loadText(state, std::string(10 * 1024 * 1024, '7') + "\r\n" + journalOf(1));

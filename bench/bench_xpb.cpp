@@ -3,21 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QFontDatabase>
 
+#include "appearance.h"
 #include "xpb.h"
 
 namespace {
-
-void loadButtonFont() {
-    const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return;
-    QFont font(families.first());
-    font.setPointSizeF(8.25);
-    QApplication::setFont(font);
-}
 
 void refresh(benchmark::State& state, std::int32_t style, bool disabled) {
     zoltrek::XpB button;
@@ -47,7 +37,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    loadButtonFont();
+    QApplication::setFont(zoltrek::defaultFont());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "benchreport.h"
+#include "fillup.h"
 #include "journaltext.h"
 #include "startuprun.h"
 #include "table.h"
@@ -45,7 +46,7 @@ std::string measureStartUps(const fs::path& here, StartUps& program, StartUps& b
         return "no X display";
     const TempFolder folder;
     const std::string journal = folder.file("zoltrek.dat");
-    writeBytes(journal, journalOf(101));  // as a long-used program starts on
+    writeBytes(journal, journalOf(zoltrek::Journal::kSlots));  // as a long-used program starts on
     const struct {
         std::string exe;
         std::vector<std::string> args;

@@ -1,13 +1,13 @@
 // Renders every button style and state into one PNG, for a person to look at.
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
+#include "appearance.h"
 #include "imagepicture.h"
 #include "painter.h"
 #include "qimagecanvas.h"
@@ -34,16 +34,6 @@ constexpr Look kLooks[] = {
     {"normal", 0, 0, 0, true},  {"hovered", 0, 0, 1, true},         {"pressed", 0, 1, 1, true},
     {"focused", 1, 0, 0, true}, {"focused+hovered", 1, 0, 1, true}, {"disabled", 0, 0, 0, false},
 };
-
-QFont buttonFont() {
-    const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return QApplication::font();
-    QFont font(families.first());
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 PictureRef bitmapPicture() {
     QImage image(16, 16, QImage::Format_RGB32);
@@ -96,7 +86,7 @@ QImage renderButton(const Variant& v, std::int32_t style, const Look& look, cons
 }
 
 int run(const char* path) {
-    const QFont font = buttonFont();
+    const QFont font = defaultFont();
     const std::vector<Variant> variants = {
         {"caption", 145, 25, "&Новая заправка", nullptr, 1},
         {"bitmap left", 145, 30, "Ста&тистика", bitmapPicture(), 1},
