@@ -96,7 +96,6 @@ TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
     writeBytes(path, journalOf(10, 0, 1));
     int kills = 0, keptOld = 0, keptNew = 0;
     for (int serial = 1; kills < wanted && serial <= 2 * wanted; ++serial) {
-        // A write chosen at random, keeping the journal between 4 and 30 lines.
         const std::string old = readBytes(path), line = " '" + fillUp(1000 + serial) + "'";
         const long count = std::count(old.begin(), old.end(), '\n');
         const long kind = count < 4 ? 0 : count > 30 ? 2 : pick(0, 2);

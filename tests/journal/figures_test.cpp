@@ -116,7 +116,6 @@ TEST(Srav, ComparesTheReadingOnly) {
     EXPECT_FALSE(Srav(j, "abc"));
 }
 
-// Fields past the fifth are ignored; fewer make no record.
 TEST(ParseLine, SplitsFiveFields) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"fields read as TextToNum reads", "06.12.26|84 512|41,5|20.5|",

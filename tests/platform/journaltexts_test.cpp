@@ -10,38 +10,49 @@
 namespace zoltrek {
 namespace {
 
+using namespace std::string_literals;
 using Kind = JournalError::Kind;
 using Step = JournalError::Step;
+const std::string kKept = " Файл журнала не изменён.";
 
-// A system failure names the step, the file and the reason, then says what the file holds.
-TEST(ErrorMessage, EachKindInItsOwnWords) {
-    const auto error = [](Kind kind, Step step = {}, int err = 0, bool committed = false,
-                          bool damaged = false, std::optional<std::size_t> movedTo = {}) {
-        return JournalError{kind, step, "/j", err, committed, damaged, movedTo};
+JournalError error(Kind kind, Step step = {}, int err = 0, bool committed = false,
+                   bool damaged = false, std::optional<std::size_t> movedTo = {}) {
+    return JournalError{kind, step, "/j", err, committed, damaged, movedTo};
+}
+
+// The user learns what could not be done and why; a reason without words of ours is the system's.
+TEST(ErrorMessage, ASystemFailureNamesItsStepAndReason) {
+    const std::tuple<const char*, Step, int, const char*, std::string> cases[] = {
+        {"opening", Step::OpenFile, EACCES, "открыть файл", "нет прав доступа"},
+        {"reading", Step::ReadFile, EIO, "прочитать файл", "ошибка ввода-вывода"},
+        {"writing", Step::WriteFile, ENOSPC, "записать файл", "на диске нет места"},
+        {"the folder", Step::OpenFolder, ENOENT, "открыть папку файла",
+         "файл или папка не найдены"},
+        {"the lock", Step::LockFolder, ENOLCK, "заблокировать папку файла", strerror(ENOLCK)},
+        {"the temporary file", Step::CreateTemporary, EROFS, "создать временный файл рядом с",
+         "диск доступен только для чтения"},
+        {"not allowed", Step::OpenFile, EPERM, "открыть файл", "нет прав доступа"},
+        {"a folder", Step::OpenFile, EISDIR, "открыть файл", "это папка"},
+        {"busy", Step::OpenFile, EBUSY, "открыть файл", "файл занят"},
+        {"a running program", Step::OpenFile, ETXTBSY, "открыть файл", "файл занят"},
     };
-    const std::string kept = " Файл журнала не изменён.";
+    for (const auto& [name, step, err, doing, reason] : cases)
+        EXPECT_EQ(errorMessage(error(Kind::System, step, err)),
+                  "Не удалось "s + doing + " «/j»: " + reason + "." + kKept)
+            << name;
+}
+
+// Every other error, and a failure after which the file did change, in its own words.
+TEST(ErrorMessage, EachKindInItsOwnWords) {
     const std::tuple<const char*, JournalError, std::string> cases[] = {
         {"no error", error(Kind::None), ""},
-        {"opening", error(Kind::System, Step::OpenFile, EACCES),
-         "Не удалось открыть файл «/j»: нет прав доступа." + kept},
-        {"reading", error(Kind::System, Step::ReadFile, EIO),
-         "Не удалось прочитать файл «/j»: ошибка ввода-вывода." + kept},
-        {"writing", error(Kind::System, Step::WriteFile, ENOSPC),
-         "Не удалось записать файл «/j»: на диске нет места." + kept},
-        {"the folder", error(Kind::System, Step::OpenFolder, ENOENT),
-         "Не удалось открыть папку файла «/j»: файл или папка не найдены." + kept},
-        {"the lock", error(Kind::System, Step::LockFolder, ENOLCK),
-         "Не удалось заблокировать папку файла «/j»: " + std::string(strerror(ENOLCK)) + "." +
-             kept},
-        {"the temporary file", error(Kind::System, Step::CreateTemporary, EROFS),
-         "Не удалось создать временный файл рядом с «/j»: диск доступен только для чтения." + kept},
         {"written but not synced", error(Kind::System, Step::SyncFolder, EIO, true),
          "Не удалось сохранить на диске папку файла «/j»: ошибка ввода-вывода. Изменения записаны, "
          "но могут не сохраниться при сбое питания."},
         {"an append not undone", error(Kind::System, Step::WriteFile, EDQUOT, false, true),
          "Не удалось записать файл «/j»: превышена дисковая квота. Конец файла мог остаться "
          "недописанным."},
-        {"not a file", error(Kind::NotAFile), "Журнал «/j» не является обычным файлом." + kept},
+        {"not a file", error(Kind::NotAFile), "Журнал «/j» не является обычным файлом." + kKept},
         {"the line moved", error(Kind::ChangedOnDisk, {}, 0, false, false, 2),
          "Журнал «/j» изменился на диске, и открытая запись теперь в строке 3. Ничего не записано: "
          "нажмите «ОК» ещё раз, чтобы сохранить её."},
@@ -64,18 +75,6 @@ TEST(ErrorMessage, EachKindInItsOwnWords) {
     };
     for (const auto& [name, e, text] : cases)
         EXPECT_EQ(errorMessage(e), text) << name;
-}
-
-// The reasons the messages above do not already name.
-TEST(SystemReason, RussianForTheReasonsAUserMeets) {
-    const std::tuple<const char*, int, std::string> cases[] = {
-        {"not allowed", EPERM, "нет прав доступа"},
-        {"a folder", EISDIR, "это папка"},
-        {"busy", EBUSY, "файл занят"},
-        {"a running program", ETXTBSY, "файл занят"},
-    };
-    for (const auto& [name, err, reason] : cases)
-        EXPECT_EQ(systemReason(err), reason) << name;
 }
 
 TEST(AtMostFillUps, TheNounAgreesWithItsNumber) {
