@@ -392,9 +392,6 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
     }
 }
 
-// Two copies of the program write one journal at once.
-constexpr int kAdds = 20, kEdits = 10, kDeletes = 5;
-
 // Runs `copy` in two processes that start at the same moment; their exit codes.
 std::multiset<int> twoCopies(const std::function<int(int)>& copy) {
     int start[2];
@@ -436,6 +433,7 @@ bool change(JournalFile& file, const std::string& line, const std::string* repla
 
 // One copy reaches the journal through a link, as a copy installed elsewhere would.
 TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
+    constexpr int kAdds = 20, kEdits = 10, kDeletes = 5;
     writeBytes(path, "");
     fs::create_symlink(path, target);
     const auto codes = twoCopies([&](int copy) {
