@@ -161,8 +161,7 @@ TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
     const std::tuple<const char*, double, double, const char*, const char*, const char*> cases[] = {
         {"500.5 km round down to even", 0, 500.5, "500 км", "8 л/100км", "1.6 руб/1км"},
         {"501.5 km round up to even", 0, 501.5, "502 км", "7.96 л/100км", "1.59 руб/1км"},
-        {"a falling reading gives negative rates", 450, 0, "-450 км", "-8.89 л/100км",
-         "-1.78 руб/1км"},
+        {"negative distance: negative rates", 450, 0, "-450 км", "-8.89 л/100км", "-1.78 руб/1км"},
         {"no distance has no rates", 0, 0.5, "0 км", "—", "—"},
         {"a distance past 32 bits has no rates", 0, 3e9, "3000000000 км", "—", "—"},
         {"a distance past any integer is a dash", 0, 1e300, "—", "—", "—"},
@@ -193,8 +192,7 @@ TEST(DetailTexts, FiguresSinceTheLineBefore) {
         {"a fill-up after another", 84500, 21, '.', "x|84500|35 л|21 руб|500 км|8 л/100км"},
         {"the locale's separator", 84500, 20.5, ',', "x|84500|35 л|20,5 руб|500 км|8 л/100км"},
         {"no distance has no consumption", 84000, 21, '.', "x|84000|35 л|21 руб|0 км|—"},
-        {"a falling reading, negative figures", 83000, 21, '.',
-         "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
+        {"a lower reading: negatives", 83000, 21, '.', "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
         {"an infinite reading has no distance", kInf, 21, '.', "x|—|35 л|21 руб|—|0 л/100км"},
     };
     for (const auto& [name, km, price, sep, expected] : cases)

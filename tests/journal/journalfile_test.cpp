@@ -61,8 +61,7 @@ TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
         {"a CR before CR LF ends an empty line", "\r\r\n\n\r", 9, " @0,0,1 @1,1,3 @3,3,4 @4,4,5"},
         {"LF CR is two ends; a last line needs none", "a\n\rb", 9, " a@0,1,2 @2,2,3 b@3,4,4"},
         {"no bytes, no line", "", 9, ""},
-        {"a line past the limit is marked, not kept", "abcd\r\nabc\nabcde", 9,
-         " #@0,4,6 abc@6,9,10 #@10,15,15"},
+        {"too long: marked, not kept", "abcd\r\nabc\nabcde", 9, " #@0,4,6 abc@6,9,10 #@10,15,15"},
         {"a sink that says stop is told no more", "a\rb\r\nc\nd", 2, " a@0,1,2 b@2,3,5"},
     };
     for (const auto& [name, bytes, stopAfter, lines] : cases)
