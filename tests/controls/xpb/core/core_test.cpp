@@ -346,15 +346,27 @@ TEST(Paint, OtherStylesByState) {
     }
 }
 
-// Pressed moves the caption a pixel; disabled, it is a highlight copy under a shadow one.
-TEST(Paint, CaptionByState) {
+// Pressed moves the caption and the icon a pixel; disabled, both are embossed.
+TEST(Paint, ContentByState) {
     const std::string text = "Новая заправка";  // the access key is underlined
+    const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 24, 24, kRed);
     const std::tuple<const char*, const char*, std::vector<Drawn>> rows[] = {
-        {"enabled", "", {{text, 31, 6, kBlack}}},
-        {"pressed", "p1", {{text, 32, 7, kBlack}}},
-        {"disabled", "x", {{text, 32, 7, kWhite}, {text, 31, 6, kShadow}}}};
-    for (const auto& [name, steps, drawn] : rows)
-        EXPECT_EQ(Rig().look({{"caption", "&" + text}}, steps).canvas.drawn, drawn) << name;
+        {"enabled, the icon at its stored size",
+         "",
+         {{text, 41, 8, kBlack}, {"scaled", 16, 16, 0, 0, {20, 7, 36, 23}}}},
+        {"pressed", "p1", {{text, 42, 9, kBlack}, {"scaled", 16, 16, 0, 0, {21, 8, 37, 24}}}},
+        {"disabled", "x", {{text, 42, 9, kWhite}, {text, 41, 8, kShadow}, {"disabled", 20, 7}}}};
+    for (const auto& [name, steps, drawn] : rows) {
+        Rig rig(145, 30);
+        rig.look({{"caption", "&" + text},
+                  {"picture", icon},
+                  {"picturewidth", 16},
+                  {"pictureheight", 16}},
+                 steps);
+        EXPECT_EQ(std::pair(rig.canvas.drawn, rig.control->layout().PictureRect),
+                  std::pair(drawn, Rect{20, 7, 36, 23}))
+            << name;
+    }
 }
 
 // A bitmap leaves out its mask colour, the top-left one unless told; the stored width wins.
@@ -385,21 +397,6 @@ TEST(Paint, BitmapWithoutItsMaskColour) {
     large.look(
         {{"picture", big}, {"picturewidth", 100}, {"pictureheight", 60}, {"usemaskcolor", -1}});
     EXPECT_EQ(large.canvas.pixel(119, 69), kRed);
-}
-
-// An icon is scaled to the stored size, a pixel further when pressed; disabled, it is embossed.
-TEST(Paint, PictureByState) {
-    const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 16, kRed);
-    const std::tuple<const char*, const char*, Drawn> rows[] = {
-        {"pressed", "p1", {"scaled", 16, 16, 0, 0, {43, 8, 59, 24}}},
-        {"disabled", "x", {"disabled", 42, 7}}};
-    for (const auto& [name, steps, drawn] : rows) {
-        Rig rig(100, 30);
-        rig.look({{"picture", icon}, {"picturewidth", 16}, {"pictureheight", 16}}, steps);
-        EXPECT_EQ(std::pair(rig.canvas.drawn, rig.control->layout().PictureRect),
-                  std::pair(std::vector{drawn}, Rect{42, 7, 58, 23}))
-            << name;
-    }
 }
 
 // The XP frame, gradient, ring and corners by state; disabled, a flat fill and frame.
