@@ -391,12 +391,13 @@ TEST(Paint, BitmapWithoutItsMaskColour) {
                   std::pair(std::string(row), Colour{maskAfter}))
             << name;
     }
-    // A bitmap larger than the designed staging surface is copied whole.
+    // A bitmap larger than the designed staging surface is copied whole; no caption, no text.
     const PictureRef big = std::make_shared<TestPicture>(Picture::Kind::Bitmap, 100, 60, kRed);
     Rig large(140, 80);
     large.look(
         {{"picture", big}, {"picturewidth", 100}, {"pictureheight", 60}, {"usemaskcolor", -1}});
-    EXPECT_EQ(large.canvas.pixel(119, 69), kRed);
+    EXPECT_EQ(std::pair(large.canvas.pixel(119, 69), large.canvas.drawn),
+              std::pair(kRed, std::vector<Drawn>{}));
 }
 
 // The XP frame, gradient, ring and corners by state; disabled, a flat fill and frame.
