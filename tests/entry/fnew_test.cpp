@@ -141,7 +141,7 @@ struct HeldLock : FileOps {
     }
 } heldLock;
 
-enum class Kind { File, Folder, LinkToFolder };
+enum class Kind { File, LinkToFolder };
 
 class BadJournalTest : public WindowTest {
   protected:
@@ -159,8 +159,6 @@ class BadJournalTest : public WindowTest {
         writeBytes(folder.file(".cars.backup"), "mine too");
         if (kind == Kind::File)
             writeBytes(path, bytes);
-        else if (kind == Kind::Folder)
-            fs::rename(cars, path);
         else
             fs::create_directory_symlink(cars, path);
     }
@@ -191,7 +189,6 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
          repeated("06.12.26|84512\r\n", JournalFile::kMaxSkipped + 1),
          "остаток журнала не загружен. Файл не изменён.", "не полностью", nullptr},
         {"a link to a folder", Kind::LinkToFolder, "", nullptr, failed(EISDIR), nullptr},
-        {"a folder", Kind::Folder, "", nullptr, failed(EISDIR), nullptr},
         {"a full disk", Kind::File, kGood, nullptr, failed(ENOSPC), &fullDisk},
         {"another copy holding it", Kind::File, kGood, nullptr, "другая копия", &heldLock},
     };
