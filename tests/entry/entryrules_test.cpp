@@ -34,7 +34,6 @@ TEST(SaveRefusal, TheTextsThenTheTableInTheOrderTheUserIsTold) {
     full.JournalLast = Journal::kSlots - 1;
     const std::tuple<const char*, Save, const char*, const Journal*, bool, JournalError::Kind>
         cases[] = {
-            {"three numbers above zero", Edit, good, nullptr, false, None},
             {"the leading number counts", Edit, "d|12abc|40|20.5|820", nullptr, false, None},
             {"date and amount not examined", Edit, "|84512|40|20.5|", nullptr, false, None},
             {"no reading", Edit, "d||40|20.5|820", nullptr, false, InvalidData},

@@ -1,5 +1,4 @@
-// The journal tool run as a separate process: confined to a user who may not write the journal
-// or to little memory, and killed at random system calls.
+// The journal tool as a separate process, so that the system itself confines it or kills it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -37,15 +36,14 @@ int temporariesIn(const std::string& folder) {
     }));
 }
 
-// The tool copied where any user may run it, in a folder anyone may write, on a journal of one
-// record after `hole` zero bytes.
+// The tool copied where any user may run it, in a folder anyone may write.
 class Confined : public ::testing::Test {
   protected:
     void SetUp() override {
         ::chmod(folder.path().c_str(), 0777);
         fs::copy_file(kTool, tool);
     }
-    // Runs `command` under `confined`: the exit code, what the tool says, what the file holds.
+    // The journal holds one record after `hole` zero bytes.
     void expectRun(const std::string& confined, const char* command, off_t hole, int code,
                    const char* told, const std::string& after) {
         SCOPED_TRACE(confined + command);
@@ -70,8 +68,7 @@ TEST_F(Confined, AJournalTheUserMayNotWriteIsNotWritten) {
         expectRun(nobody, command, 0, 1, "нет прав доступа", "d|1|1|1|1");
 }
 
-// With far less memory than the first line is long (a hole of zeros), that line is skipped by a
-// load and copied by an edit, never held whole.
+// A journal of any size must open and edit on a small machine.
 TEST_F(Confined, AHugeLineNeedsLittleMemory) {
     const std::string littleMemory = "prlimit --as=" + std::to_string(24 << 20) + " ";
     expectRun(littleMemory, "load", 96 << 20, 0, "loaded 1\nskipped 1 1\n", "d|1|1|1|1");
@@ -83,11 +80,8 @@ int fromEnvironment(const char* name, int fallback) {
     return value && *value ? std::atoi(value) : fallback;
 }
 
-// The tool is killed at a random system call of an append, an edit or a delete (strace stops it
-// at the nth call of a kind, chosen from a first traced run, from the lock on, where the writing
-// is): the journal holds its old text or the whole text that the traced run left. ZOLTREK_KILLS
-// sets how many kills (100 by default; `make soak` asks for more), ZOLTREK_SEED the random
-// sequence.
+// Killed at any system call from the lock on, where a traced run wrote, the journal stays whole.
+// ZOLTREK_KILLS: how many kills, 100 unless `make soak` asks more; ZOLTREK_SEED: the sequence.
 TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
     if (run("strace -qq -o /dev/null true").first != 0)
         GTEST_SKIP() << "strace cannot trace here (is it installed, is ptrace allowed?)";
@@ -102,7 +96,6 @@ TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
     writeBytes(path, journalOf(10, 0, 1));
     int kills = 0, keptOld = 0, keptNew = 0;
     for (int serial = 1; kills < wanted && serial <= 2 * wanted; ++serial) {
-        // A write chosen at random, keeping the journal between 4 and 30 lines.
         const std::string old = readBytes(path), line = " '" + fillUp(1000 + serial) + "'";
         const long count = std::count(old.begin(), old.end(), '\n');
         const long kind = count < 4 ? 0 : count > 30 ? 2 : pick(0, 2);

@@ -20,25 +20,16 @@ using namespace std::string_literals;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The leading number; out of range gives infinity or zero, never a negative zero. A NUL byte
-// ends the number: it is no space.
+// The leading number; out of range gives infinity or zero, never a negative zero.
 TEST(TextToNum, ReadsTheLeadingNumber) {
     const std::tuple<const char*, std::string, double> cases[] = {
-        {"digits", "84512", 84512},
         {"spaces, tabs and LFs are skipped", " \t8\n4 5", 845},
-        {"comma reads as point", "41,5", 41.5},
         {"a point after a comma ends the number", "1,2.3", 1.2},
-        {"a comma after a point ends the number", "1.2,3", 1.2},
         {"no digit before the point", ".5", 0.5},
-        {"no digit after the point", "5.", 5},
-        {"minus", "-1.5", -1.5},
         {"plus", "+7", 7},
         {"spaces after the sign are skipped", "- 1 2", -12},
         {"an exponent", "2.5E-1", 0.25},
-        {"an exponent without digits is none", "1e", 1},
         {"spaces around the exponent are skipped", "1 e 2", 100},
-        {"a bar ends the number", "12|5", 12},
-        {"no text is zero", "", 0},
         {"a CR ends the number", "1\r5", 1},
         {"no hexadecimal", "0x1A", 0},
         {"a NUL byte is no space", "8\0 5"s, 8},
@@ -46,10 +37,6 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
         {"a sign without digits is zero", "-abc", 0},
         {"too large is infinity", "1e999", kInf},
         {"too large below zero is minus infinity", "-1e999", -kInf},
-        {"an exponent past any integer is infinity", "1e99999999999999999999999", kInf},
-        {"four hundred digits are infinity", std::string(400, '9'), kInf},
-        {"too small is zero", "1e-999", 0},
-        {"no number is zero", "abc", 0},
     };
     for (const auto& [name, text, value] : cases) {
         EXPECT_EQ(TextToNum(text), value) << name;
@@ -57,39 +44,26 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
     }
 }
 
-// The same text with a comma where the locale has one.
-TEST(NumToText, GeneralFormWithTheLocaleSeparator) {
-    const std::tuple<const char*, double, std::string> cases[] = {
-        {"a fraction", 84512.5, "84512.5"},
-        {"a negative whole number", -4, "-4"},
-        {"minus zero is 0", -0., "0"},
-        {"not a number is a dash", kNaN, "—"},
-        {"infinity is a dash", kInf, "—"},
-        {"fifteen digits hide the binary error", 0.1 + 0.2, "0.3"},
-        {"fifteen significant digits at most", 1.0 / 3, "0.333333333333333"},
-        {"past fifteen digits an exponent", 123456789012345678.0, "1.23456789012346e+17"},
+// The list keeps a column for the sign and drops the zero before the point to save width.
+TEST(NumberTexts, AsTheDetailsOrTheListShowThem) {
+    const std::tuple<const char*, double, std::string, const char*> cases[] = {
+        {"a space in the place of the sign", 84512.5, "84512.5", " 84512.5"},
+        {"no zero before the point in the list", 0.5, "0.5", " .5"},
+        {"minus in the place of the sign", -0.5, "-0.5", "-.5"},
+        {"minus zero is 0", -0., "0", " 0"},
+        {"infinity is a dash", kInf, "—", " —"},
+        {"fifteen significant digits at most", 1.0 / 3, "0.333333333333333", " .333333333333333"},
+        {"past fifteen digits an exponent", 123456789012345678.0, "1.23456789012346e+17",
+         " 1.23456789012346e+17"},
     };
-    for (auto [name, value, text] : cases) {
+    for (auto [name, value, text, listText] : cases) {
+        EXPECT_EQ(NumToListText(value), listText) << name;
         EXPECT_EQ(NumToText(value, '.'), text) << name;
         std::replace(text.begin(), text.end(), '.', ',');
         EXPECT_EQ(NumToText(value, ','), text) << name;
     }
     EXPECT_EQ(NumWithUnit(8, " km", '.'), "8 km");
     EXPECT_EQ(NumWithUnit(kNaN, " km", '.'), "—");  // the dash alone
-}
-
-TEST(NumToListText, WritesNumbersAsTheListShowsThem) {
-    const std::tuple<const char*, double, const char*> cases[] = {
-        {"a space in the place of the sign", 84512.5, " 84512.5"},
-        {"no zero before the point", 0.5, " .5"},
-        {"minus in the place of the sign", -0.5, "-.5"},
-        {"a negative whole number", -1000, "-1000"},
-        {"zero", 0, " 0"},
-        {"six digits in full", 100000, " 100000"},
-        {"infinity is a dash", kInf, " —"},
-    };
-    for (const auto& [name, value, text] : cases)
-        EXPECT_EQ(NumToListText(value), text) << name;
 }
 
 // Every byte but 0x98, which has no character and reads as the replacement character.
@@ -126,9 +100,7 @@ TEST(Okr, RoundsDownToCentsInDoubleArithmetic) {
     const std::tuple<const char*, double, double> cases[] = {
         {"whole cents stay", 923.65, 923.65},
         {"2.675 is a little less as a double", 2.675, 2.67},
-        {"1.15 is a little less as a double", 1.15, 1.14},
         {"a negative goes down, away from zero", -1.234, -1.24},
-        {"less than a cent is zero", 0.001, 0},
     };
     for (const auto& [name, x, expected] : cases)
         EXPECT_EQ(Okr(x), expected) << name;
@@ -144,16 +116,12 @@ TEST(Srav, ComparesTheReadingOnly) {
     EXPECT_FALSE(Srav(j, "abc"));
 }
 
-// Fields past the fifth are ignored; fewer make no record.
 TEST(ParseLine, SplitsFiveFields) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"five fields", "06.12.26|84512|40|20.5|820", "06.12.26 84512 40 20.5 820"},
         {"fields read as TextToNum reads", "06.12.26|84 512|41,5|20.5|",
          "06.12.26 84512 41.5 20.5 0"},
         {"a sixth field is ignored", "a|1|2|3|4|5", "a 1 2 3 4"},
-        {"empty fields", "||||", " 0 0 0 0"},
         {"four fields make no record", "06.12.26|84512|40|20.5", ""},
-        {"an empty line makes no record", "", ""},
         {"the date comes from the code page", "\xC4\xE0\x98|1|2|3|4", "Да\xEF\xBF\xBD 1 2 3 4"},
     };
     for (const auto& [name, line, fields] : cases) {
@@ -191,22 +159,19 @@ TEST(StatisticsReport, SumsAllButTheLastFillUpOrSaysThereAreTooFew) {
 // Line 3 and the last two lines for a given pair of readings.
 TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
     const std::tuple<const char*, double, double, const char*, const char*, const char*> cases[] = {
-        {"half a kilometre rounds down to even", 84000, 84500.5, "Пройдено - 500 км", "8 л/100км",
-         "1.6 руб/1км"},
-        {"half a kilometre rounds up to even", 84000, 84501.5, "Пройдено - 502 км", "7.96 л/100км",
-         "1.59 руб/1км"},
-        {"a lower last reading gives negative rates", 84950, 84500, "Пройдено - -450 км",
-         "-8.89 л/100км", "-1.78 руб/1км"},
-        {"no distance has no rates", 84000, 84000.5, "Пройдено - 0 км", "—", "—"},
-        {"a distance past 32 bits has no rates", 0, 3e9, "Пройдено - 3000000000 км", "—", "—"},
-        {"a distance past any integer is a dash", 0, 1e300, "Пройдено - —", "—", "—"},
+        {"500.5 km round down to even", 0, 500.5, "500 км", "8 л/100км", "1.6 руб/1км"},
+        {"501.5 km round up to even", 0, 501.5, "502 км", "7.96 л/100км", "1.59 руб/1км"},
+        {"negative distance: negative rates", 450, 0, "-450 км", "-8.89 л/100км", "-1.78 руб/1км"},
+        {"no distance has no rates", 0, 0.5, "0 км", "—", "—"},
+        {"a distance past 32 bits has no rates", 0, 3e9, "3000000000 км", "—", "—"},
+        {"a distance past any integer is a dash", 0, 1e300, "—", "—", "—"},
     };
     for (const auto& [name, first, last, distance, rate, perKm] : cases) {
         const auto text =
             statisticsReport(journalOf({{"a", first, 40, 20, 800}, {"b", last, 1, 1, 1}}), '.')
                 .text;
         SCOPED_TRACE(name + "\n"s + text);
-        EXPECT_NE(text.find(distance + "\r\n"s), std::string::npos);
+        EXPECT_NE(text.find("Пройдено - "s + distance + "\r\n"), std::string::npos);
         EXPECT_NE(text.find("за период - "s + rate + "\r\n"), std::string::npos);
         EXPECT_TRUE(text.ends_with("километра - "s + perKm));
         EXPECT_TRUE(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos);
@@ -216,43 +181,24 @@ TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
 // The six texts, joined by "|"; nothing for the first record or one past the loaded ones.
 TEST(DetailTexts, FiguresSinceTheLineBefore) {
     const FillUp first{"01.11.26", 84000, 40, 20, 800};
-    const auto second = [](double km, double price) { return FillUp{"x", km, 35, price, 735}; };
-    const std::tuple<const char*, std::vector<FillUp>, int, char, const char*> cases[] = {
-        {"a fill-up after another",
-         {first, second(84500, 21)},
-         1,
-         '.',
-         "x|84500|35 л|21 руб|500 км|8 л/100км"},
-        {"the locale's separator",
-         {first, second(84500, 20.5)},
-         1,
-         ',',
-         "x|84500|35 л|20,5 руб|500 км|8 л/100км"},
-        {"no distance has no consumption",
-         {first, second(84000, 21)},
-         1,
-         '.',
-         "x|84000|35 л|21 руб|0 км|—"},
-        {"a lower reading gives negative figures",
-         {first, second(83000, 21)},
-         1,
-         '.',
-         "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
-        {"an infinite reading has no distance",
-         {first, second(kInf, 21)},
-         1,
-         '.',
-         "x|—|35 л|21 руб|—|0 л/100км"},
-        {"the first record shows nothing", {first, second(84500, 21)}, 0, '.', "|||||"},
-        {"a slot past the loaded records shows nothing", {first}, 1, '.', "|||||"},
-    };
-    for (const auto& [name, records, slot, sep, expected] : cases) {
-        const auto texts = detailTexts(journalOf(records), slot, sep);
-        std::string joined = texts[0];
+    const auto texts = [](const std::vector<FillUp>& records, int slot, char sep) {
+        const auto six = detailTexts(journalOf(records), slot, sep);
+        std::string joined = six[0];
         for (int i = 1; i < 6; ++i)
-            joined += "|" + texts[i];
-        EXPECT_EQ(joined, expected) << name;
-    }
+            joined += "|" + six[i];
+        return joined;
+    };
+    const std::tuple<const char*, double, double, char, const char*> cases[] = {
+        {"a fill-up after another", 84500, 21, '.', "x|84500|35 л|21 руб|500 км|8 л/100км"},
+        {"the locale's separator", 84500, 20.5, ',', "x|84500|35 л|20,5 руб|500 км|8 л/100км"},
+        {"no distance has no consumption", 84000, 21, '.', "x|84000|35 л|21 руб|0 км|—"},
+        {"a lower reading: negatives", 83000, 21, '.', "x|83000|35 л|21 руб|-1000 км|-4 л/100км"},
+        {"an infinite reading has no distance", kInf, 21, '.', "x|—|35 л|21 руб|—|0 л/100км"},
+    };
+    for (const auto& [name, km, price, sep, expected] : cases)
+        EXPECT_EQ(texts({first, {"x", km, 35, price, 735}}, 1, sep), expected) << name;
+    EXPECT_EQ(texts({first, {"x", 84500, 35, 21, 735}}, 0, '.'), "|||||") << "the first record";
+    EXPECT_EQ(texts({first}, 1, '.'), "|||||") << "a slot past the loaded records";
 }
 
 }  // namespace

@@ -55,17 +55,13 @@ std::string split(std::string_view bytes, std::size_t piece, std::size_t stopAft
     return lines;
 }
 
-// The file arrives in pieces of any size, a CR at the end of one of them; the last row stops after
-// two lines, and the sink is told no more whichever piece its line ended in.
+// The file arrives in pieces of any size, so a CR LF may be cut between two of them.
 TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
     const std::tuple<const char*, std::string, std::size_t, const char*> cases[] = {
-        {"CR LF, CR and LF end lines, the last needs none", "ab\r\ncd\ref\ngh", 9,
-         " ab@0,2,4 cd@4,6,7 ef@7,9,10 gh@10,12,12"},
         {"a CR before CR LF ends an empty line", "\r\r\n\n\r", 9, " @0,0,1 @1,1,3 @3,3,4 @4,4,5"},
-        {"LF then CR are two line ends", "a\n\rb\r", 9, " a@0,1,2 @2,2,3 b@3,4,5"},
+        {"LF CR is two ends; a last line needs none", "a\n\rb", 9, " a@0,1,2 @2,2,3 b@3,4,4"},
         {"no bytes, no line", "", 9, ""},
-        {"a line past the limit is marked, not kept", "abcd\r\nabc\nabcde", 9,
-         " #@0,4,6 abc@6,9,10 #@10,15,15"},
+        {"too long: marked, not kept", "abcd\r\nabc\nabcde", 9, " #@0,4,6 abc@6,9,10 #@10,15,15"},
         {"a sink that says stop is told no more", "a\rb\r\nc\nd", 2, " a@0,1,2 b@2,3,5"},
     };
     for (const auto& [name, bytes, stopAfter, lines] : cases)
@@ -73,16 +69,14 @@ TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
             EXPECT_EQ(split(bytes, piece, stopAfter), lines) << name << " in pieces of " << piece;
 }
 
-// Fails system calls as a row asks: the nth call (from 1) of one kind, or every one when nth is
-// 0. A failing write first writes half its bytes, as a full disk cuts it short. `meddle` plays
-// another program that changes the file while it is copied.
+// Fails the nth call (from 1, 0 for every one) of a kind; a failing write first writes half, as a
+// full disk does; `meddle` plays another program changing the file while it is copied.
 using Fault = std::tuple<std::string, int, int>;  // the call, nth, errno
 struct FaultyOps : FileOps {
     using S = FileOps;
+    using Path = const char*;
     explicit FaultyOps(std::vector<Fault> faults = {}) : faults(std::move(faults)) {}
-    int open(const char* p, int f, mode_t m) override {
-        return hit("open") ? -1 : S::open(p, f, m);
-    }
+    int open(Path p, int f, mode_t m) override { return hit("open") ? -1 : S::open(p, f, m); }
     ssize_t read(int d, void* b, size_t n) override { return hit("read") ? -1 : S::read(d, b, n); }
     ssize_t pread(int d, void* b, size_t n, off_t at) override {
         meddle();
@@ -101,16 +95,13 @@ struct FaultyOps : FileOps {
     int ftruncate(int d, off_t n) override { return hit("ftruncate") ? -1 : S::ftruncate(d, n); }
     int fchmod(int d, mode_t m) override { return hit("fchmod") ? -1 : S::fchmod(d, m); }
     int flock(int d, int op) override { return hit("flock") ? -1 : S::flock(d, op); }
-    int rename(const char* a, const char* b) override {
-        return hit("rename") ? -1 : S::rename(a, b);
-    }
-    int unlink(const char* p) override { return hit("unlink") ? -1 : S::unlink(p); }
+    int rename(Path a, Path b) override { return hit("rename") ? -1 : S::rename(a, b); }
+    int unlink(Path p) override { return hit("unlink") ? -1 : S::unlink(p); }
     int close(int d) override {
         const int result = S::close(d);  // the descriptor is gone whatever close says
         return hit("close") ? -1 : result;
     }
-    std::string realPath(const char* p) override { return hit("realPath") ? "" : S::realPath(p); }
-    // The errno this call fails with, or 0.
+    std::string realPath(Path p) override { return hit("realPath") ? "" : S::realPath(p); }
     int hit(const std::string& call) {
         const int n = ++seen[call];
         for (const auto& [name, nth, err] : faults)
@@ -138,13 +129,11 @@ class JournalFileTest : public ::testing::Test {
     JournalFile file{path};
     Journal journal;
 
-    // Files beside the journal or its link's target whose names start with a dot.
     long temporaries() const {
         std::set<std::string> names = namesIn(folder.path());
         names.merge(namesIn(elsewhere.path()));
         return std::count_if(names.begin(), names.end(), [](auto& name) { return name[0] == '.'; });
     }
-    // Two records in car.log of the other folder, mode 0640, loaded through a link to it.
     void loadThroughALink() {
         writeBytes(target, journalOf(2, 1, 1));
         ::chmod(target.c_str(), 0640);
@@ -153,31 +142,22 @@ class JournalFileTest : public ::testing::Test {
     }
 };
 
-// An append (slot -1) adds one line with its line end, never glued onto the last one; an edit or a
-// delete (no replacement) touches only its own line, keeps the line ends of the others, and leaves
-// nothing beside the journal, not even what a killed run left.
+// Slot -1 appends, no replacement deletes; a killed run's leftover goes with the write.
 TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
     const std::string a = fillUp(1), b = fillUp(2), c = fillUp(3), x = "X|9|9|9|9";
-    const std::string A = a + "\r\n", B = b + "\r\n", C = c + "\r\n", X = x + "\r\n";
+    const std::string A = a + "\r\n", B = b + "\r\n", X = x + "\r\n",
+                      mixed = A + b + "\n" + c + "\r" + x;
     const char* const edit = x.c_str();
     const std::tuple<const char*, std::string, int, const char*, std::string> cases[] = {
         {"an append to an empty file", "", -1, edit, X},
         {"an append ends the last line first", a, -1, edit, A + X},
         {"an append after a lone CR", a + "\r", -1, edit, a + "\r" + X},
         {"an append after a lone LF", a + "\n", -1, edit, a + "\n" + X},
-        {"an edit in the middle", A + B + C, 1, edit, A + X + C},
         {"a delete of a last line without its end", A + B + c, 2, nullptr, A + B},
         {"an edit of one of three equal lines", A + A + A, 1, edit, A + X + A},
         {"skipped and empty lines count", "junk\r\n\r\n" + A, 0, nullptr, "junk\r\n\r\n"},
-        {"an edit among LFs", a + "\n" + b + "\n" + c + "\n", 1, edit,
-         a + "\n" + x + "\n" + c + "\n"},
-        {"an edit of a last line without its end", a + "\r" + b + "\r" + c, 2, edit,
-         a + "\r" + b + "\r" + x},
-        {"a delete among lone CRs", a + "\r" + b + "\r" + c, 1, nullptr, a + "\r" + c},
-        {"an edit keeps each line's own end", A + b + "\n" + c + "\r" + x, 2, edit,
-         A + b + "\n" + x + "\r" + x},
-        {"a delete takes its own line end", A + b + "\n" + c + "\r" + x, 1, nullptr,
-         A + c + "\r" + x},
+        {"an edit keeps each line's own end", mixed, 2, edit, A + b + "\n" + x + "\r" + x},
+        {"a delete takes its own line end", mixed, 1, nullptr, A + c + "\r" + x},
     };
     for (const auto& [name, before, slot, replacement, after] : cases) {
         SCOPED_TRACE(name);
@@ -200,9 +180,7 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
     EXPECT_EQ(readBytes(path), std::get<4>(cases[std::size(cases) - 1]));
 }
 
-// Another copy edited the line, inserted one before it (the line is followed there), copied it,
-// deleted it or removed the file since the load; or a program that ignores the lock changed the
-// file while the rewrite copied it, which would make the copy a mixture.
+// A change behind the lock while the rewrite copied the file would make the copy a mixture.
 TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
     FaultyOps meddler;
     const std::string A = fillUp(1) + "\r\n", B = fillUp(2) + "\r\n", O = fillUp(0) + "\r\n";
@@ -211,7 +189,6 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
         {"the line was edited", A + fillUp(9) + "\r\n", false, Moved()},
         {"a line went before it: it is followed", O + A + B, false, 2},
         {"its bytes stand twice: it is not", B + O + A + B, false, Moved()},
-        {"the line was deleted", A, false, Moved()},
         {"the file was removed", std::nullopt, false, Moved()},
         {"a line was added while it was copied", A + B + O, true, Moved()},
         {"it changed in place while it was copied", "D" + A.substr(1) + B, true, Moved()},
@@ -235,8 +212,7 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
     }
 }
 
-// Another copy holds the lock on the folder where the file itself lies, reached here through a
-// link: every write waits a bounded time, then says the journal is busy and changes nothing.
+// The lock is on the folder of the link's target, where another copy reaching it directly locks.
 TEST_F(JournalFileTest, WritesWaitForTheLockOfTheFilesOwnFolder) {
     loadThroughALink();
     const int other = ::open(elsewhere.path().c_str(), O_RDONLY | O_DIRECTORY);
@@ -251,9 +227,7 @@ TEST_F(JournalFileTest, WritesWaitForTheLockOfTheFilesOwnFolder) {
     EXPECT_EQ(readBytes(target), journalOf(2, 1, 1));
 }
 
-// A rewrite replaces the link's target, keeping its mode, not the link. A killed run's
-// ".car.log.XXXXXX" goes before a write (when it cannot, the write still works); names like it
-// stay.
+// Replacing the link would cut the user's journal off from where they keep it.
 TEST_F(JournalFileTest, ARewriteThroughALinkReplacesItsTarget) {
     for (const char* name : {".car.log.old", "car.log.Ab3xYz", ".car.log.Kil1ed"})
         writeBytes(elsewhere.file(name), "mine");
@@ -270,9 +244,7 @@ TEST_F(JournalFileTest, ARewriteThroughALinkReplacesItsTarget) {
               (std::set<std::string>{"car.log", ".car.log.old", "car.log.Ab3xYz"}));
 }
 
-// A failure of each system call a write makes, on a journal, none, a link or a dangling link:
-// the file keeps its old bytes or holds the whole new ones, the error says which, names the
-// file and the reason, nothing is left beside it, and the next write works.
+// Each system call a write makes may fail; the user must learn whether the journal changed.
 TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     enum Start { TwoLines, NoFile, Link, DanglingLink };
     enum Op { Append, Edit, Delete };
@@ -285,17 +257,9 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {"a full disk cuts the line", TwoLines, Append, {{"write", 1, ENOSPC}}, Unchanged},
         {"the line is not on disk", TwoLines, Append, {{"fdatasync", 1, EIO}}, Unchanged},
         {"nor is its undo", TwoLines, Append, {{"fdatasync", 0, EIO}}, Damaged},
-        {"the undo fails",
-         TwoLines,
-         Append,
-         {{"fdatasync", 1, EIO}, {"ftruncate", 1, EIO}},
-         Damaged},
+        {"no undo", TwoLines, Append, {{"fdatasync", 1, EIO}, {"ftruncate", 1, EIO}}, Damaged},
         {"a new file's folder is not synced", NoFile, Append, {{"fsync", 1, EIO}}, Committed},
-        {"a new file that is not on disk stays",
-         NoFile,
-         Append,
-         {{"fdatasync", 0, EIO}, {"unlink", 1, EACCES}},
-         Damaged},
+        {"no unlink", NoFile, Append, {{"fdatasync", 0, EIO}, {"unlink", 1, EACCES}}, Damaged},
         {"a dangling link on a full disk", DanglingLink, Append, {{"write", 1, ENOSPC}}, Unchanged},
         {"no temporary file", TwoLines, Edit, {{"open", 3, EROFS}}, Unchanged},
         {"the journal is unread", TwoLines, Edit, {{"read", 1, EIO}}, Unchanged},
@@ -312,7 +276,6 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     const std::string afterOp[] = {two + fillUp(9) + "\r\n",
                                    fillUp(9) + "\r\n" + fillUp(2) + "\r\n", fillUp(2) + "\r\n"};
     for (const auto& [name, start, op, faults, says] : cases) {
-        const int err = std::get<2>(faults[0]);
         SCOPED_TRACE(name);
         fs::remove(path);
         fs::remove(target);
@@ -330,7 +293,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
                                    : op == Edit ? faulty.replaceLine(journal.lines[0], fillUp(9))
                                                 : faulty.removeLine(journal.lines[0]);
         EXPECT_EQ(error.kind, Kind::System);
-        EXPECT_EQ(error.err, err);
+        EXPECT_EQ(error.err, std::get<2>(faults[0]));
         EXPECT_EQ(error.committed, says == Committed);
         EXPECT_EQ(error.damaged, says == Damaged);
         EXPECT_EQ(error.path, path);
@@ -348,21 +311,16 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     }
 }
 
-// Journals no copy of the program would write, and what is no journal under its name. None may
-// crash or hang the load (the ctest TIMEOUT is the watchdog), and a load writes nothing.
+// Journals no copy of the program would write may neither crash nor hang a load (ctest's TIMEOUT).
 using enum LoadResult::Status;
 const std::string kGood = "06.12.26|84512|40|20.5|820";
 
-// What is no record is skipped and counted, the first ten line numbers told; the load stops at
-// the thousandth such line or at the record that would not fit. The file is left as it was.
+// A damaged journal still shows what it can, and the user learns which lines it could not.
 TEST_F(JournalFileTest, TheLoadSaysWhatItSkipped) {
-    const std::string big(10 << 20, '7');
     const std::string longest = "d|" + std::string(JournalFile::kMaxLine - 8, '7') + "|1|1|1";
     const std::tuple<const char*, std::string, const char*> cases[] = {
         {"a NUL in a field keeps the record, a line of NULs is none",
          "06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n"s + kGood, "2 records, 1 skipped: 2"},
-        {"a ten-megabyte reading is a malformed line", "d|" + big + "|1|1|1\r" + kGood,
-         "1 records, 1 skipped: 1"},
         {"the longest line kept is a record, a byte more is not",
          longest + "\n" + longest + "7\r\n" + kGood, "2 records, 1 skipped: 2"},
         {"the load stops at the record that would not fit", repeated(kGood + "\r\n", 1'000'000),
@@ -403,17 +361,14 @@ TEST_F(JournalFileTest, JunkLosesNoRecordAroundIt) {
     EXPECT_TRUE(readBytes(path) == bytes) << "bytes changed";
 }
 
-// A link is followed; what is no regular file is no journal: the load finds none (or fails on a
-// link to itself) and leaves the table as it was, and a write there is refused.
+// Writing into a folder, a pipe or a device would lose the records or hang.
 TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
     const std::tuple<const char*, std::function<void()>, LoadResult::Status, bool> cases[] = {
         {"a link to a file", [&] { fs::create_symlink(target, path); }, Loaded, false},
         {"a dangling link", [&] { fs::create_symlink(target + "x", path); }, Absent, false},
-        {"a link to a folder", [&] { fs::create_symlink(elsewhere.path(), path); }, Absent, true},
         {"a folder", [&] { fs::create_directory(path); }, Absent, true},
         {"a link to itself", [&] { fs::create_symlink(path, path); }, Failed, true},
         {"a named pipe", [&] { ::mkfifo(path.c_str(), 0600); }, Absent, true},
-        {"a link to a device", [&] { fs::create_symlink("/dev/zero", path); }, Absent, true},
     };
     writeBytes(target, kGood);
     for (const auto& [what, make, status, refused] : cases) {
@@ -435,9 +390,6 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
         EXPECT_TRUE(!fs::is_directory(fs::symlink_status(path)) || fs::is_empty(path));
     }
 }
-
-// Two copies of the program write one journal at once.
-constexpr int kAdds = 20, kEdits = 10, kDeletes = 5;
 
 // Runs `copy` in two processes that start at the same moment; their exit codes.
 std::multiset<int> twoCopies(const std::function<int(int)>& copy) {
@@ -478,9 +430,9 @@ bool change(JournalFile& file, const std::string& line, const std::string* repla
     return false;
 }
 
-// Each copy adds, edits and deletes its own records; one reaches the journal through a link in
-// another folder, as a copy installed elsewhere would: the lock must be the file's own folder's.
+// One copy reaches the journal through a link, as a copy installed elsewhere would.
 TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
+    constexpr int kAdds = 20, kEdits = 10, kDeletes = 5;
     writeBytes(path, "");
     fs::create_symlink(path, target);
     const auto codes = twoCopies([&](int copy) {
@@ -507,10 +459,7 @@ TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
     EXPECT_EQ(got, want);
 }
 
-// Both copies add a fill-up at the same moment, each checking the file as it stands under the
-// lock: only one gets the last slot the table can show, or a reading typed in both; a reading
-// already there, or a file the load would not read to its end, lets neither in. One more add is
-// then told why.
+// A check made before the lock would let both copies add what only one may.
 TEST_F(JournalFileTest, TwoCopiesAddingAreCheckedUnderTheLock) {
     using K = JournalError::Kind;
     const std::string hundred = journalOf(Journal::kSlots - 1, 9001, 1);
@@ -519,7 +468,6 @@ TEST_F(JournalFileTest, TwoCopiesAddingAreCheckedUnderTheLock) {
     const std::tuple<const char*, std::string, std::string, std::string, K, K> cases[] = {
         {"one gets the last slot", hundred, "1", "2", K::None, K::Full},
         {"one reading typed two ways", "", "5000", "5 000", K::None, K::Duplicate},
-        {"a reading already there", hundred, "9 050", "9050", K::Duplicate, K::Duplicate},
         {"a file not loaded to its end", unloaded, "1", "2", K::Unloaded, K::Unloaded},
     };
     for (const auto& [name, before, reading0, reading1, kind0, kind1] : cases) {

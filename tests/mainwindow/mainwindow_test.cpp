@@ -50,7 +50,6 @@ TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
     const std::tuple<const char*, const char*, const char*> prices[] = {
         {"the user's comma", "ru_RU", "20,5 руб"},
         {"no byte for the Arabic separator", "ar_EG", "20.5 руб"},
-        {"no byte for the Persian separator", "fa_IR", "20.5 руб"},
     };
     for (const auto& [name, localeName, price] : prices) {
         locale = Locale::of(QLocale(localeName));
@@ -92,8 +91,7 @@ TEST_F(MainTest, TheClockShowsTheUsersFormatsWithoutTheTimeZone) {
                               QString("Сегодня 06.12.2026, 5:35:39"), 3000);
     const QDateTime now(QDate(2026, 12, 6), QTime(17, 35, 40));
     const std::pair<const char*, const char*> clocks[] = {
-        {"ru_RU", "06.12.2026, 17:35:40"}, {"en_US", "12/6/26, 5:35:40 PM"},
-        {"es_ES", "6/12/26, 17:35:40"},    {"zh_TW", "2026/12/6, 下午5:35:40"},
+        {"ru_RU", "06.12.2026, 17:35:40"}, {"zh_TW", "2026/12/6, 下午5:35:40"},
         {"be_BY", "6.12.26, 17:35:40"},    {"ar_EG", "6/12/2026, 5:35:40 م"},
         {"fa_IR", "2026/12/6, 17:35:40"},  {"bg_BG", "6.12.26 г., 17:35:40 ч."},
         {"C", "6 Dec 2026, 17:35:40"},     {"fr_CA", "2026-12-06, 17 h 35 min 40 s"},

@@ -79,9 +79,8 @@ class WindowTest : public ::testing::Test {
     static void expectLayout(QWidget* w, QSize size, const char* title, Qt::WindowFlags buttons,
                              const char* rects) {
         EXPECT_TRUE(w->size() == size && w->minimumSize() == w->maximumSize());
-        const QPoint offCentre =
-            w->frameGeometry().center() - w->screen()->availableGeometry().center();
-        EXPECT_LE(offCentre.manhattanLength(), 1) << offCentre.x() << ", " << offCentre.y();
+        const QPoint off = w->frameGeometry().center() - w->screen()->availableGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 1) << off.x() << ", " << off.y();
         EXPECT_EQ(w->windowTitle(), title);
         EXPECT_EQ(w->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint),
                   buttons);

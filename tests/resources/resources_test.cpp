@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QBitmap>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <fstream>
@@ -104,10 +103,3 @@ TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
 
 }  // namespace
 }  // namespace zoltrek
-
-// The pictures need an application.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

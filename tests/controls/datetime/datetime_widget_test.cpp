@@ -49,8 +49,7 @@ TEST(DateTimeWidget, ArrowsMoveTheCaret) {
     EXPECT_EQ(std::pair(w.box->cursorPosition(), w.box->hasSelectedText()), std::pair(2, false));
 }
 
-// Pasting, cutting, deleting and letters change nothing; a change made past the control is
-// undone, and reported twice.
+// Only typing edits: a change by paste, cut, deletion, letter or past the control is undone.
 TEST(DateTimeWidget, OnlyTypingEdits) {
     Window w("13:59:00", 2, true);
     QApplication::clipboard()->setText("99");
