@@ -77,15 +77,11 @@ TEST(Codepage, CharactersWithAByteGoBothWays) {
 }
 
 TEST(Codepage, ACharacterWithoutAByteIsAQuestionMark) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"a character of another alphabet", "a中b", "a?b"},
-        {"a byte that is no UTF-8", "x\xFFy", "x?y"},
-        {"an overlong slash", "a\xC0\xAF", "a?"},
-        {"the replacement character itself", "\xEF\xBF\xBD", "?"},
-        {"a sequence cut short", "\xD0", "?"},
-    };
-    for (const auto& [name, utf8, cp] : cases)
-        EXPECT_EQ(toCp1251(utf8), cp) << name;
+    EXPECT_EQ(toCp1251("a中b"), "a?b") << "a character of another alphabet";
+    EXPECT_EQ(toCp1251("x\xFFy"), "x?y") << "a byte that is no UTF-8";
+    EXPECT_EQ(toCp1251("a\xC0\xAF"), "a?") << "an overlong slash";
+    EXPECT_EQ(toCp1251("\xEF\xBF\xBD"), "?") << "the replacement character itself";
+    EXPECT_EQ(toCp1251("\xD0"), "?") << "a sequence cut short";
 }
 
 Journal journalOf(const std::vector<FillUp>& records) {
@@ -96,13 +92,9 @@ Journal journalOf(const std::vector<FillUp>& records) {
 }
 
 TEST(Okr, RoundsDownToCentsInDoubleArithmetic) {
-    const std::tuple<const char*, double, double> cases[] = {
-        {"whole cents stay", 923.65, 923.65},
-        {"2.675 is a little less as a double", 2.675, 2.67},
-        {"a negative goes down, away from zero", -1.234, -1.24},
-    };
-    for (const auto& [name, x, expected] : cases)
-        EXPECT_EQ(Okr(x), expected) << name;
+    EXPECT_EQ(Okr(923.65), 923.65) << "whole cents stay";
+    EXPECT_EQ(Okr(2.675), 2.67) << "2.675 is a little less as a double";
+    EXPECT_EQ(Okr(-1.234), -1.24) << "a negative goes down, away from zero";
 }
 
 // "84512,5" reads as 84512.5 and "abc" as 0; a record past the loaded count does not count.

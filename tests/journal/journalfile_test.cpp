@@ -38,21 +38,20 @@ JournalFile::AddCheck newFillUp(const std::string& reading) {
 
 // Each line as " text@begin,textEnd,next", "#" for a text too long to keep.
 std::string split(std::string_view bytes, std::size_t piece, std::size_t stopAfter) {
-    std::string lines;
+    std::ostringstream lines;
     std::size_t count = 0;
     LineSplitter splitter(3);
     const LineSplitter::Sink sink = [&](const LineSplitter::Line& line) {
         EXPECT_EQ(line.index, count);
-        lines += " " + (line.tooLong ? "#" : std::string(line.text)) + "@" +
-                 std::to_string(line.begin) + "," + std::to_string(line.textEnd) + "," +
-                 std::to_string(line.next);
+        lines << ' ' << (line.tooLong ? "#" : line.text) << '@' << line.begin << ',' << line.textEnd
+              << ',' << line.next;
         return ++count < stopAfter;
     };
     for (std::size_t at = 0; at < bytes.size(); at += piece)
         if (!splitter.feed(bytes.substr(at, piece), sink))
-            return lines;
+            return lines.str();
     EXPECT_EQ(splitter.finish(sink), count < stopAfter);
-    return lines;
+    return lines.str();
 }
 
 // The file arrives in pieces of any size, so a CR LF may be cut between two of them.

@@ -57,8 +57,7 @@ TEST(ErrorMessage, EachKindInItsOwnWords) {
          "нажмите «ОК» ещё раз, чтобы сохранить её."},
         {"the line is gone", error(Kind::ChangedOnDisk),
          "Журнал «/j» изменился на диске: открытой записи в нём больше нет. Ничего не записано."},
-        {"a line break", error(Kind::BadLine),
-         "Данные содержат перевод строки. Ничего не записано."},
+        {"line break", error(Kind::BadLine), "Данные содержат перевод строки. Ничего не записано."},
         {"invalid data", error(Kind::InvalidData), "Введены неверные данные!"},
         {"busy", error(Kind::Busy),
          "Журнал «/j» сейчас записывает другая копия программы. Ничего не записано: попробуйте ещё "
@@ -69,20 +68,18 @@ TEST(ErrorMessage, EachKindInItsOwnWords) {
         {"unloaded", error(Kind::Unloaded),
          "Журнал загружен не полностью, и новая заправка не была бы видна в списке. Исправьте "
          "испорченные строки журнала."},
-        {"a reading already there", error(Kind::Duplicate),
-         "Данные об этой заправке были введены ранее!"},
+        {"duplicate", error(Kind::Duplicate), "Данные об этой заправке были введены ранее!"},
     };
     for (const auto& [name, e, text] : cases)
         EXPECT_EQ(errorMessage(e), text) << name;
 }
 
 TEST(AtMostFillUps, TheNounAgreesWithItsNumber) {
-    const std::tuple<const char*, int, const char*> cases[] = {
-        {"one", 1, "заправки"},         {"two", 2, "заправок"},   {"eleven", 11, "заправок"},
-        {"twenty-one", 21, "заправки"}, {"111", 111, "заправок"},
-    };
-    for (const auto& [name, count, noun] : cases)
-        EXPECT_EQ(atMostFillUps(count), "не больше " + std::to_string(count) + " " + noun) << name;
+    EXPECT_EQ(atMostFillUps(1), "не больше 1 заправки") << "one";
+    EXPECT_EQ(atMostFillUps(2), "не больше 2 заправок") << "a few";
+    EXPECT_EQ(atMostFillUps(11), "не больше 11 заправок") << "a teen";
+    EXPECT_EQ(atMostFillUps(21), "не больше 21 заправки") << "a last digit of one";
+    EXPECT_EQ(atMostFillUps(111), "не больше 111 заправок") << "a teen past a hundred";
 }
 
 // The lines skipped, the first ten named; what was left unloaded, and why.
