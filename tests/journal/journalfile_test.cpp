@@ -215,9 +215,8 @@ TEST_F(JournalFileTest, WritesWaitForTheLockOfTheFilesOwnFolder) {
     file.setLockWait(std::chrono::milliseconds(50));
     for (const JournalError& error :
          {file.append(fillUp(3)), file.add(fillUp(3), newFillUp("3")),
-          file.replaceLine(journal.lines[0], fillUp(3)), file.removeLine(journal.lines[0])}) {
+          file.replaceLine(journal.lines[0], fillUp(3)), file.removeLine(journal.lines[0])})
         EXPECT_EQ(error.kind, Kind::Busy);
-    }
     ::close(other);
     EXPECT_EQ(readBytes(target), journalOf(2, 1, 1));
 }
@@ -267,9 +266,8 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {"the folder is not synced after", TwoLines, Delete, {{"fsync", 1, EIO}}, Committed},
         {"a link's target is unknown", Link, Delete, {{"realPath", 1, EACCES}}, Unchanged},
     };
-    const std::string two = journalOf(2, 1, 1);
-    const std::string afterOp[] = {two + fillUp(9) + "\r\n",
-                                   fillUp(9) + "\r\n" + fillUp(2) + "\r\n", fillUp(2) + "\r\n"};
+    const std::string two = journalOf(2, 1, 1), nine = fillUp(9) + "\r\n";
+    const std::string second = fillUp(2) + "\r\n", afterOp[] = {two + nine, nine + second, second};
     for (const auto& [name, start, op, faults, says] : cases) {
         SCOPED_TRACE(name);
         fs::remove(path);
@@ -295,7 +293,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         EXPECT_EQ(fs::is_symlink(path), linked);
         EXPECT_EQ(temporaries(), 0);
         const std::string old = hasFile ? two : "", now = readBytes(journalPath);
-        const std::string fresh = hasFile ? afterOp[op] : fillUp(9) + "\r\n";
+        const std::string fresh = hasFile ? afterOp[op] : nine;
         EXPECT_EQ(fs::exists(journalPath), hasFile || says != Unchanged);
         if (says == Damaged)
             EXPECT_TRUE(now == old || now == fresh) << now;
@@ -442,8 +440,7 @@ TEST_F(JournalFileTest, TwoCopiesNeverLoseEachOthersLines) {
 // A check made before the lock would let both copies add what only one may.
 TEST_F(JournalFileTest, TwoCopiesAddingAreCheckedUnderTheLock) {
     const std::string hundred = journalOf(Journal::kSlots - 1, 9001, 1);
-    const std::string unloaded =
-        journalOf(1, 1) + repeated("junk\r\n", JournalFile::kMaxSkipped + 1);
+    const std::string unloaded = journalOf(1) + repeated("junk\r\n", JournalFile::kMaxSkipped + 1);
     const std::tuple<const char*, std::string, std::string, std::string, Kind, Kind> cases[] = {
         {"one gets the last slot", hundred, "1", "2", Kind::None, Kind::Full},
         {"one reading typed two ways", "", "5000", "5 000", Kind::None, Kind::Duplicate},

@@ -30,10 +30,8 @@ TEST(ErrorMessage, ASystemFailureNamesItsStepAndReason) {
         {"the lock", Step::LockFolder, ENOLCK, "заблокировать папку файла", strerror(ENOLCK)},
         {"the temporary file", Step::CreateTemporary, EROFS, "создать временный файл рядом с",
          "диск доступен только для чтения"},
-        {"not allowed", Step::OpenFile, EPERM, "открыть файл", "нет прав доступа"},
         {"a folder", Step::OpenFile, EISDIR, "открыть файл", "это папка"},
         {"busy", Step::OpenFile, EBUSY, "открыть файл", "файл занят"},
-        {"a running program", Step::OpenFile, ETXTBSY, "открыть файл", "файл занят"},
     };
     for (const auto& [name, step, err, doing, reason] : cases)
         EXPECT_EQ(errorMessage(error(Kind::System, step, err)),
@@ -89,7 +87,6 @@ TEST(LoadNotice, WhatTheLoadPassedOverOrLeft) {
     };
     const std::tuple<const char*, LoadResult, std::string> cases[] = {
         {"a clean load", load(0, {}, false), ""},
-        {"an absent file", LoadResult{}, ""},
         {"one line", load(1, {2}, false),
          "Строка журнала «/j», которую не удалось прочитать, пропущена: 2. Файл не изменён."},
         {"more than ten", load(12, {1, 2}, false),
