@@ -55,19 +55,5 @@ TEST(HandCursor, IsATwoColourBitmapOfThePicturePointingFromTheFingerTip) {
     EXPECT_GT(black, 20);
 }
 
-// From #FAFAFA to #A6A6A6, darkening downwards.
-TEST(BackgroundPicture, IsAGreyGradientDarkeningDownwards) {
-    const QImage image = backgroundPicture().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(image.size(), QSize(1, 300));
-    const std::tuple<const char*, int, QRgb> samples[] = {
-        {"the top row is the lightest", 0, 0xfafafa},
-        {"a third of the way down", 100, 0xdedede},
-        {"two thirds of the way down", 200, 0xc0c0c0},
-        {"the bottom row is the darkest", 299, 0xa6a6a6},
-    };
-    for (const auto& [name, y, colour] : samples)
-        EXPECT_EQ(image.pixel(0, y) & RGB_MASK, colour) << name;
-}
-
 }  // namespace
 }  // namespace zoltrek
