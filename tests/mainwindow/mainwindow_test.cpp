@@ -37,8 +37,7 @@ TEST_F(MainTest, LooksAsDesigned) {
     EXPECT_EQ(bg.pixel(x, y), pic.pixel(0, (2 * y + 1) * pic.height() / (2 * bg.height())));
 }
 
-// " 100000" sorts first yet stands for its own line; the date's bytes show as characters, "<b>"
-// too.
+// " 100000" sorts first yet is its own line; the date's bytes show as characters, "<b>" too.
 TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
     locale = Locale::of(QLocale("ru_RU"));  // the user's comma
     start("01.11.26|99999|40|20|800\r\n<b>\xCF\xED 15.11.26</b>|100000|35|20.5|735\r\n");
