@@ -17,8 +17,7 @@ using EntryTest = WindowTest;
 
 const std::string kThree = "06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n02|2|2|2|2\r\n";
 
-// Pixels from the design's twips; a new fill-up offers no deletion; the Tab key goes round in the
-// design's order.
+// Pixels from the design's twips; a new fill-up offers no deletion; the design's Tab order.
 TEST_F(EntryTest, LaidOutAsDesigned) {
     start(kThree);
     FNew* dialog = openNew();
@@ -32,23 +31,19 @@ TEST_F(EntryTest, LaidOutAsDesigned) {
                                                 "XpB1", "XpB2", "DateTime1"}));
 }
 
-// A refused save is told in a box and keeps the dialog with what was typed; "Отмена" and the close
-// box leave, whatever was typed.
+// A refused save is told and keeps the dialog as typed; "Отмена" and the close box just leave.
 TEST_F(EntryTest, OnlyATakenSaveWrites) {
     start(kThree);
     FNew* dialog = openNew();
-    const char* const refusals[][4] = {
-        {"no reading", "Text1", "", "Введены неверные данные!"},
-        {"a bar would shift the fields", "Text3", "12|5", "Введены неверные данные!"},
-        {"a reading already there", "Text1", "12345",
-         "Данные об этой заправке были введены ранее!"},
+    const char* const refusals[][3] = {
+        {"no reading", "", "Введены неверные данные!"},
+        {"a reading already there", "12345", "Данные об этой заправке были введены ранее!"},
     };
-    for (const auto& [name, box, typed, refusal] : refusals) {
-        fill("90000", "40", "20");
-        type(box, typed);
+    for (const auto& [name, typed, refusal] : refusals) {
+        fill(typed, "40", "20");
         save();
         ASSERT_EQ(host->dialog(), dialog) << name;
-        EXPECT_EQ(text(box), typed) << name;
+        EXPECT_EQ(text("Text1"), typed) << name;
         EXPECT_EQ(told().title, "Ошибка") << name;
         EXPECT_EQ(told().text, refusal) << name;
     }
@@ -61,8 +56,7 @@ TEST_F(EntryTest, OnlyATakenSaveWrites) {
     EXPECT_EQ(readBytes(path), kThree);
 }
 
-// A right press edits the selected item's record and leaves the selection where it is; a second
-// edit refills the open dialog, with the stored amount, never worked out again.
+// A right press edits the selected record, keeping the selection; a second edit refills the dialog.
 TEST_F(EntryTest, ARightPressEditsTheSelectedRecord) {
     locale = Locale::of(QLocale("ru_RU"));
     start(kThree);
@@ -86,30 +80,20 @@ TEST_F(EntryTest, ARightPressEditsTheSelectedRecord) {
     EXPECT_EQ(readBytes(path), "01|1|1|1|1\r\n02|2|2|2|2\r\n");
 }
 
-// Each kind of save writes only its own line, in the user's locale (but a new line's date, the
-// date box's own dd.mm.yy), then the dialog unloads.
+// Each kind of save writes only its line in the user's locale, a new date as dd.mm.yy, and unloads.
 TEST_F(EntryTest, ASaveChangesOnlyItsLine) {
     const std::string a = "01.11.26|84000|40.50|20.5|800\r\n", b = "15.11.26|84500|35|20,5|735\r\n";
-    const std::string full = repeated("d|1|1|1|1\r\n", Journal::kSlots - 1), x = "\x98|1|1|1|1\r\n";
-    // Locale, journal, slot (-1: new), "km|litres|price" typed ("": as shown, null: delete), after,
-    // each after the row's name.
+    const std::string full = repeated("d|1|1|1|1\r\n", Journal::kSlots - 1), day = b + "06.12.26|";
+    // Slot -1 adds; "km|litres|price" typed, "" keeping a box as shown, none deleting.
     using Case = std::tuple<const char*, const char*, std::string, int, const char*, std::string>;
     const Case cases[] = {
-        {"a new fill-up, its amount worked out", "ru_RU", kTwoLines, -1, "85000|20,5|3,3",
-         kTwoLines + "06.12.26|85000|20,5|3,3|67,64\r\n"},
-        {"untyped fields keep their bytes", "ru_RU", a + b, 0, "||21",
-         "01.11.26|84000|40.50|21|850,5\r\n" + b},
-        {"deleting from a full table", "en_US", "bad|0|0|0|0\r\n" + full, 0, nullptr, full},
-        {"Persian digits typed", "fa_IR", a + b, 0, "|41|", "01.11.26|84000|41|20.5|840.5\r\n" + b},
-        {"a byte with no character kept", "en_US", x + b, 0, "||9", "\x98|1|1|9|9\r\n" + b},
-        {"a byte with no character spared", "en_US", x + b, 1, nullptr, x},
-        {"Arabic digits and separator typed", "ar_EG", kTwoLines, -1, "٨٥٤٠٠|٤١٫٥|٢٢٫٣",
-         kTwoLines + "06.12.26|85400|41.5|22.3|925.45\r\n"},
+        {"untyped bytes kept", "ru", a + b, 0, "||21", "01.11.26|84000|40.50|21|850,5\r\n" + b},
+        {"deleting from a full table", "en", "bad|0|0|0|0\r\n" + full, 0, nullptr, full},
+        {"Arabic digits and separator", "ar", b, -1, "٩|٤١٫٥|٢٢٫٣", day + "9|41.5|22.3|925.45\r\n"},
     };
     for (const auto& [name, localeName, journal, slot, typed, after] : cases) {
         SCOPED_TRACE(name);
         locale = Locale::of(QLocale(localeName));
-        std::remove(path.c_str());
         start(journal);
         QPointer<FNew> dialog = slot < 0 ? openNew() : openEdit(slot);
         const QStringList boxes = QString(typed).split(u'|');
@@ -126,10 +110,6 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLine) {
     }
 }
 
-struct FullDisk : FileOps {
-    ssize_t write(int, const void*, size_t) override { return errno = ENOSPC, -1; }
-} fullDisk;
-
 // Another copy holds the journal; nobody may hold the pointer meanwhile, or nothing gets a click.
 struct HeldLock : FileOps {
     int tries = 0;
@@ -141,24 +121,21 @@ struct HeldLock : FileOps {
     }
 } heldLock;
 
-enum class Kind { File, LinkToFolder };
-
 class BadJournalTest : public WindowTest {
   protected:
     const std::string kGood = "06.12.26|84512|40|20.5|820\r\n", cars = folder.file("cars");
 
     std::string failed(int error) { return "«" + path + "»: " + systemReason(error); }
     // Beside the journal, a folder with a file in it and a name a temporary file of it would take.
-    void layOut(Kind kind, const std::string& bytes) {
-        closeWindows();
+    void layOut(const std::optional<std::string>& bytes) {  // none: a link to the folder
         messages.clear();
         for (const auto& entry : fs::directory_iterator(folder.path()))
             fs::remove_all(entry.path());
         fs::create_directory(cars);
         writeBytes(cars + "/notes.txt", "mine");
         writeBytes(folder.file(".cars.backup"), "mine too");
-        if (kind == Kind::File)
-            writeBytes(path, bytes);
+        if (bytes)
+            writeBytes(path, *bytes);
         else
             fs::create_directory_symlink(cars, path);
     }
@@ -178,23 +155,19 @@ class BadJournalTest : public WindowTest {
 // Told at start-up, not one byte changed; an add goes in where the file can take it, else is told.
 TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
     const std::string added = "06.12.26|987654|40|20|800\r\n";
-    // After the name: the journal, its bytes, pieces of the start-up box and of the refusal, the
-    // disk (null: ours).
-    using Input = std::tuple<const char*, Kind, std::string, const char*, std::string, FileOps*>;
+    // The journal, its bytes, pieces of the start-up box and of the refusal, the disk (null: ours).
+    using Input =
+        std::tuple<const char*, std::optional<std::string>, const char*, std::string, FileOps*>;
     const Input inputs[] = {
-        {"NUL bytes", Kind::File, "06.12.26|84\0 512|40|20.5|820\r\n\0\0\0\r\n"s + kGood,
-         "пропущена: 2. Файл не изменён.", "", nullptr},
-        {"random bytes", Kind::File, junk(1 << 16, 7), "и ещё", "", nullptr},
-        {"too many bad lines", Kind::File,
-         repeated("06.12.26|84512\r\n", JournalFile::kMaxSkipped + 1),
+        {"NUL bytes", "\0\0\0\r\n"s + kGood, "пропущена: 1.", "", nullptr},
+        {"too many bad lines", repeated("06.12.26|84512\r\n", JournalFile::kMaxSkipped + 1),
          "остаток журнала не загружен. Файл не изменён.", "не полностью", nullptr},
-        {"a link to a folder", Kind::LinkToFolder, "", nullptr, failed(EISDIR), nullptr},
-        {"a full disk", Kind::File, kGood, nullptr, failed(ENOSPC), &fullDisk},
-        {"another copy holding it", Kind::File, kGood, nullptr, "другая копия", &heldLock},
+        {"a link to a folder", std::nullopt, nullptr, failed(EISDIR), nullptr},
+        {"another copy holding it", kGood, nullptr, "другая копия", &heldLock},
     };
-    for (const auto& [name, kind, bytes, toldThen, refused, disk] : inputs) {
+    for (const auto& [name, bytes, toldThen, refused, disk] : inputs) {
         SCOPED_TRACE(name);
-        layOut(kind, bytes);
+        layOut(bytes);
         const auto before = snapshot();
         start(std::nullopt, disk ? *disk : FileOps::system());
         const std::size_t toldAtStart = toldThen ? 1 : 0;
@@ -217,10 +190,7 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
             continue;
         }
         EXPECT_EQ(messages.size(), toldAtStart);
-        const std::string after = readBytes(path);  // the old bytes, the new line on its own
-        ASSERT_TRUE(after.starts_with(bytes));
-        EXPECT_TRUE(after.substr(bytes.size()) == added ||
-                    after.substr(bytes.size()) == "\r\n" + added);
+        EXPECT_EQ(readBytes(path), *bytes + added);
         EXPECT_FALSE(list()->findItems(" 987654", Qt::MatchExactly).empty());
     }
     EXPECT_GT(heldLock.tries, 1);
@@ -231,8 +201,7 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
 TEST_F(BadJournalTest, AnEditThatCannotBeWrittenChangesNothing) {
     const std::string other = "06.12.26|84600|40|20.5|820\r\n";
     const std::string opened = "06.12.26|84512|40|20.5|8209\r\n";
-    // After the name: the journal now (empty: a link to a folder), the refusal, what the next save
-    // writes.
+    // The journal now (empty: a link to a folder), the refusal, what the next save writes.
     const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
         {"a link to a folder now", "", failed(EISDIR), ""},
         {"the line is gone", kGood + other, "больше нет", ""},
@@ -241,7 +210,7 @@ TEST_F(BadJournalTest, AnEditThatCannotBeWrittenChangesNothing) {
     };
     for (const auto& [name, changed, refusal, afterNextSave] : cases) {
         SCOPED_TRACE(name);
-        layOut(Kind::File, kGood + opened);
+        layOut(kGood + opened);
         start(std::nullopt);
         FNew* dialog = openEdit(1);
         if (changed.empty())

@@ -1,5 +1,4 @@
-// The real windows on a fixed clock and locale, each test on a journal of its own; message boxes
-// and the browser are only recorded.
+// The real windows on a fixed clock and locale and a journal of their own; boxes only recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -74,8 +73,7 @@ class WindowTest : public ::testing::Test {
     }
 
     static QRect inWindow(const QWidget* w) { return {w->mapTo(w->window(), QPoint()), w->size()}; }
-    // Fixed size, centred, title, title-bar buttons, "name left top width height" of each control
-    // in the client area, and the background from the corner over the whole frame.
+    // Size, centring, title, buttons, each "name left top width height", a background over all.
     static void expectLayout(QWidget* w, QSize size, const char* title, Qt::WindowFlags buttons,
                              const char* rects) {
         EXPECT_TRUE(w->size() == size && w->minimumSize() == w->maximumSize());
