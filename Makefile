@@ -7,7 +7,7 @@ PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev libgtest-dev libbenchma
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench gallery screenshots install soak fuzz clean
+.PHONY: all deps configure build run test bench gallery screenshots install fuzz clean
 
 all: build
 
@@ -48,11 +48,6 @@ bench: deps build
 	done
 	@. tests/support/xvfb.sh; xvfb_start || unset DISPLAY; \
 	  $(BUILD)/bench/figures $(BENCH_REPORTS); status=$$?; xvfb_stop; exit $$status
-
-# The crash test at length: the journal tool killed at 1,000 random system calls.
-SOAK_KILLS ?= 1000
-soak: deps build
-	ZOLTREK_KILLS=$(SOAK_KILLS) ./$(BUILD)/tests/journal/test_journal_crash
 
 # libFuzzer targets of the journal core and of the controls' logic, each for FUZZ_SECONDS;
 # new inputs go to $(FUZZ_BUILD)/corpus, and an input that breaks a rule to

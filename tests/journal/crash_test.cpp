@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 
 #include "journaltext.h"
 #include "tempfolder.h"
@@ -73,25 +74,40 @@ TEST_F(Confined, AHugeLineNeedsLittleMemory) {
     expectRun(littleMemory, "edit 0 'd|2|1|1|1'", 96 << 20, 0, "ok\n", "d|2|1|1|1");
 }
 
-// Killed as it takes the lock a write leaves the old text; killed as it exits, the new one.
+// Killed at each system call a traced run made from the lock on, the journal stays whole.
 TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
     if (run("strace -qq -o /dev/null true").first != 0)
         GTEST_SKIP() << "strace cannot trace here (is it installed, is ptrace allowed?)";
-    TempFolder folder;
-    const std::string path = folder.file("zoltrek.dat"), old = journalOf(10, 0, 1);
-    for (const std::string operation : {"append 'x|1|1|1|1'", "edit 3 'x|1|1|1|1'", "delete 3"}) {
+    TempFolder folder, logs;
+    const std::string path = folder.file("zoltrek.dat"), log = logs.file("trace");
+    const std::string old = journalOf(10, 0, 1), line = " '" + fillUp(1000) + "'";
+    for (const std::string& operation : {"append" + line, "edit 3" + line}) {
         const std::string command = " " + kTool + " " + path + " " + operation;
         writeBytes(path, old);
-        ASSERT_EQ(run(command).first, 0);
+        ASSERT_EQ(run("strace -qq -o " + log + command).first, 0);
         const std::string fresh = readBytes(path);
-        for (const std::string call : {"flock", "exit_group"}) {
-            SCOPED_TRACE(operation + ", killed at " + call);
+        std::vector<std::string> calls;
+        std::ifstream in(log);
+        for (std::string call; std::getline(in, call);)
+            if (call.find('(') != std::string::npos && !call.starts_with("+++"))
+                calls.push_back(call.substr(0, call.find('(')));
+        const auto lock = std::ranges::find(calls, "flock");
+        ASSERT_NE(lock, calls.end()) << "the traced run took no lock";
+        for (auto kill = lock; kill != calls.end(); ++kill) {
+            const std::string nth = std::to_string(std::count(calls.begin(), kill + 1, *kill));
+            SCOPED_TRACE(operation + ", killed at " + *kill + " #" + nth);
             writeBytes(path, old);
             const auto [code, said] =
-                run("strace -qq -o /dev/null -e trace=" + call + " -e inject=" + call +
-                    ":signal=SIGKILL:when=1" + command);
+                run("strace -qq -o /dev/null -e trace=" + *kill + " -e inject=" + *kill +
+                    ":signal=SIGKILL:when=" + nth + command);
+            const std::string now = readBytes(path);
             EXPECT_EQ(code, 128 + SIGKILL) << said;
-            EXPECT_EQ(readBytes(path), call == "flock" ? old : fresh);
+            const bool edge = kill == lock || kill + 1 == calls.end();
+            EXPECT_TRUE(edge ? now == (kill == lock ? old : fresh) : now == old || now == fresh)
+                << "a mixture, or at the lock or the last call the wrong text:\n"
+                << now;
+            // A killed rewrite leaves its temporary file, and the next write removes it.
+            EXPECT_LE(temporariesIn(folder.path()), 1);
         }
     }
 }
