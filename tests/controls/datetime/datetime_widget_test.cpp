@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -86,13 +85,6 @@ TEST(DateTimeWidget, TextShownUnchanged) {
     const QString text = "2026-12-06 Пн " + QString(40000, '7');
     w.date->setText(text);
     EXPECT_EQ(std::pair(w.date->text(), w.box->cursorPosition()), std::pair(text, 0));
-}
-
-// The inner box fills the control's width and keeps its own height, which the control takes.
-TEST(DateTimeWidget, BoxFillsTheWidth) {
-    Window w("06.12.26", 0, false);
-    w.date->resize(120, 50);
-    EXPECT_EQ(std::pair(w.box->geometry(), w.date->height()), std::pair(QRect(0, 0, 120, 19), 19));
 }
 
 }  // namespace
