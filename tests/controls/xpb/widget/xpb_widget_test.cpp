@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "qimagecanvas.h"
-#include "xpb.h"
+#include "xpbplacement.h"
 
 namespace zoltrek {
 namespace {
@@ -80,14 +80,11 @@ TEST(XpBImage, PlacedShowsThePaintersPixels) {
 
 // An active window with a field and a placed button, whose events but MouseMove are listed.
 struct Window {
-    explicit Window(const char* caption = "Новая заправка") {
+    explicit Window(const char* caption = "Новая заправка")
+        : button(placeXpB(&window, "XpB1", {20, 30, 145, 25}, caption)) {
         window.resize(300, 120);
         field->setFocusPolicy(Qt::StrongFocus);
         field->setGeometry(200, 80, 20, 20);
-        button->move(20, 30);
-        button->place(
-            PropertyBag{{"_extentx", 3836}, {"_extenty", 661}, {"caption", std::string(caption)}},
-            "XpB1");
         const auto log = [this](auto signal, const char* name) {
             QObject::connect(button, signal, [this, name] { events << name; });
         };
@@ -114,7 +111,7 @@ struct Window {
 
     QWidget window;
     QWidget* field = new QWidget(&window);
-    XpB* button = new XpB(&window);
+    XpB* button;
     QStringList events;
 };
 
