@@ -26,9 +26,9 @@ struct Window {
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
-    void keys(std::initializer_list<Qt::Key> keys, Qt::KeyboardModifiers m = {}) {
+    void keys(std::initializer_list<Qt::Key> keys) {
         for (Qt::Key key : keys)
-            QTest::keyClick(box, key, m);
+            QTest::keyClick(box, key);
     }
 };
 
