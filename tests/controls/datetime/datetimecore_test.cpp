@@ -78,15 +78,14 @@ TEST(DateTimeCore, ReadsTextThenLayout) {
 
 // A change that no key made is undone, and reported twice; the control's own changes stand.
 TEST(DateTimeCore, GuardUndoesEveryOtherChange) {
-    Control control(0, "06.12.26");
-    control.box.setSelection(3, 2);
-    control.box.replaceSelection("");
-    EXPECT_EQ(std::pair(control.core.text(), control.changes),
-              std::pair(std::string("06.12.26"), 2));
-    control.core.setMaskLayout(1);
-    EXPECT_EQ(std::pair(control.core.text(), control.changes), std::pair(std::string("06.12"), 3));
-    control.core.setText("01.01.01");
-    EXPECT_EQ(control.changes, 4);
+    Control c(0, "06.12.26");
+    c.box.setSelection(3, 2);
+    c.box.replaceSelection("");
+    EXPECT_EQ(std::pair(c.core.text(), c.changes), std::pair(std::string("06.12.26"), 2));
+    c.core.setMaskLayout(1);
+    EXPECT_EQ(std::pair(c.core.text(), c.changes), std::pair(std::string("06.12"), 3));
+    c.core.setText("01.01.01");
+    EXPECT_EQ(c.changes, 4);
 }
 
 // Each field's highest digit at either place under its deciding neighbour; the next is refused.

@@ -63,14 +63,11 @@ struct Rig : XpbSurface, XpbEvents {
     template <typename... A>
     void add(const char* name, A... args) {
         std::ostringstream out;
-        out << (log.empty() ? "" : " ") << name;
-        [[maybe_unused]] const char* sep = "(";
-        ((out << sep << args, sep = ","), ...);
-        log += out.str() + (sizeof...(args) ? ")" : "");
+        ((out << (out.tellp() > 0 ? "," : "(") << args), ...);
+        log += (log.empty() ? "" : " ") + (name + out.str()) + (sizeof...(args) ? ")" : "");
     }
 
-    // Steps like "m1 D32", a capital off the button; "|" clears the log, "k" too to destroy on
-    // Click.
+    // Steps like "m1 D32", capitals off the button; "|" clears the log, "k" also kills on Click.
     Rig& run(const std::string& steps) {
         using C = XpbControl&;
         void (*const send[])(C, I) = {[](C c, I b) { c.mousePressed(b, 4, 5, 6); },
@@ -190,11 +187,10 @@ TEST(CalcSize, GrowsBelowTenPixelsTo150Twips) {
         rig.remeasures = remeasures, rig.resizable = resizable;
         rig.control->CalcSize();
         const XpbState& s = rig.control->state();
-        EXPECT_EQ(
-            std::tuple(s.ButtonWidth, s.ButtonHeight, rig.w, rig.h, rig.canvas.width(), s.FocusRect,
-                       rig.log),
-            std::tuple(wantW, wantH, wantW, wantH, wantW, Rect{4, 4, wantW - 4, wantH - 4}, log))
+        EXPECT_EQ(std::tuple(s.ButtonWidth, s.ButtonHeight, rig.w, rig.h, rig.canvas.w, rig.log),
+                  std::tuple(wantW, wantH, wantW, wantH, wantW, log))
             << name;
+        EXPECT_EQ(s.FocusRect, (Rect{4, 4, wantW - 4, wantH - 4})) << name;
     }
 }
 
@@ -300,29 +296,24 @@ TEST(CaptionLines, BrokenAtSpacesWithinTheRoom) {
 TEST(CalcLayout, PictureBesideTheCaption) {
     // name, pixels beyond 100 × 30, PicturePosition, a caption, a picture, PictureWidth
     const std::tuple<const char*, int, int, bool, bool, int, Rect, Rect> rows[] = {
-        // Block 16 + 4 + 40 = 60 centred in {4, 4, 96, 26}; caption top round(8.5) = 8.
         {"left", 0, kPictureLeft, true, true, 16, {20, 7, 36, 23}, {40, 8, 80, 21}},
         {"right", 0, kPictureRight, true, true, 16, {64, 7, 80, 23}, {20, 8, 60, 21}},
-        // Block 16 + 4 + 13 = 33 high: round(4 + (22 - 33) / 2) = round(-1.5) = -2.
         {"above", 0, kPictureAbove, true, true, 16, {42, -2, 58, 14}, {30, 18, 70, 31}},
         {"below", 0, kPictureBelow, true, true, 16, {42, 15, 58, 31}, {30, -2, 70, 11}},
         {"another position", 0, 7, true, true, 16, {1, 2, 3, 4}, {30, 8, 70, 21}},
         {"no picture", 0, kPictureLeft, true, false, 16, {1, 2, 3, 4}, {30, 8, 70, 21}},
-        // round(42.5) = 42 and round(7.5) = 8.
         {"no caption", 1, kPictureLeft, false, true, 16, {42, 8, 58, 24}, {5, 6, 7, 8}},
         {"beyond 16 bits", 0, 1, true, true, 40000, {-19972, 7, 20028, 23}, {20032, 8, 20072, 21}}};
     MemoryCanvas canvas(1, 1);
     canvas.charWidth = 2;
-    for (const auto& [name, more, position, caption, picture, pw, pictureRect, captionRect] :
-         rows) {
+    for (const auto& [name, more, position, caption, picture, pw, picRect, capRect] : rows) {
         XpbState s;
         s.ButtonWidth = 100 + more, s.ButtonHeight = 30 + more, s.PicturePosition = position;
         s.Caption = caption ? "abcdefghijklmnopqrs" : "", s.PictureWidth = pw, s.PictureHeight = 16;
         s.Picture = picture ? std::make_shared<TestPicture>(Picture::Kind::Icon, 1, 1, 0) : nullptr;
         // What nothing places keeps its previous place.
         const XpbLayout l = CalcLayout(s, {{1, 2, 3, 4}, {5, 6, 7, 8}}, canvas);
-        EXPECT_EQ(std::pair(l.PictureRect, l.CaptionRect), std::pair(pictureRect, captionRect))
-            << name;
+        EXPECT_EQ(std::pair(l.PictureRect, l.CaptionRect), std::pair(picRect, capRect)) << name;
     }
 }
 
@@ -346,23 +337,19 @@ TEST(Paint, OtherStylesByState) {
     }
 }
 
-// Pressed moves the caption and the icon a pixel; disabled, both are embossed.
+// The icon at its stored size; pressed, it and the caption move a pixel; disabled, both embossed.
 TEST(Paint, ContentByState) {
     const std::string text = "Новая заправка";  // the access key is underlined
     const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 24, 24, kRed);
+    const PropertyBag design{
+        {"caption", "&" + text}, {"picture", icon}, {"picturewidth", 16}, {"pictureheight", 16}};
     const std::tuple<const char*, const char*, std::vector<Drawn>> rows[] = {
-        {"enabled, the icon at its stored size",
-         "",
-         {{text, 41, 8, kBlack}, {"scaled", 16, 16, 0, 0, {20, 7, 36, 23}}}},
+        {"enabled", "", {{text, 41, 8, kBlack}, {"scaled", 16, 16, 0, 0, {20, 7, 36, 23}}}},
         {"pressed", "p1", {{text, 42, 9, kBlack}, {"scaled", 16, 16, 0, 0, {21, 8, 37, 24}}}},
         {"disabled", "x", {{text, 42, 9, kWhite}, {text, 41, 8, kShadow}, {"disabled", 20, 7}}}};
     for (const auto& [name, steps, drawn] : rows) {
         Rig rig(145, 30);
-        rig.look({{"caption", "&" + text},
-                  {"picture", icon},
-                  {"picturewidth", 16},
-                  {"pictureheight", 16}},
-                 steps);
+        rig.look(design, steps);
         EXPECT_EQ(std::pair(rig.canvas.drawn, rig.control->layout().PictureRect),
                   std::pair(drawn, Rect{20, 7, 36, 23}))
             << name;
@@ -377,8 +364,7 @@ TEST(Paint, BitmapWithoutItsMaskColour) {
         // name, UseMaskColor, MaskColor before and after, PictureWidth, the bitmap's row 8
         {"the top-left colour", 0, 0, kMagenta, 16, "FFFRFFF"},
         {"the stored colour", -1, kRed, kRed, 16, "FMMFMMF"},
-        {"a system colour compared as stored", -1, 0x80000000 | kRed, 0x80000000 | kRed, 16,
-         "FMMRMMF"},
+        {"a system colour as stored", -1, 0x80000000 | kRed, 0x80000000 | kRed, 16, "FMMRMMF"},
         {"the stored width", 0, 0, kMagenta, 20, "FFRFFWW"}};
     for (const auto& [name, useMask, mask, maskAfter, width, row] : rows) {
         Rig rig(100, 30);
@@ -404,8 +390,7 @@ TEST(Paint, BitmapWithoutItsMaskColour) {
 TEST(XPFace, LookByState) {
     const char* ringed = "FFDDDDFF FKttttKF DssssssD DrSssSrD DrSrrSrD DrrrrrrD FKddddKF FFDDDDFF";
     const char* plain = "FFDDDDFF FK....KF D......D D......D D......D D......D FK....KF FFDDDDFF";
-    const char* disabled =
-        "FFffffFF FcggggcF fggggggf fggggggf fggggggf fggggggf FcggggcF FFffffFF";
+    const char* flat = "FFffffFF FcggggcF fggggggf fggggggf fggggggf fggggggf FcggggcF FFffffFF";
     const std::tuple<const char*, bool, bool, const char*, Rgb, int, const char*> rows[] = {
         // name, XPDefaultColors, enabled, steps, the ring's colour, the grey of row 10
         {"focused rings", true, true, "f", kRing, 230, ringed},
@@ -414,7 +399,7 @@ TEST(XPFace, LookByState) {
         {"pressed is darker, without a ring", true, true, "f m1", kHoverRing, 211, plain},
         {"the stored pressed colour", false, true, "f", kShadow, 230, ringed},
         {"the stored hover colour", false, true, "m0", 0x123456, 230, ringed},
-        {"disabled is flat", true, false, "", kRing, 231, disabled}};
+        {"disabled is flat", true, false, "", kRing, 231, flat}};
     for (auto [name, defaults, enabled, steps, ring, grey, look] : rows) {
         Rig rig(30, 20);
         rig.look({{"buttonstyle", 3},
@@ -423,16 +408,15 @@ TEST(XPFace, LookByState) {
                   {"xpcolor_pressed", Colour{0x80000010}},
                   {"xpcolor_hover", Colour{0x123456}}},
                  steps);
-        EXPECT_EQ(art(rig, {0, 1, 2, 3, 26, 27, 28, 29}, {0, 1, 2, 3, 16, 17, 18, 19}, ring), look)
-            << name;
-        EXPECT_EQ(rig.canvas.pixel(10, 10), rgb(grey, grey, grey)) << name;
-        EXPECT_EQ(rig.canvas.pixel(4, 4), rig.canvas.pixel(5, 4)) << name << ": no focus dots";
+        SCOPED_TRACE(name);
+        EXPECT_EQ(art(rig, {0, 1, 2, 3, 26, 27, 28, 29}, {0, 1, 2, 3, 16, 17, 18, 19}, ring), look);
+        EXPECT_EQ(rig.canvas.pixel(10, 10), rgb(grey, grey, grey));
+        EXPECT_EQ(rig.canvas.pixel(4, 4), rig.canvas.pixel(5, 4)) << "no focus dots";
         // Only an enabled paint puts the built-in colours back.
         const bool reset = defaults && enabled;
         EXPECT_EQ(std::pair(rig.control->XPColor_Pressed(), rig.control->XPColor_Hover()),
                   std::pair(Colour{reset ? 0x00E6AA8Cu : 0x80000010u},
-                            Colour{reset ? 0x004799E1u : 0x123456u}))
-            << name;
+                            Colour{reset ? 0x004799E1u : 0x123456u}));
     }
     // The gradient's step is single precision: 50 / 12 * 9 is 37.4999985, so row 9 is 255 - 37.
     Rig low(30, 12);
