@@ -51,7 +51,7 @@ TEST(NumberTexts, AsTheDetailsOrTheListShowThem) {
         {"minus in the place of the sign", -0.5, "-0.5", "-.5"},
         {"minus zero is 0", -0., "0", " 0"},
         {"infinity is a dash", kInf, "—", " —"},
-        {"fifteen significant digits at most", 1.0 / 3, "0.333333333333333", " .333333333333333"},
+        {"fifteen significant digits at most", 4.0 / 3, "1.33333333333333", " 1.33333333333333"},
         {"then an exponent", 123456789012345678.0, "1.23456789012346e+17", " 1.23456789012346e+17"},
     };
     for (auto [name, value, text, listText] : cases) {

@@ -14,7 +14,7 @@
 #include <optional>
 #include <set>
 
-#include "figures.h"
+#include "entryrules.h"
 #include "journaltext.h"
 #include "lines.h"
 #include "tempfolder.h"
@@ -27,12 +27,10 @@ using namespace std::string_literals;
 namespace fs = std::filesystem;
 using Kind = JournalError::Kind;
 
-// What a new fill-up's add checks, on the file as it stands under the lock.
+// The dialog's own refusals of a new fill-up, on the file as it stands under the lock.
 JournalFile::AddCheck newFillUp(const std::string& reading) {
     return [reading](const Journal& now, bool partly) {
-        return now.full() ? Kind::Full
-               : partly   ? Kind::Unloaded
-                          : (Srav(now, reading) ? Kind::Duplicate : Kind::None);
+        return saveRefusal(Save::New, lineFields("d|" + reading + "|1|1|1"), &now, partly);
     };
 }
 

@@ -21,11 +21,6 @@
 #include "program.h"
 #include "tempfolder.h"
 
-// Failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace zoltrek::testing {
 
 const std::string kTwoLines = "01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n";

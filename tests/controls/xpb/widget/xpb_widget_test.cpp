@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCursor>
@@ -10,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "qimagecanvas.h"
@@ -115,32 +115,21 @@ struct Window {
     QStringList events;
 };
 
-// A modal box that a click opens gets the mouse, so its OK button closes it.
+// A modal box that a click opens gets the mouse: the button lets it go, as it gets no release.
 TEST(XpBWidget, ModalBoxThatAClickOpensGetsTheMouse) {
     Window w;
-    bool opened = false;
-    int result = -1;
+    std::optional<QWidget*> grabber;
     QObject::connect(w.button, &XpB::Click, [&] {
-        if (std::exchange(opened, true))
-            return;
         QMessageBox box(QMessageBox::Information, "Статистика", "Нет данных.", QMessageBox::Ok,
                         &w.window);
-        QTimer::singleShot(0, &box, [&] {
-            QAbstractButton* ok = box.button(QMessageBox::Ok);
-            // Through the window, as the platform delivers a click, so that a grab would take it.
-            if (QTest::qWaitForWindowExposed(&box))
-                QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {},
-                                  ok->mapTo(&box, ok->rect().center()));
-            QTimer::singleShot(100, &box, &QMessageBox::reject);
-        });
-        result = box.exec();
+        QTimer::singleShot(0, &box, [&] { grabber = QWidget::mouseGrabber(), box.accept(); });
+        box.exec();
     });
     w.pointAt();
     ASSERT_EQ(QWidget::mouseGrabber(), w.button) << "the entered button holds the capture";
     QTest::mouseClick(w.window.windowHandle(), Qt::LeftButton, {},
                       w.button->mapTo(&w.window, QPoint(50, 10)));
-    EXPECT_EQ(std::pair(result, w.events.join(" ").toStdString()),
-              std::pair(int(QMessageBox::Ok), std::string("MouseIn MouseDown Click MouseUp")));
+    EXPECT_EQ(grabber, std::optional<QWidget*>(nullptr));
 }
 
 // The second press of a double click is no press, but its release clicks again.
