@@ -6,6 +6,7 @@
 #include "layout.h"
 #include "syscolors.h"
 #include "units.h"
+#include "xpface.h"
 
 namespace zoltrek {
 

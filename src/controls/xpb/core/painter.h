@@ -36,7 +36,6 @@ Painted Refresh(const XpbState& state, const XpbLayout& previous, PaintTarget& t
 // Fills the rectangle when `fill` is 1, frames it otherwise, in the translated colour.
 void PaintRect(Canvas& canvas, const Rect& r, std::uint32_t colour, std::uint8_t fill);
 
-void DrawXPFace(const XpbState& state, PaintTarget& target, Painted& painted);
 void DrawCaption(const XpbState& state, const Rect& captionRect, PaintTarget& target);
 void DrawPicture(const XpbState& state, PaintTarget& target, Painted& painted);
 

@@ -1,5 +1,6 @@
+#include "xpface.h"
+
 #include "colour.h"
-#include "painter.h"
 #include "syscolors.h"
 #include "units.h"
 
