@@ -70,8 +70,11 @@ TEST(DateTimeCore, ReadsTextThenLayout) {
         DateTimeCore core(box);
         box.core = &core;
         core.readProperties(stored);
-        EXPECT_EQ(std::tuple(core.maskLayout(), core.text(), core.savedText()),
-                  std::tuple(layout, text, std::string()))
+        PropertyBag saved;
+        core.writeProperties(saved);
+        EXPECT_EQ(std::tuple(core.maskLayout(), core.text(), core.savedText(),
+                             saved.readInt("Layout", -1)),
+                  std::tuple(layout, text, std::string(), layout == kDefaultLayout ? -1 : layout))
             << name;
     }
 }
