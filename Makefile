@@ -3,17 +3,22 @@
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev libgtest-dev libbenchmark-dev fonts-wine xvfb xdotool strace clang libclang-rt-14-dev
+# Each command installs only what it needs: the program, then its tests, then the fuzzers.
+PROGRAM_PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev fonts-wine
+TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool strace
+FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test bench gallery screenshots install fuzz clean
+.PHONY: all deps program-deps test-deps fuzz-deps configure configure-tests build run test bench gallery \
+        screenshots install fuzz clean
 
 all: build
 
-deps:
+# install_missing(packages): apt-get installs those dpkg does not know as installed.
+define install_missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -21,25 +26,41 @@ deps:
 	  $(SUDO) apt-get update && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
 
+deps: test-deps fuzz-deps
+program-deps:
+	$(call install_missing,$(PROGRAM_PACKAGES))
+test-deps:
+	$(call install_missing,$(TEST_PACKAGES))
+fuzz-deps:
+	$(call install_missing,$(FUZZ_PACKAGES))
+
+# `make run` configures the program alone unless this build already has the tests; `make test`
+# turns them on.
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOLTREK_TESTS=OFF
 
 configure: $(BUILD)/CMakeCache.txt
 
-build: configure
+configure-tests:
+	@grep -q '^ZOLTREK_TESTS:BOOL=ON' $(BUILD)/CMakeCache.txt 2>/dev/null || \
+	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOLTREK_TESTS=ON
+
+build: configure-tests
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: deps build
+run: program-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
 	./$(BUILD)/zoltrek
 
-test: deps build
+test: test-deps build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # Every Google Benchmark program, each also writing a JSON report, then the one table of
 # figures built from those reports and from start-ups timed under a private Xvfb.
 BENCH_REPORTS = $(BUILD)/bench/reports
-bench: deps build
+bench: test-deps build
 	@mkdir -p $(BENCH_REPORTS)
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; \
@@ -55,7 +76,7 @@ bench: deps build
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS       = textnum load rewrite datetime xpb
-fuzz: deps
+fuzz: fuzz-deps
 	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@for t in $(FUZZERS); do \
@@ -70,7 +91,8 @@ fuzz: deps
 # The program runs from its own folder (the journal lives beside it): `make install
 # PREFIX=DIR` puts the executable, its icon and a desktop entry pointing at them into DIR.
 PREFIX ?= $(HOME)/zoltrek
-install: build
+install: program-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
 	install -d "$(PREFIX)"
 	install -s -m 755 $(BUILD)/zoltrek "$(PREFIX)/zoltrek"
 	install -m 644 src/resources/zoltrek.png "$(PREFIX)/zoltrek.png"
@@ -79,10 +101,11 @@ install: build
 	@echo "Installed in $(PREFIX); the journal will be $(PREFIX)/zoltrek.dat"
 
 # Pictures of the real windows under Xvfb, written to build/screenshots/.
-screenshots: deps build
+screenshots: test-deps build
 	tests/e2e/screenshots.sh $(BUILD) $(BUILD)/screenshots
 
-gallery: deps build
+gallery: program-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target xpb_gallery
 	./$(BUILD)/src/controls/xpb/xpb_gallery $(BUILD)/xpb-gallery.png
 
 # A journal is the user's data, never a build product: clean removes everything else and keeps
