@@ -5,7 +5,9 @@
 
 int main(int argc, char** argv) {
     zoltrek::FontConfigurationReader fonts;  // while the application connects to the display
+    zoltrek::exitQuietlyWithoutDisplay();
     QApplication app(argc, argv);
+    zoltrek::displayOpened();
     // The journal lives beside the executable.
     return zoltrek::runProgram(app, zoltrek::journalBesideExecutable(), fonts);
 }

@@ -1,7 +1,11 @@
 #include "program.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QFile>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "appearance.h"
 #include "entrydialoghost.h"
@@ -10,6 +14,36 @@
 #include "mainwindow.h"
 
 namespace zoltrek {
+
+namespace {
+
+// What the toolkit said while it looked for a display, kept until it has found one.
+QStringList heldMessages;
+QString displayTrouble;  // the platform's first word on it
+
+void holdUntilTheDisplayOpens(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+    const QString line = message.section(u'\n', 0, 0).trimmed();
+    if (displayTrouble.isEmpty() && QByteArray(context.category).startsWith("qt.qpa"))
+        displayTrouble = line;
+    if (type != QtFatalMsg)
+        return heldMessages.append(message);
+    std::fprintf(stderr, "zoltrek: no display to open the window on (%s)\n",
+                 (displayTrouble.isEmpty() ? line : displayTrouble).toLocal8Bit().constData());
+    std::_Exit(1);
+}
+
+}  // namespace
+
+void exitQuietlyWithoutDisplay() {
+    qInstallMessageHandler(holdUntilTheDisplayOpens);
+}
+
+void displayOpened() {
+    qInstallMessageHandler(nullptr);
+    for (const QString& message : std::exchange(heldMessages, {}))
+        qWarning().noquote() << message;
+}
 
 // The executable's own path, as the bytes the file system holds: Qt's application folder is
 // empty when a folder's name is not UTF-8 (one unpacked from a Windows archive, say).

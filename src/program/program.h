@@ -11,6 +11,11 @@ class EntryDialogHost;
 class FontConfigurationReader;
 class Main;
 
+// Until `displayOpened`, a toolkit that finds no display to open windows on ends the program with
+// one line on standard error and exit status 1, where it would abort with a page of advice.
+void exitQuietlyWithoutDisplay();
+void displayOpened();
+
 // "zoltrek.dat" in the executable's folder, as bytes.
 std::string journalBesideExecutable();
 
