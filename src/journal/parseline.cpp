@@ -1,34 +1,20 @@
 #include "parseline.h"
 
+#include <algorithm>
+
 #include "codepage.h"
+#include "linefields.h"
 #include "numbers.h"
 
 namespace zoltrek {
 
-namespace {
-
-// Takes the text before the next "|" off the front of `rest`.
-std::optional<std::string_view> takeField(std::string_view& rest) {
-    const auto bar = rest.find('|');
-    if (bar == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view field = rest.substr(0, bar);
-    rest.remove_prefix(bar + 1);
-    return field;
-}
-
-}  // namespace
-
 std::optional<FillUp> ParseLine(std::string_view line) {
-    std::string_view rest = line;
-    const auto date = takeField(rest);
-    const auto km = date ? takeField(rest) : std::nullopt;
-    const auto liters = km ? takeField(rest) : std::nullopt;
-    const auto cena = liters ? takeField(rest) : std::nullopt;
-    if (!cena)
+    if (std::count(line.begin(), line.end(), '|') < 4)
         return std::nullopt;
-    return FillUp{fromCp1251(*date), TextToNum(*km), TextToNum(*liters), TextToNum(*cena),
-                  TextToNum(rest)};
+    const LineFields f = lineFields(line);
+    // The amount's field runs to the end of the line; its number ends at the first "|" after it.
+    return FillUp{fromCp1251(f[0]), TextToNum(f[1]), TextToNum(f[2]), TextToNum(f[3]),
+                  TextToNum(f[4])};
 }
 
 }  // namespace zoltrek
