@@ -15,15 +15,16 @@ bool isDirectionMark(uint p) {
 
 }  // namespace
 
+char32_t plainDigit(char32_t c) {
+    const int digit = QChar::isDigit(c) ? QChar::digitValue(c) : -1;
+    return digit >= 0 ? U'0' + static_cast<char32_t>(digit) : c;
+}
+
 QString withPlainDigits(const QString& text) {
     QList<uint> points;
-    for (uint p : text.toUcs4()) {
-        if (isDirectionMark(p))
-            continue;
-        if (QChar::isDigit(p) && QChar::digitValue(p) >= 0)
-            p = u'0' + static_cast<uint>(QChar::digitValue(p));
-        points.append(p);
-    }
+    for (uint p : text.toUcs4())
+        if (!isDirectionMark(p))
+            points.append(plainDigit(p));
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
 }
 

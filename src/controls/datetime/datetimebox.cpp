@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "datetimecore.h"
+#include "text.h"
 #include "windowkit.h"
 
 namespace zoltrek {
@@ -81,9 +82,7 @@ void DateTimeBox::keyPressEvent(QKeyEvent* event) {
     const QList<uint> typed = event->text().toUcs4();
     if (!typed.isEmpty()) {
         // A digit of any script is that digit: an Arabic keyboard types "١" for 1.
-        const uint c = typed.first();
-        const int digit = QChar::isDigit(c) ? QChar::digitValue(c) : -1;
-        core_->keyPress(digit >= 0 ? U'0' + static_cast<char32_t>(digit) : c);
+        core_->keyPress(plainDigit(typed.first()));
     }
     event->setAccepted(!typed.isEmpty() && !isWindowKey(event->key()));
 }
