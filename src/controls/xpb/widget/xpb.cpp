@@ -142,28 +142,24 @@ void XpB::keyReleaseEvent(QKeyEvent* event) {
     control_->keyReleased(keyCodeOf(event->key()), shiftOf(event->modifiers()));
 }
 
+void XpB::sendMouse(MouseStep step, std::int16_t buttons, const QMouseEvent* event) {
+    (control_.get()->*step)(buttons, shiftOf(event->modifiers()),
+                            static_cast<float>(event->position().x()),
+                            static_cast<float>(event->position().y()));
+}
+
 void XpB::mousePressEvent(QMouseEvent* event) {
-    const std::int16_t button = buttonsOf(event->button());
-    if (button == 0)
-        return;
-    control_->mousePressed(button, shiftOf(event->modifiers()),
-                           static_cast<float>(event->position().x()),
-                           static_cast<float>(event->position().y()));
+    if (const std::int16_t button = buttonsOf(event->button()))
+        sendMouse(&XpbControl::mousePressed, button, event);
 }
 
 void XpB::mouseMoveEvent(QMouseEvent* event) {
-    control_->mouseMoved(buttonsOf(event->buttons()), shiftOf(event->modifiers()),
-                         static_cast<float>(event->position().x()),
-                         static_cast<float>(event->position().y()));
+    sendMouse(&XpbControl::mouseMoved, buttonsOf(event->buttons()), event);
 }
 
 void XpB::mouseReleaseEvent(QMouseEvent* event) {
-    const std::int16_t button = buttonsOf(event->button());
-    if (button == 0)
-        return;
-    control_->mouseReleased(button, shiftOf(event->modifiers()),
-                            static_cast<float>(event->position().x()),
-                            static_cast<float>(event->position().y()));
+    if (const std::int16_t button = buttonsOf(event->button()))
+        sendMouse(&XpbControl::mouseReleased, button, event);
 }
 
 void XpB::mouseDoubleClickEvent(QMouseEvent*) {
