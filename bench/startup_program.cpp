@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     zoltrek::FontConfigurationReader fonts;
     QApplication app(argc, argv);
     zoltrek::bench::FirstFrame frame(app);
-    return zoltrek::runProgram(app, argv[1], fonts);
+    return zoltrek::runProgram(app, {argv[1]}, fonts);
 }

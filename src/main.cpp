@@ -8,6 +8,5 @@ int main(int argc, char** argv) {
     zoltrek::exitQuietlyWithoutDisplay();
     QApplication app(argc, argv);
     zoltrek::displayOpened();
-    // The journal lives beside the executable.
-    return zoltrek::runProgram(app, zoltrek::journalBesideExecutable(), fonts);
+    return zoltrek::runProgram(app, zoltrek::journalPlace(), fonts);
 }

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -55,6 +56,9 @@ int FileOps::rename(const char* from, const char* to) {
 }
 int FileOps::unlink(const char* path) {
     return ::unlink(path);
+}
+int FileOps::mkdir(const char* path, mode_t mode) {
+    return ::mkdir(path, mode);
 }
 int FileOps::close(int fd) {
     return ::close(fd);

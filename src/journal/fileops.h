@@ -29,6 +29,7 @@ class FileOps {
     virtual int flock(int fd, int operation);
     virtual int rename(const char* from, const char* to);
     virtual int unlink(const char* path);
+    virtual int mkdir(const char* path, mode_t mode);
     virtual int close(int fd);
     // The names in a folder (without "." and ".."); false with errno set on failure.
     virtual bool listFolder(const char* path, std::vector<std::string>& names);

@@ -26,7 +26,8 @@ struct JournalError {
         OpenFile,
         ReadFile,
         WriteFile,
-        OpenFolder,  // the file's folder, to lock it
+        CreateFolder,  // a missing folder above the file, on the first save
+        OpenFolder,    // the file's folder, to lock it
         LockFolder,
         CreateTemporary,  // the new text's file beside the journal
         SyncFolder,       // making a new or renamed entry of the folder durable

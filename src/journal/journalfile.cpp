@@ -258,6 +258,21 @@ bool syncFolder(FileOps& ops, const std::string& folder) {
     return dir.valid() && ops.fsync(dir.get()) == 0;
 }
 
+// Creates `folder` and the missing folders above it, each made durable in its parent.
+bool makeFolders(FileOps& ops, const std::string& folder) {
+    struct stat st;
+    if (ops.stat(folder.c_str(), &st) == 0)
+        return true;  // the lock says so when it is no folder
+    if (errno != ENOENT)
+        return false;
+    const std::string parent = folderOf(folder);
+    if (parent != folder && !makeFolders(ops, parent))
+        return false;
+    if (ops.mkdir(folder.c_str(), 0700) != 0)
+        return errno == EEXIST;  // another copy made it first
+    return syncFolder(ops, parent);
+}
+
 // Whether the last line has its line end (CR, LF or both); nothing, with errno set, when the
 // last byte cannot be read. `size` is above 0.
 std::optional<bool> endsWithLineEnd(FileOps& ops, int fd, off_t size) {
@@ -356,6 +371,8 @@ JournalError JournalFile::appendLine(std::string_view text, const AddCheck* chec
     const auto target = resolveTarget(ops_, path_);
     if (!target)
         return systemError(Step::OpenFile, path_, errno);
+    if (createsFolders_ && !makeFolders(ops_, folderOf(*target)))
+        return systemError(Step::CreateFolder, path_, errno);
     FolderLock lock(ops_, *target, path_, lockWait_);
     if (lock.error())
         return lock.error();

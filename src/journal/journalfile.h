@@ -44,6 +44,10 @@ class JournalFile {
     const std::string& path() const { return path_; }
     // How long a write waits for another copy of the program to let go of the journal.
     void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    // Whether an append creates the missing folders above the file (each the user's alone), as a
+    // journal in the user's data folder needs on its first save. Off, a journal whose folder is
+    // gone (a drive not mounted) is never written somewhere else.
+    void setCreatesFolders(bool creates) { createsFolders_ = creates; }
 
     // Refills `journal` from the file; on a failure or an absent file `journal` is untouched.
     // Empty lines are passed over, malformed ones skipped and reported; the load stops at the
@@ -82,6 +86,7 @@ class JournalFile {
     std::string path_;
     FileOps& ops_;
     std::chrono::milliseconds lockWait_{3000};
+    bool createsFolders_ = false;
 };
 
 }  // namespace zoltrek

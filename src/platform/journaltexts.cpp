@@ -18,6 +18,8 @@ const char* stepText(JournalError::Step step) {
             return "прочитать файл";
         case JournalError::Step::WriteFile:
             return "записать файл";
+        case JournalError::Step::CreateFolder:
+            return "создать папку файла";
         case JournalError::Step::OpenFolder:
             return "открыть папку файла";
         case JournalError::Step::LockFolder:

@@ -16,16 +16,24 @@ class Main;
 void exitQuietlyWithoutDisplay();
 void displayOpened();
 
-// "zoltrek.dat" in the executable's folder, as bytes.
-std::string journalBesideExecutable();
+// Where the journal is, as bytes. A program that runs from its own folder keeps its journal
+// beside the executable: when that folder holds "zoltrek.dat" or lets the user create files in
+// it. An installed program, in a folder the user may not write, keeps it in the user's data
+// folder ($XDG_DATA_HOME/zoltrek, or ~/.local/share/zoltrek), whose folders the first save
+// creates.
+struct JournalPlace {
+    std::string path;
+    bool inUserData = false;
+};
+JournalPlace journalPlace();
 
 // The entry dialog on `window`'s journal, opened by the window's commands; the window reloads
 // whenever a dialog changed the journal.
 std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window);
 
 // Sets up the application once `fonts` has read the font configuration, shows the main window
-// on the journal at `journalPath` with the entry dialog behind it, and runs until the last
-// window closes; returns the exit code.
-int runProgram(QApplication& app, const std::string& journalPath, FontConfigurationReader& fonts);
+// on the journal at `place` with the entry dialog behind it, and runs until the last window
+// closes; returns the exit code.
+int runProgram(QApplication& app, const JournalPlace& place, FontConfigurationReader& fonts);
 
 }  // namespace zoltrek

@@ -368,6 +368,31 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
     }
 }
 
+// Only a journal in the user's data folder makes the folders it lacks, each the user's alone.
+TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
+    const std::string share = folder.file("share"), deep = share + "/zoltrek/zoltrek.dat";
+    const std::tuple<std::string, bool, JournalError::Kind, int> cases[] = {
+        {deep, false, Kind::System, ENOENT},
+        {deep, true, Kind::None, 0},
+        {target + "/zoltrek/zoltrek.dat", true, Kind::System, ENOTDIR},  // a file in the way
+    };
+    writeBytes(target, kGood);
+    for (const auto& [at, creates, kind, err] : cases) {
+        JournalFile journalFile(at);
+        journalFile.setCreatesFolders(creates);
+        const JournalError error = journalFile.append(kGood);
+        EXPECT_EQ(error.kind, kind) << at;
+        EXPECT_EQ(error.err, err) << at;
+        const auto step =
+            creates ? JournalError::Step::CreateFolder : JournalError::Step::OpenFolder;
+        EXPECT_TRUE(!error || error.step == step) << at;
+        EXPECT_EQ(fs::exists(share), creates) << at;
+    }
+    EXPECT_EQ(readBytes(deep), kGood + "\r\n");
+    for (const std::string& made : {share, share + "/zoltrek"})
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+}
+
 // Runs `copy` in two processes that start at the same moment; their exit codes.
 std::multiset<int> twoCopies(const std::function<int(int)>& copy) {
     int start[2];
