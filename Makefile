@@ -5,7 +5,8 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 # Each command installs only what it needs: the program, then its tests, then the fuzzers.
 PROGRAM_PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev fonts-wine
-TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool strace
+TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool strace \
+                   desktop-file-utils appstream
 FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -88,17 +89,20 @@ fuzz: fuzz-deps
 	  grep -E 'number_of_executed_units' $(FUZZ_BUILD)/fuzz_$$t.log; \
 	done
 
-# The program runs from its own folder (the journal lives beside it): `make install
-# PREFIX=DIR` puts the executable, its icon and a desktop entry pointing at them into DIR.
+# `make install PREFIX=DIR [DESTDIR=STAGING]`: DIR/bin/zoltrek, with the desktop entry, the icons
+# and the software centres' description under DIR/share, staged under DESTDIR for a package.
+# Where the user may write DIR/bin, the journal is DIR/bin/zoltrek.dat (a portable install);
+# else it is in the user's data folder.
 PREFIX ?= $(HOME)/zoltrek
 install: program-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
-	install -d "$(PREFIX)"
-	install -s -m 755 $(BUILD)/zoltrek "$(PREFIX)/zoltrek"
-	install -m 644 src/resources/zoltrek.png "$(PREFIX)/zoltrek.png"
-	sed -e 's|^Exec=.*|Exec="$(abspath $(PREFIX))/zoltrek"|' -e 's|^Icon=.*|Icon=$(abspath $(PREFIX))/zoltrek.png|' \
-	  src/resources/zoltrek.desktop > "$(PREFIX)/zoltrek.desktop"
-	@echo "Installed in $(PREFIX); the journal will be $(PREFIX)/zoltrek.dat"
+	@prefix='$(subst ','\'',$(PREFIX))'; destdir='$(subst ','\'',$(DESTDIR))'; \
+	case "$$prefix" in /*) ;; *) prefix="$$PWD/$$prefix" ;; esac; \
+	DESTDIR="$$destdir" cmake --install $(BUILD) --prefix "$$prefix" --strip || exit 1; \
+	if [ -z "$$destdir" ] && [ -f "$$prefix/zoltrek.dat" ] && [ ! -e "$$prefix/bin/zoltrek.dat" ]; then \
+	  echo "The journal of an earlier install is $$prefix/zoltrek.dat; this program keeps it in"; \
+	  echo "$$prefix/bin/zoltrek.dat: move it there to go on with it."; \
+	fi
 
 # Pictures of the real windows under Xvfb, written to build/screenshots/.
 screenshots: test-deps build

@@ -176,13 +176,13 @@ def indexedPng(palette, rows):
     return png(len(rows[0]), len(rows), 3, rows, plte)
 
 
+def blocks(pixels, scale):
+    return [[p for p in row for _ in range(scale)] for row in pixels for _ in range(scale)]
+
+
 def enlarged(pixels, scale, backdrop=(255, 0, 255, 255)):
     """A preview: transparent pixels in magenta so that the shape's edge shows."""
-    rows = []
-    for row in pixels:
-        line = [p if p[3] else backdrop for p in row for _ in range(scale)]
-        rows += [line] * scale
-    return rows
+    return blocks([[p if p[3] else backdrop for p in row] for row in pixels], scale)
 
 
 def main(argv):
@@ -197,6 +197,10 @@ def main(argv):
         "hand.png": rgbaPng(rgba(hand)),
         "background.png": indexedPng(palette, [[i] for i in index]),
     }
+    # The desktop's icon theme asks for larger sizes: each pixel of the drawing becomes a square
+    # block, so the icon stays as crisp as the drawing (48 from the 16-pixel one).
+    for size, drawing in ((48, icon16), (64, icon32), (128, icon32), (256, icon32)):
+        files[f"zoltrek-{size}.png"] = rgbaPng(blocks(rgba(drawing), size // len(drawing)))
     for name, data in files.items():
         with open(os.path.join(here, name), "wb") as f:
             f.write(data)

@@ -10,22 +10,9 @@ before="01.11.26|84000|40|20|800"$'\n'"15.11.26|84500|35|21|735${crlf}"
 printf '%s' "$before" >"$app/zoltrek.dat"
 today=$(date +%d.%m.%y)
 
-expect_journal() {
-    local got
-    got=$(cat "$app/zoltrek.dat"; echo x)
-    if [ "${got%x}" != "$1" ]; then
-        echo "FAIL after $2: the journal holds"; od -c "$app/zoltrek.dat" | head -20
-        echo "expected"; printf '%s' "$1" | od -c | head -20
-        e2e_shot "$E2E_MAIN" "$build/e2e-failure.png" || true
-        exit 1
-    fi
-    echo "ok: $2"
-}
+expect_journal() { e2e_expect_file "$app/zoltrek.dat" "$@"; }
 
-# Client coordinates in the main window and the dialog, from their layouts.
-third_item="30 $((9 + 13 * 2 + 6))"  # the centre of list row 2
-new_button="148 20"
-text1="104 45"; text2="104 69"; text3="104 93"; check1="26 146"; ok="40 168"
+third_item="30 $((9 + 13 * 2 + 6))"  # the centre of list row 2 in the main window
 
 # The third item by reading (a reload selects nothing): selected, then a right click.
 edit_third_item() {
@@ -33,33 +20,26 @@ edit_third_item() {
     e2e_click "$E2E_MAIN" $third_item 3
     dialog=$(e2e_window "Редактировать")
 }
-# "ОК", and the dialog with this title goes.
-save() { e2e_click "$dialog" $ok; e2e_window "$1" gone; }
 
 e2e_start_program
 
-e2e_click "$E2E_MAIN" $new_button
-dialog=$(e2e_window "Новая заправка")
-e2e_click "$dialog" $text1; e2e_type "85000"
-e2e_click "$dialog" $text2; e2e_type "40"
-e2e_click "$dialog" $text3; e2e_type "20,5"
-save "Новая заправка"
+e2e_add 85000 40 20,5
 expect_journal "${before}${today}|85000|40|20,5|820${crlf}" "adding a fill-up"
 
 edit_third_item
-e2e_click "$dialog" $text3; e2e_key ctrl+a; e2e_type "21"
-save "Редактировать"
+e2e_click "$dialog" $E2E_TEXT3; e2e_key ctrl+a; e2e_type "21"
+e2e_save "Редактировать"
 expect_journal "${before}${today}|85000|40|21|840${crlf}" "editing its price"
 
 edit_third_item
-e2e_click "$dialog" $check1
-save "Редактировать"
+e2e_click "$dialog" $E2E_CHECK1
+e2e_save "Редактировать"
 expect_journal "$before" "deleting it"
 
 # A refused save changes nothing: no numbers typed.
-e2e_click "$E2E_MAIN" $new_button
+e2e_click "$E2E_MAIN" $E2E_NEW_BUTTON
 dialog=$(e2e_window "Новая заправка")
-e2e_click "$dialog" $ok
+e2e_click "$dialog" $E2E_OK
 e2e_window "Ошибка" >/dev/null
 e2e_key Return
 e2e_window "Ошибка" gone
@@ -69,12 +49,7 @@ expect_journal "$before" "refusing empty numbers"
 add_in_locale() {
     e2e_stop_program
     E2E_LOCALE=$1 e2e_start_program
-    e2e_click "$E2E_MAIN" $new_button
-    dialog=$(e2e_window "Новая заправка")
-    e2e_click "$dialog" $text1; e2e_type "$2"
-    e2e_click "$dialog" $text2; e2e_type "$3"
-    e2e_click "$dialog" $text3; e2e_type "$4"
-    save "Новая заправка"
+    e2e_add "$2" "$3" "$4"
 }
 add_in_locale ar_EG.UTF-8 85400 41.5 22.3
 expect_journal "${before}${today}|85400|41.5|22.3|925.45${crlf}" "adding in ar_EG"

@@ -26,13 +26,15 @@ e2e_begin() {
 
 # At exit; after a failure, the program's output and whether our X server still answers.
 e2e_end() {
-    [ "$1" = 0 ] || { cat "$app/program.log" || true; xdotool getmouselocation >/dev/null 2>&1 || echo "X server ${DISPLAY:-} gone"; }
+    [ "$1" = 0 ] || { cat "$E2E_ROOT/program.log" || true; xdotool getmouselocation >/dev/null 2>&1 || echo "X server ${DISPLAY:-} gone"; }
     e2e_stop_program; xvfb_stop; wait 2>/dev/null || true; rm -rf "$E2E_ROOT"
 }
 
-# Runs the program beside its journal in $app, in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
+# Runs the program E2E_EXE ($app/zoltrek unless set) through the command E2E_AS (as another
+# user, say), in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
 e2e_start_program() {
-    env -u LC_ALL LANG="${E2E_LOCALE:-ru_RU.UTF-8}" "$app/zoltrek" >"$app/program.log" 2>&1 &
+    ${E2E_AS:-} env -u LC_ALL LANG="${E2E_LOCALE:-ru_RU.UTF-8}" "${E2E_EXE:-$app/zoltrek}" \
+        >"$E2E_ROOT/program.log" 2>&1 &
     E2E_APP=$!
     E2E_MAIN=$(e2e_window "Zoltrek Calculator")
 }
@@ -74,3 +76,33 @@ e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
 e2e_key() { xdotool key "$@"; sleep 0.2; }
 # e2e_shot <window> <file.png>
 e2e_shot() { "$build/tests/e2e/zoltrek_screenshot" "$2" "$1"; }
+
+# e2e_expect_file <file> <bytes> <what>: the file holds exactly these bytes.
+e2e_expect_file() {
+    local got
+    got=$(cat "$1" 2>/dev/null; echo x)
+    if [ "${got%x}" != "$2" ]; then
+        echo "FAIL after $3: $1 holds"; od -c "$1" | head -20
+        echo "expected"; printf '%s' "$2" | od -c | head -20
+        e2e_shot "$E2E_MAIN" "$build/e2e-failure.png" || true
+        exit 1
+    fi
+    echo "ok: $3"
+}
+
+# Client coordinates in the main window and the dialog, from their layouts.
+E2E_NEW_BUTTON="148 20"
+E2E_TEXT1="104 45" E2E_TEXT2="104 69" E2E_TEXT3="104 93" E2E_CHECK1="26 146" E2E_OK="40 168"
+
+# e2e_save <title>: "ОК" in $dialog, and the dialog with this title goes.
+e2e_save() { e2e_click "$dialog" $E2E_OK; e2e_window "$1" gone; }
+
+# e2e_add <reading> <litres> <price>: a new fill-up through the dialog, dated today.
+e2e_add() {
+    e2e_click "$E2E_MAIN" $E2E_NEW_BUTTON
+    dialog=$(e2e_window "Новая заправка")
+    e2e_click "$dialog" $E2E_TEXT1; e2e_type "$1"
+    e2e_click "$dialog" $E2E_TEXT2; e2e_type "$2"
+    e2e_click "$dialog" $E2E_TEXT3; e2e_type "$3"
+    e2e_save "Новая заправка"
+}

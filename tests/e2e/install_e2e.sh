@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# install_e2e.sh <source folder> <build folder>: `make install` stages the program under a prefix
+# with a space; the desktop entry and the software centres' description validate and the entry
+# starts the installed program. A user who may not write the program's folder adds a fill-up,
+# and it goes to their data folder; installed in a folder of the user's own, the journal stays
+# beside the program.
+. "$(dirname "$0")/lib.sh"
+source=$(cd "$1" && pwd)
+for tool in desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make test installs it)"; exit 77; }
+done
+e2e_begin "$2"
+chmod 755 "$E2E_ROOT"
+fail() { echo "FAIL: $*"; exit 1; }
+id=example.zoltrek.Calculator
+today=$(date +%d.%m.%y)
+
+# install_to <prefix> [destdir]
+install_to() {
+    env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -s -C "$source" install BUILD="$build" \
+        PREFIX="$1" DESTDIR="${2:-}" >"$E2E_ROOT/install.log" 2>&1 || { cat "$E2E_ROOT/install.log"; fail "make install"; }
+}
+
+prefix="/opt/zoltrek calculator"
+install_to "$prefix" "$E2E_ROOT/stage"
+root="$E2E_ROOT/stage$prefix"
+[ -x "$root/bin/zoltrek" ] || fail "no $root/bin/zoltrek"
+for size in 16 32 48 64 128 256; do
+    png="$root/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [ "$(od -An -tu4 --endian=big -j16 -N4 "$png" | tr -d ' ')" = "$size" ] || fail "icon $png"
+done
+desktop="$root/share/applications/$id.desktop"
+desktop-file-validate "$desktop" || fail "desktop entry"
+appstreamcli validate-tree --no-net "$root" >"$E2E_ROOT/appstream.log" 2>&1 ||
+    { cat "$E2E_ROOT/appstream.log"; fail "metainfo"; }
+# Exec as a launcher reads it: the string's escapes, then the quoting, then "%%".
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+exec_line=${exec_line//\\\\/\\}
+eval "set -- ${exec_line//%%/%}"
+[ "$#:$1" = "1:$prefix/bin/zoltrek" ] || fail "Exec=$exec_line"
+echo "ok: the staged install validates"
+
+# An ordinary user with a home of their own; root would be allowed to write anywhere.
+home="$E2E_ROOT/home"
+mkdir "$home"
+if [ "$(id -u)" = 0 ]; then
+    chown 65534:65534 "$home"
+    as_user="setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=$home"
+else
+    chmod -R a-w "$root/bin"
+    as_user="env HOME=$home"
+fi
+unset XDG_DATA_HOME
+
+# run <what> <extra environment> <exe> <reading>: adds one fill-up in a fresh start of <exe>.
+run() {
+    E2E_AS="$as_user $2" E2E_EXE="$3" e2e_start_program
+    e2e_add "$4" 40 20
+    e2e_stop_program
+}
+line() { printf '%s|%s|40|20|800' "$today" "$1"; }
+crlf=$'\r\n'
+
+run "installed" "" "$root/bin/zoltrek" 85000
+e2e_expect_file "$home/.local/share/zoltrek/zoltrek.dat" "$(line 85000)$crlf" "the installed program's first save"
+[ "$(stat -c %a "$home/.local/share/zoltrek")" = 700 ] || fail "the data folder is open to others"
+[ ! -e "$root/bin/zoltrek.dat" ] || fail "a journal beside the installed program"
+run "installed" "XDG_DATA_HOME=$home/data" "$root/bin/zoltrek" 85500
+e2e_expect_file "$home/data/zoltrek/zoltrek.dat" "$(line 85500)$crlf" "a save with XDG_DATA_HOME set"
+
+install_to "$E2E_ROOT/portable"
+[ "$(id -u)" != 0 ] || chown -R 65534:65534 "$E2E_ROOT/portable"
+run "portable" "" "$E2E_ROOT/portable/bin/zoltrek" 86000
+e2e_expect_file "$E2E_ROOT/portable/bin/zoltrek.dat" "$(line 86000)$crlf" "a portable install's save"
+e2e_expect_file "$home/.local/share/zoltrek/zoltrek.dat" "$(line 85000)$crlf" "the data folder left alone"
+echo "PASS"
