@@ -24,7 +24,7 @@ expect_journal() {
 
 # Client coordinates in the main window and the dialog, from their layouts.
 third_item="30 $((9 + 13 * 2 + 6))"  # the centre of list row 2
-new_button="148 20"
+new_button="148 20"; about_link="208 192"
 text1="104 45"; text2="104 69"; text3="104 93"; check1="26 146"; ok="40 168"
 
 # The third item by reading (a reload selects nothing): selected, then a right click.
@@ -36,14 +36,18 @@ edit_third_item() {
 # "ОК", and the dialog with this title goes.
 save() { e2e_click "$dialog" $ok; e2e_window "$1" gone; }
 
+# space_on <window> [keys]: the keys, then Space, with the pointer in the window's corner, over
+# no button (without a window manager, the keyboard goes to the window under the pointer).
+space_on() { xdotool mousemove --window "$1" 2 2; shift; e2e_key "$@" space; }
+
 e2e_start_program
 
-e2e_click "$E2E_MAIN" $new_button
+# The keyboard alone: "Новая заправка" has the focus at start-up, the dialog's date box next.
+space_on "$E2E_MAIN"
 dialog=$(e2e_window "Новая заправка")
-e2e_click "$dialog" $text1; e2e_type "85000"
-e2e_click "$dialog" $text2; e2e_type "40"
-e2e_click "$dialog" $text3; e2e_type "20,5"
-save "Новая заправка"
+e2e_key Tab; e2e_type "85000"; e2e_key Tab; e2e_type "40"; e2e_key Tab; e2e_type "20,5"
+space_on "$dialog" Tab Tab  # "ОК"
+e2e_window "Новая заправка" gone
 expect_journal "${before}${today}|85000|40|20,5|820${crlf}" "adding a fill-up"
 
 edit_third_item
@@ -64,6 +68,15 @@ e2e_window "Ошибка" >/dev/null
 e2e_key Return
 e2e_window "Ошибка" gone
 expect_journal "$before" "refusing empty numbers"
+space_on "$dialog" Tab  # "Отмена"
+e2e_window "Новая заправка" gone
+space_on "$E2E_MAIN" Tab Tab Tab  # "Статистика", after the list and the details
+e2e_window "Статистика" >/dev/null
+e2e_key Return
+e2e_click "$E2E_MAIN" $about_link
+space_on "$(e2e_window "О программе")"  # "Закрыть"
+e2e_window "О программе" gone
+echo "ok: Space clicks every button"
 
 # Today in the date box's own shape, and "." where the user's separator has no byte.
 add_in_locale() {
