@@ -4,7 +4,7 @@
 BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 # Each command installs only what it needs: the program, then its tests, then the fuzzers.
-PROGRAM_PACKAGES = g++ make cmake qt6-base-dev libfontconfig-dev fonts-wine
+PROGRAM_PACKAGES = g++ make cmake qt6-base-dev qt6-translations-l10n libfontconfig-dev fonts-wine
 TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool strace
 FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 

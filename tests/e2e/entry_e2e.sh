@@ -64,7 +64,8 @@ expect_journal "$before" "deleting it"
 e2e_click "$E2E_MAIN" $new_button
 dialog=$(e2e_window "Новая заправка")
 e2e_click "$dialog" $ok
-e2e_window "Ошибка" >/dev/null
+box=$(e2e_window "Ошибка")
+[ "$(e2e_green "$box")" = 0 ] || { echo "FAIL: a green tick on the box's button"; exit 1; }
 e2e_key Return
 e2e_window "Ошибка" gone
 expect_journal "$before" "refusing empty numbers"

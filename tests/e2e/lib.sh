@@ -74,3 +74,10 @@ e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
 e2e_key() { xdotool key "$@"; sleep 0.2; }
 # e2e_shot <window> <file.png>
 e2e_shot() { "$build/tests/e2e/zoltrek_screenshot" "$2" "$1"; }
+# e2e_green <window>: how many of its pixels lean to green (as a tick icon does), from a PPM of it.
+e2e_green() {
+    local ppm="$E2E_ROOT/shot.ppm"
+    e2e_shot "$1" "$ppm"
+    tail -c +$(($(head -3 "$ppm" | wc -c) + 1)) "$ppm" | od -An -v -tu1 |
+        awk '{ for (i = 1; i <= NF; i++) { v[n % 3] = $i; if (++n % 3 == 0 && v[1] > v[0] + 8 && v[1] > v[2] + 8) g++ } } END { print g + 0 }'
+}
