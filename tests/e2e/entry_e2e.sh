@@ -24,12 +24,19 @@ expect_journal() {
 
 # Client coordinates in the main window and the dialog, from their layouts.
 third_item="30 $((9 + 13 * 2 + 6))"  # the centre of list row 2
+first_item="30 15"; below_items="30 170"
 new_button="148 20"; about_link="208 192"
 text1="104 45"; text2="104 69"; text3="104 93"; check1="26 146"; ok="40 168"
 
-# The third item by reading (a reload selects nothing): selected, then a right click.
+# The third item by reading (a reload selects nothing): selected, then a right click. Between
+# them what must leave the selection where it is: Ctrl+click, Ctrl+Space, a click below the
+# items, the middle button on another item.
 edit_third_item() {
     e2e_click "$E2E_MAIN" $third_item
+    sleep 0.3  # not a double click
+    xdotool keydown ctrl click 1 key space keyup ctrl
+    e2e_click "$E2E_MAIN" $below_items
+    e2e_click "$E2E_MAIN" $first_item 2
     e2e_click "$E2E_MAIN" $third_item 3
     dialog=$(e2e_window "Редактировать")
 }
