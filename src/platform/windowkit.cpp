@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "appearance.h"
+#include "caretlineedit.h"
 #include "resources.h"
 
 namespace zoltrek {
@@ -153,13 +154,13 @@ namespace {
 
 // A box in the bitmap face's bold paints its text itself, twice; the line edit draws the frame
 // and the background, its own text made transparent.
-class OverstruckTextBox : public QLineEdit {
+class OverstruckTextBox : public CaretLineEdit {
   public:
-    using QLineEdit::QLineEdit;
+    using CaretLineEdit::CaretLineEdit;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        QLineEdit::paintEvent(event);
+        CaretLineEdit::paintEvent(event);
         QPainter painter(this);
         painter.setFont(font());
         painter.setPen(QApplication::palette().color(
@@ -175,7 +176,7 @@ class OverstruckTextBox : public QLineEdit {
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
                        const QFont& font) {
     const bool overstruck = isOverstruck(font);
-    QLineEdit* box = overstruck ? new OverstruckTextBox(parent) : new QLineEdit(parent);
+    QLineEdit* box = overstruck ? new OverstruckTextBox(parent) : new CaretLineEdit(parent);
     box->setObjectName(name);
     box->setGeometry(place);
     box->setFont(font);

@@ -54,7 +54,8 @@ int inset(const QFrame* panel);
 // itself, so the style leaves it unpainted.
 QString textBoxStyle(bool overstruck = false);
 
-// A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame.
+// A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame, its caret shown
+// even while it is locked.
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place, const QFont& font);
 
 // A label that acts as a link: underlined, the hand pointer, `clicked` on a left click.

@@ -1,8 +1,6 @@
 #include "datetimebox.h"
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
 
 #include "datetimecore.h"
 #include "text.h"
@@ -38,12 +36,11 @@ bool isWindowKey(int qtKey) {
 
 }  // namespace
 
-DateTimeBox::DateTimeBox(QWidget* parent) : QLineEdit(parent) {
+DateTimeBox::DateTimeBox(QWidget* parent) : CaretLineEdit(parent) {
     setObjectName("Text1");
     setReadOnly(true);
     setAlignment(Qt::AlignCenter);
     setStyleSheet(textBoxStyle());
-    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { restartBlink(); });
 }
 
 void DateTimeBox::attach(DateTimeCore* core) {
@@ -51,15 +48,9 @@ void DateTimeBox::attach(DateTimeCore* core) {
 }
 
 void DateTimeBox::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    restartBlink();
+    CaretLineEdit::focusInEvent(event);
     if (core_)
         core_->gotFocus();
-}
-
-void DateTimeBox::focusOutEvent(QFocusEvent* event) {
-    blink_.stop();
-    QLineEdit::focusOutEvent(event);
 }
 
 void DateTimeBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -85,33 +76,6 @@ void DateTimeBox::keyPressEvent(QKeyEvent* event) {
         core_->keyPress(plainDigit(typed.first()));
     }
     event->setAccepted(!typed.isEmpty() && !isWindowKey(event->key()));
-}
-
-void DateTimeBox::paintEvent(QPaintEvent* event) {
-    QLineEdit::paintEvent(event);
-    if (!hasFocus() || hasSelectedText() || !caretShown_)
-        return;
-    const QRect around = cursorRect();
-    const int x = (around.left() + around.right() + 1) / 2;
-    QPainter painter(this);
-    painter.fillRect(QRect(x, around.top(), 1, around.height()), palette().text());
-}
-
-void DateTimeBox::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != blink_.timerId()) {
-        QLineEdit::timerEvent(event);
-        return;
-    }
-    caretShown_ = !caretShown_;
-    update();
-}
-
-void DateTimeBox::restartBlink() {
-    caretShown_ = true;
-    const int period = QApplication::cursorFlashTime() / 2;
-    if (hasFocus() && period > 0)
-        blink_.start(period, this);
-    update();
 }
 
 }  // namespace zoltrek

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QLineEdit>
+
+namespace zoltrek {
+
+// A one-line box that shows its blinking caret while it has the focus, locked or not: Qt hides
+// the caret of a read-only box, where the platform's locked boxes keep it.
+class CaretLineEdit : public QLineEdit {
+  public:
+    explicit CaretLineEdit(QWidget* parent = nullptr);
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+  private:
+    void restartBlink();
+
+    QBasicTimer blink_;
+    bool caretShown_ = true;
+};
+
+}  // namespace zoltrek
