@@ -9,6 +9,20 @@ CaretLineEdit::CaretLineEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::cursorPositionChanged, this, [this] { restartBlink(); });
 }
 
+int CaretLineEdit::caretX(int position) const {
+    // The box knows where its caret is now; the text's advances give every other place.
+    const QRect around = cursorRect();
+    const QFontMetrics metrics(font());
+    return (around.left() + around.right() + 1) / 2 +
+           metrics.horizontalAdvance(text().left(position)) -
+           metrics.horizontalAdvance(text().left(cursorPosition()));
+}
+
+QRect CaretLineEdit::characterRect(int position) const {
+    const int left = caretX(position);
+    return {left, cursorRect().top(), caretX(position + 1) - left, QFontMetrics(font()).height()};
+}
+
 void CaretLineEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     restartBlink();
@@ -24,10 +38,9 @@ void CaretLineEdit::paintEvent(QPaintEvent* event) {
     if (!isReadOnly() || !hasFocus() || hasSelectedText() || !caretShown_)
         return;
     const QRect around = cursorRect();
-    const int x = (around.left() + around.right() + 1) / 2;
     QPainter painter(this);
     // In the text's colour, which an overstruck box leaves transparent in its own palette.
-    painter.fillRect(QRect(x, around.top(), 1, around.height()),
+    painter.fillRect(QRect(caretX(cursorPosition()), around.top(), 1, around.height()),
                      QApplication::palette().color(QPalette::Text));
 }
 

@@ -11,6 +11,9 @@ class CaretLineEdit : public QLineEdit {
   public:
     explicit CaretLineEdit(QWidget* parent = nullptr);
 
+    // Where the character at `position` is drawn, in the box's pixels.
+    QRect characterRect(int position) const;
+
   protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -18,6 +21,8 @@ class CaretLineEdit : public QLineEdit {
     void timerEvent(QTimerEvent* event) override;
 
   private:
+    // Where the caret's line stands when the caret is at `position`.
+    int caretX(int position) const;
     void restartBlink();
 
     QBasicTimer blink_;

@@ -17,6 +17,7 @@ class DateTimeBox : public CaretLineEdit {
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
