@@ -213,7 +213,7 @@ bool Main::eventFilter(QObject* watched, QEvent* event) {
             emit editAsked(journal_.records[slot], journal_.lines[slot]);
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return FixedWindow::eventFilter(watched, event);
 }
 
 void Main::showEvent(QShowEvent* event) {

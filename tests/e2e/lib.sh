@@ -5,13 +5,13 @@ set -eu
 # The tools match window titles in UTF-8; the program gets its own locale (E2E_LOCALE).
 export LC_ALL=C.UTF-8
 
-# e2e_begin <build folder>: skips without the tools, starts Xvfb on a free display, and copies
-# the program into $app, a fresh folder removed at exit. Its name is not UTF-8 (a Windows-1251
-# byte, as in a folder unpacked from a Windows archive): the journal must be found there all
-# the same.
+# e2e_begin <build folder> [more tools]: skips without the tools, starts Xvfb on a free display,
+# and copies the program into $app, a fresh folder removed at exit. Its name is not UTF-8 (a
+# Windows-1251 byte, as in a folder unpacked from a Windows archive): the journal must be found
+# there all the same.
 e2e_begin() {
     build=$(cd "$1" && pwd)
-    for tool in Xvfb xdotool; do
+    for tool in Xvfb xdotool "${@:2}"; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make deps installs it)"; exit 77; }
     done
     E2E_ROOT=$(mktemp -d)
