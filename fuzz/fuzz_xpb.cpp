@@ -208,6 +208,7 @@ Expected expect(Bytes s, Input input, int code, bool over, bool enabled) {
             if (code == 32) {
                 log.push_back("repaint");
                 code = 1;
+                over = true;  // Space clicks the focused button wherever the pointer is
                 releaseSteps();
             }
             log.push_back("KeyUp");

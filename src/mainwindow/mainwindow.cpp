@@ -35,6 +35,23 @@ class RowDelegate : public QStyledItemDelegate {
     }
 };
 
+// A single-selection list whose selection only moves: neither Ctrl nor a click beside the items
+// clears it.
+class SingleSelectionList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+
+  protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        if (!index.isValid())
+            return QItemSelectionModel::NoUpdate;
+        const auto command = QListWidget::selectionCommand(index, event);
+        return command & QItemSelectionModel::Deselect ? QItemSelectionModel::ClearAndSelect
+                                                       : command;
+    }
+};
+
 }  // namespace
 
 Main::Main(const std::string& journalPath, Environment environment, FileOps& files)
@@ -61,7 +78,7 @@ void Main::buildControls() {
 
     XpB1 = placeXpB(this, QStringLiteral("XpB1"), L::kXpB1, QStringLiteral("Новая заправка"));
 
-    List1 = new QListWidget(this);
+    List1 = new SingleSelectionList(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(L::kList1);
     List1->setFont(boldFont());
@@ -181,19 +198,22 @@ void Main::tell(const Message& message) {
     env_.showMessage(this, message);
 }
 
-// A right press edits the selected record and leaves the selection where it is.
+// Only the left button selects; a right press edits the selected record and leaves the
+// selection where it is.
 bool Main::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == List1->viewport() && (event->type() == QEvent::MouseButtonPress ||
-                                         event->type() == QEvent::MouseButtonDblClick)) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            const int slot = selectedSlot();
-            if (slot >= 0)
-                emit editAsked(journal_.records[slot], journal_.lines[slot]);
-            return true;
-        }
+    const QEvent::Type type = event->type();
+    if (watched == List1->viewport() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+         type == QEvent::MouseButtonRelease)) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::LeftButton)
+            return false;
+        const int slot = selectedSlot();
+        if (button == Qt::RightButton && type != QEvent::MouseButtonRelease && slot >= 0)
+            emit editAsked(journal_.records[slot], journal_.lines[slot]);
+        return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return FixedWindow::eventFilter(watched, event);
 }
 
 void Main::showEvent(QShowEvent* event) {

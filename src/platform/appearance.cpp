@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
+#include <QTranslator>
 
 #include <fontconfig/fontconfig.h>
 
@@ -42,10 +44,18 @@ QColor colour(int index) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-// Fusion, with the bold of the bitmap face drawn as the old system drew it.
+// Fusion, with the bold of the bitmap face drawn as the old system drew it, and the boxes'
+// buttons, as the old system's, without icons.
 class OverstrikeStyle : public QProxyStyle {
   public:
     using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
 
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                       bool enabled, const QString& text, QPalette::ColorRole role) const override {
@@ -73,6 +83,15 @@ class OverstrikeStyle : public QProxyStyle {
         QProxyStyle::drawControl(element, &text, painter, widget);
     }
 };
+
+// The toolkit's own words (the text boxes' and the scroll bars' menus) in the program's language,
+// whatever the user's; its English stays where the translation is missing.
+void loadToolkitTranslation(QApplication& app) {
+    auto* translation = new QTranslator(&app);
+    if (translation->load(QStringLiteral("qtbase_ru"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translation);
+}
 
 }  // namespace
 
@@ -151,6 +170,7 @@ void setUpApplication(QApplication& app) {
     app.setPalette(standardPalette());
     app.setFont(defaultFont());
     app.setWindowIcon(programIcon());
+    loadToolkitTranslation(app);
 }
 
 }  // namespace zoltrek

@@ -28,7 +28,8 @@ class FontConfigurationReader {
 };
 
 // Sets up what every window expects: the fonts, the Fusion style with the fixed Windows
-// colours (so the program looks the same on every desktop theme), the program icon.
+// colours (so the program looks the same on every desktop theme), the program icon, and the
+// toolkit's own texts in Russian.
 void setUpApplication(QApplication& app);
 
 QFont defaultFont();  // "MS Sans Serif" 8.25 pt, 13-pixel lines

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "text.h"
 
@@ -89,6 +90,7 @@ void showMessageBox(QWidget* parent, const Message& message) {
         message.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
         message.title, message.text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);  // a date from the journal may hold "<b>"
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));  // Qt's Russian keeps it Latin
     box.exec();
 }
 

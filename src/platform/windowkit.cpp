@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include "appearance.h"
+#include "caretlineedit.h"
 #include "resources.h"
 
 namespace zoltrek {
@@ -29,17 +31,25 @@ void makeFixedWindow(QWidget* window, QSize client, bool minimiseButton) {
     window->setFixedSize(client);
 }
 
+// The frame around the window as the window system reports it now; none before it has said.
+QMargins frameMargins(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+// The frame, where there is one, is what stands in the middle of the screen.
 void centreOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    const QMargins frame = frameMargins(window);
+    QRect outer = window->geometry().marginsAdded(frame);
+    outer.moveCenter(screen->availableGeometry().center());
+    window->setGeometry(outer.marginsRemoved(frame));
 }
 
 void sizeBackground(QWidget* background, const QWidget* window) {
-    QSize outer = window->frameGeometry().size();
+    QSize outer = window->geometry().marginsAdded(frameMargins(window)).size();
     if (outer == window->size())
         outer += kFrameAllowance;
     background->setGeometry(QRect(QPoint(0, 0), outer));
@@ -78,13 +88,28 @@ FixedWindow::FixedWindow(QSize client, bool minimiseButton) {
 
 void FixedWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    sizeBackground(BG, this);  // the window system knows the frame by now
+    sizeBackground(BG, this);
     if (shown_)
         return;
     shown_ = true;
     centreOnScreen(this);
+    centredWithin_ = frameMargins(this);
+    windowHandle()->installEventFilter(this);
     if (firstFocus_)
         firstFocus_->setFocus();
+}
+
+// A window manager frames a window as it maps it, and says how only then: the frame, once
+// known, is centred and the background stretched over it.
+bool FixedWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        if (frameMargins(this) != centredWithin_) {
+            centreOnScreen(this);
+            sizeBackground(BG, this);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 namespace {
@@ -153,13 +178,13 @@ namespace {
 
 // A box in the bitmap face's bold paints its text itself, twice; the line edit draws the frame
 // and the background, its own text made transparent.
-class OverstruckTextBox : public QLineEdit {
+class OverstruckTextBox : public CaretLineEdit {
   public:
-    using QLineEdit::QLineEdit;
+    using CaretLineEdit::CaretLineEdit;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        QLineEdit::paintEvent(event);
+        CaretLineEdit::paintEvent(event);
         QPainter painter(this);
         painter.setFont(font());
         painter.setPen(QApplication::palette().color(
@@ -175,7 +200,7 @@ class OverstruckTextBox : public QLineEdit {
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
                        const QFont& font) {
     const bool overstruck = isOverstruck(font);
-    QLineEdit* box = overstruck ? new OverstruckTextBox(parent) : new QLineEdit(parent);
+    QLineEdit* box = overstruck ? new OverstruckTextBox(parent) : new CaretLineEdit(parent);
     box->setObjectName(name);
     box->setGeometry(place);
     box->setFont(font);

@@ -18,14 +18,15 @@ inline QRect twipsRect(int left, int top, int width, int height) {
 }
 
 // A window of a fixed client size with the gradient behind its controls. The background
-// follows the window's outer size whenever it shows; the first showing centres the window and
-// gives the focus to its first control.
+// follows the window's outer size whenever it shows; the first showing centres the window with
+// its frame and gives the focus to its first control.
 class FixedWindow : public QWidget {
   public:
     FixedWindow(QSize client, bool minimiseButton);
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void setFirstFocus(QWidget* control) { firstFocus_ = control; }
 
     QWidget* BG;
@@ -33,6 +34,7 @@ class FixedWindow : public QWidget {
   private:
     QWidget* firstFocus_ = nullptr;
     bool shown_ = false;
+    QMargins centredWithin_;  // the frame as it was known when the window was centred
 };
 
 // A label placed at a rectangle in pixels, painting only its text unless `opaque`.
@@ -54,7 +56,8 @@ int inset(const QFrame* panel);
 // itself, so the style leaves it unpainted.
 QString textBoxStyle(bool overstruck = false);
 
-// A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame.
+// A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame, its caret shown
+// even while it is locked.
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place, const QFont& font);
 
 // A label that acts as a link: underlined, the hand pointer, `clicked` on a left click.

@@ -5,13 +5,13 @@ set -eu
 # The tools match window titles in UTF-8; the program gets its own locale (E2E_LOCALE).
 export LC_ALL=C.UTF-8
 
-# e2e_begin <build folder>: skips without the tools, starts Xvfb on a free display, and copies
-# the program into $app, a fresh folder removed at exit. Its name is not UTF-8 (a Windows-1251
-# byte, as in a folder unpacked from a Windows archive): the journal must be found there all
-# the same.
+# e2e_begin <build folder> [more tools]: skips without the tools, starts Xvfb on a free display,
+# and copies the program into $app, a fresh folder removed at exit. Its name is not UTF-8 (a
+# Windows-1251 byte, as in a folder unpacked from a Windows archive): the journal must be found
+# there all the same.
 e2e_begin() {
     build=$(cd "$1" && pwd)
-    for tool in Xvfb xdotool; do
+    for tool in Xvfb xdotool "${@:2}"; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make deps installs it)"; exit 77; }
     done
     E2E_ROOT=$(mktemp -d)
@@ -105,4 +105,12 @@ e2e_add() {
     e2e_click "$dialog" $E2E_TEXT2; e2e_type "$2"
     e2e_click "$dialog" $E2E_TEXT3; e2e_type "$3"
     e2e_save "Новая заправка"
+}
+
+# e2e_green <window>: how many of its pixels lean to green (as a tick icon does), from a PPM of it.
+e2e_green() {
+    local ppm="$E2E_ROOT/shot.ppm"
+    e2e_shot "$1" "$ppm"
+    tail -c +$(($(head -3 "$ppm" | wc -c) + 1)) "$ppm" | od -An -v -tu1 |
+        awk '{ for (i = 1; i <= NF; i++) { v[n % 3] = $i; if (++n % 3 == 0 && v[1] > v[0] + 8 && v[1] > v[2] + 8) g++ } } END { print g + 0 }'
 }

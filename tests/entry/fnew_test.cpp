@@ -17,7 +17,8 @@ using EntryTest = WindowTest;
 
 const std::string kThree = "06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n02|2|2|2|2\r\n";
 
-// Pixels from the design's twips; a new fill-up offers no deletion; the design's Tab order.
+// Pixels from the design's twips; a new fill-up offers no deletion; the design's Tab order; the
+// caret of a locked box.
 TEST_F(EntryTest, LaidOutAsDesigned) {
     start(kThree);
     FNew* dialog = openNew();
@@ -29,6 +30,13 @@ TEST_F(EntryTest, LaidOutAsDesigned) {
     EXPECT_FALSE(child(dialog, "Check1")->isVisible() || child(dialog, "Label6")->isVisible());
     EXPECT_EQ(tabOrder(dialog, 8), (QStringList{"DateTime1", "Text1", "Text2", "Text3", "Text4",
                                                 "XpB1", "XpB2", "DateTime1"}));
+    QWidget* amount = child(dialog, "Text4");  // locked and empty, it shows its caret alone
+    amount->setFocus();
+    const QImage shot = amount->grab().toImage();
+    int caret = 0;
+    for (int x = 0; x < shot.width(); ++x)
+        caret += (shot.pixel(x, shot.height() / 2) & RGB_MASK) == 0;
+    EXPECT_EQ(caret, 1);
 }
 
 // A refused save is told and keeps the dialog as typed; "Отмена" and the close box just leave.

@@ -1,4 +1,5 @@
 // The main window: its design, its list and details, its clock and its boxes.
+#include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTimer>
@@ -52,7 +53,8 @@ TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
     EXPECT_EQ(details()[0], "<b>Пн 15.11.26</b>");
 }
 
-// The real box shows the report as plain text, every line of it.
+// The real box shows the report as plain text, every line of it, over a Russian "ОК"; the
+// toolkit's menus are Russian too.
 TEST_F(MainTest, TheStatisticsBoxShowsEveryLine) {
     start("01.11.26|99999|40|20|800\r\n<b>15.11.26</b>|100000|35|20.5|735\r\n");
     const Message report = statisticsMessage(main->journal(), locale);
@@ -62,11 +64,16 @@ TEST_F(MainTest, TheStatisticsBoxShowsEveryLine) {
         ASSERT_NE(box, nullptr);
         const QLabel* text = child<QLabel>(box, "qt_msgbox_label");
         EXPECT_EQ(text->text(), report.text);
+        EXPECT_EQ(box->buttons().value(0)->text(), "ОК");
         lines = text->sizeHint().height() / text->fontMetrics().lineSpacing();
         box->accept();
     });
     showMessageBox(main.get(), report);
     EXPECT_EQ(lines, report.text.count(u'\n') + 1);
+    QLineEdit box;  // the menu's parent
+    EXPECT_EQ(box.createStandardContextMenu()->actions().value(0)->text(),
+              "&Отменить действие\tCtrl+Z");
+    EXPECT_EQ(QScrollBar::tr("Scroll here"), "Прокрутить сюда");
 }
 
 // The user's own formats, without the time zone or what stood around it, in the digits 0-9.

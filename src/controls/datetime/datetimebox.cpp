@@ -1,9 +1,8 @@
 #include "datetimebox.h"
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
 
+#include "datetimeaccessible.h"
 #include "datetimecore.h"
 #include "text.h"
 #include "windowkit.h"
@@ -31,6 +30,13 @@ Key keyOf(int qtKey) {
     }
 }
 
+// The platform's one-line box moves its caret with Up and Down as with Left and Right.
+Qt::Key sideways(int qtKey) {
+    return qtKey == Qt::Key_Up     ? Qt::Key_Left
+           : qtKey == Qt::Key_Down ? Qt::Key_Right
+                                   : Qt::Key(qtKey);
+}
+
 // The host window still closes or accepts on these keys.
 bool isWindowKey(int qtKey) {
     return qtKey == Qt::Key_Escape || qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter;
@@ -38,28 +44,37 @@ bool isWindowKey(int qtKey) {
 
 }  // namespace
 
-DateTimeBox::DateTimeBox(QWidget* parent) : QLineEdit(parent) {
+DateTimeBox::DateTimeBox(QWidget* parent) : CaretLineEdit(parent) {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(dateTimeBoxAccessibleFactory), true);
     setObjectName("Text1");
     setReadOnly(true);
     setAlignment(Qt::AlignCenter);
     setStyleSheet(textBoxStyle());
-    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { restartBlink(); });
 }
 
 void DateTimeBox::attach(DateTimeCore* core) {
     core_ = core;
 }
 
+// Qt selects the whole text when Tab brings the focus; the platform's box keeps its caret, so
+// the focus marks the character where the user left it.
 void DateTimeBox::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    restartBlink();
+    const int caret = cursorPosition();
+    const bool selected = hasSelectedText();
+    CaretLineEdit::focusInEvent(event);
+    if (!selected)
+        setCursorPosition(caret);
     if (core_)
         core_->gotFocus();
 }
 
+// Qt drops the selection when the focus goes; the caret stays before the marked character.
 void DateTimeBox::focusOutEvent(QFocusEvent* event) {
-    blink_.stop();
-    QLineEdit::focusOutEvent(event);
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    CaretLineEdit::focusOutEvent(event);
+    if (!hasSelectedText())
+        setCursorPosition(start);
 }
 
 void DateTimeBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -76,7 +91,10 @@ void DateTimeBox::keyPressEvent(QKeyEvent* event) {
     const Key key = keyOf(event->key());
     core_->keyDown(key);
     if (key != Key::Other) {
-        QLineEdit::keyPressEvent(event);
+        QKeyEvent caretKey(event->type(), sideways(event->key()), event->modifiers(), event->text(),
+                           event->isAutoRepeat(), event->count());
+        QLineEdit::keyPressEvent(&caretKey);
+        event->setAccepted(caretKey.isAccepted());
         return;
     }
     const QList<uint> typed = event->text().toUcs4();
@@ -85,33 +103,6 @@ void DateTimeBox::keyPressEvent(QKeyEvent* event) {
         core_->keyPress(plainDigit(typed.first()));
     }
     event->setAccepted(!typed.isEmpty() && !isWindowKey(event->key()));
-}
-
-void DateTimeBox::paintEvent(QPaintEvent* event) {
-    QLineEdit::paintEvent(event);
-    if (!hasFocus() || hasSelectedText() || !caretShown_)
-        return;
-    const QRect around = cursorRect();
-    const int x = (around.left() + around.right() + 1) / 2;
-    QPainter painter(this);
-    painter.fillRect(QRect(x, around.top(), 1, around.height()), palette().text());
-}
-
-void DateTimeBox::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != blink_.timerId()) {
-        QLineEdit::timerEvent(event);
-        return;
-    }
-    caretShown_ = !caretShown_;
-    update();
-}
-
-void DateTimeBox::restartBlink() {
-    caretShown_ = true;
-    const int period = QApplication::cursorFlashTime() / 2;
-    if (hasFocus() && period > 0)
-        blink_.start(period, this);
-    update();
 }
 
 }  // namespace zoltrek

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QBasicTimer>
-#include <QLineEdit>
+#include "caretlineedit.h"
 
 namespace zoltrek {
 
 class DateTimeCore;
 
-// The control's inner box `Text1`: locked, so it never edits its text by itself; its focus,
-// click and keys go to the control's logic, and it draws the caret that Qt hides in a
-// read-only box.
-class DateTimeBox : public QLineEdit {
+// The control's inner box `Text1`: locked, so it never edits its text by itself, yet showing
+// its caret; its focus, click and keys go to the control's logic.
+class DateTimeBox : public CaretLineEdit {
     Q_OBJECT
 
   public:
@@ -22,15 +20,9 @@ class DateTimeBox : public QLineEdit {
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
 
   private:
-    void restartBlink();
-
     DateTimeCore* core_ = nullptr;
-    QBasicTimer blink_;
-    bool caretShown_ = true;
 };
 
 }  // namespace zoltrek

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -40,10 +41,10 @@ TEST(DateTimeWidget, DigitsOfAnyScript) {
               std::tuple(QString("13:59:00"), 1, QString("3")));
 }
 
-// The arrows and Home move the caret as the box does, selecting nothing.
+// The arrows and Home move the caret as the box does, selecting nothing; Up goes left, Down right.
 TEST(DateTimeWidget, ArrowsMoveTheCaret) {
     Window w("13:59:00", 2, true);
-    w.keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Right});
+    w.keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up});
     EXPECT_EQ(std::pair(w.box->cursorPosition(), w.box->hasSelectedText()), std::pair(2, false));
 }
 
@@ -64,10 +65,9 @@ TEST(DateTimeWidget, EscapeIsLeftToTheDialog) {
     EXPECT_FALSE(w.dialog.isVisible());
 }
 
-// The focus and a click select the character at the caret.
+// The focus and a click select the character at the caret, where Tab finds it again.
 TEST(DateTimeWidget, FocusOrClickSelectsACharacter) {
     Window w("06.12.26", 0, false);
-    w.box->end(false);
     QTest::keyClick(w.before, Qt::Key_Tab);
     ASSERT_TRUE(w.box->hasFocus());
     EXPECT_EQ(w.box->selectedText(), "0");
@@ -75,8 +75,28 @@ TEST(DateTimeWidget, FocusOrClickSelectsACharacter) {
     while (x < w.box->width() && w.box->cursorPositionAt(QPoint(x, 9)) != 3)
         ++x;
     QTest::mouseClick(w.box, Qt::LeftButton, {}, QPoint(x, 9));
+    w.before->setFocus();
+    QTest::keyClick(w.before, Qt::Key_Tab);
     EXPECT_EQ(std::pair(w.box->selectionStart(), w.box->selectedText()),
               std::pair(3, QString("1")));
+}
+
+// Screen readers find each character where it is drawn, in the middle of the box.
+TEST(DateTimeWidget, CharactersAreWhereTheyAreDrawn) {
+    Window w("06.12.26", 0, false);
+    const QImage shot = w.box->grab().toImage();
+    int left = shot.width(), right = 0;  // the text's ink, inside the frame
+    for (int y = 2; y < shot.height() - 2; ++y)
+        for (int x = 2; x < shot.width() - 2; ++x)
+            if (qGray(shot.pixel(x, y)) < 50)
+                left = std::min(left, x), right = std::max(right, x);
+    auto* text = QAccessible::queryAccessibleInterface(w.box)->textInterface();
+    const QRect first = text->characterRect(0), last = text->characterRect(7);
+    const int origin = w.box->mapToGlobal(QPoint()).x();
+    EXPECT_TRUE(first.left() <= origin + left && origin + left <= first.right()) << first.left();
+    EXPECT_TRUE(last.left() <= origin + right && origin + right <= last.right()) << last.right();
+    EXPECT_EQ(std::pair(text->offsetAtPoint(first.center()), text->offsetAtPoint(last.center())),
+              std::pair(0, 7));
 }
 
 // A text set is shown unchanged whatever its length, the caret at 0.

@@ -116,11 +116,16 @@ void XpbControl::mouseMoved(std::int16_t button, std::int16_t shift, float x, fl
 }
 
 void XpbControl::mouseReleased(std::int16_t button, std::int16_t shift, float x, float y) {
+    releaseSteps(button, shift, x, y, false);
+}
+
+void XpbControl::releaseSteps(std::int16_t button, std::int16_t shift, float x, float y,
+                              bool clickAnywhere) {
     state_.Pressed = 0;
     state_.Hover = 0;
     if (button < 2) {
         Refresh();
-        if (surface_.pointerOver() && !raise([&] { events_.Click(); }))
+        if ((clickAnywhere || surface_.pointerOver()) && !raise([&] { events_.Click(); }))
             return;
     }
     raise([&] { events_.MouseUp(button, shift, x, y); });
@@ -141,7 +146,8 @@ void XpbControl::keyReleased(std::int16_t keyCode, std::int16_t shift) {
         state_.Hover = 0;
         Refresh();
         const std::weak_ptr<int> alive = lifetime_;
-        mouseReleased(kLeftButton, shift, 0.0f, 0.0f);
+        // A keyboard user presses the focused button, wherever the mouse pointer happens to be.
+        releaseSteps(kLeftButton, shift, 0.0f, 0.0f, true);
         if (alive.expired())
             return;
     }

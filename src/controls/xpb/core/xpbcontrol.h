@@ -66,6 +66,9 @@ class XpbControl : public XpbProperties<XpbControl> {
     void changeEnabled(bool enabled);
     void changeCaption(std::string caption);
     void changePicture(PictureRef picture);
+    // A release of `button`; the left one clicks when the pointer is over the button, or anywhere.
+    void releaseSteps(std::int16_t button, std::int16_t shift, float x, float y,
+                      bool clickAnywhere);
 
     // Raises an event; false when its handler destroyed this control.
     template <typename Raise>

@@ -208,7 +208,7 @@ TEST(XpbInput, TransitionTable) {
         {"Space presses", "f | d32", "111", "repaint KeyDown(32,4)"},
         {"a repeated Space only reports", "f d32 | d32", "111", "KeyDown(32,4)"},
         {"another key only reports", "f | d13", "100", "KeyDown(13,4)"},
-        {"Space let go clicks", "f d32 | u32", "100",
+        {"Space let go clicks wherever the pointer is", "f D32 | U32", "100",
          "repaint repaint Click MouseUp(1,4,0,0) KeyUp(32,4)"},
         {"another key let go keeps the press", "f d32 | u27", "111", "KeyUp(27,4)"},
         {"the access key clicks", "A", "000", "Click"},

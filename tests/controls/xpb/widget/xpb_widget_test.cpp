@@ -142,14 +142,13 @@ TEST(XpBWidget, DoubleClickClicksTwice) {
     EXPECT_EQ(w.events.join(" ").toStdString(), "MouseIn MouseDown Click MouseUp Click MouseUp");
 }
 
-// Tab reaches the button; Space, whose held key repeats its press only, clicks when let go.
+// Tab reaches the button; Space, whose held key repeats its press only, clicks when let go with
+// the pointer away from the button.
 TEST(XpBWidget, SpaceClicksWhenLetGo) {
     Window w("Save && E&xit");
     w.field->setFocus();
     w.key(true, Qt::Key_Tab, {}, "\t");
     ASSERT_TRUE(w.button->hasFocus());
-    w.pointAt();
-    w.events.clear();
     w.key(true, Qt::Key_Space, {}, " ");
     w.key(false, Qt::Key_Space, {}, " ", true);
     w.key(true, Qt::Key_Space, {}, " ", true);
