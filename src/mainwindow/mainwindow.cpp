@@ -88,6 +88,9 @@ void Main::buildControls() {
     List1->setUniformItemSizes(true);
     List1->setSortingEnabled(true);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A reading too long for the row is cut at the list's edge, never shortened with "…":
+    // 100000 to 100099 must not all read "1000…".
+    List1->setTextElideMode(Qt::ElideNone);
     makeOpaque(List1->viewport(), kPanelGrey);
     List1->viewport()->installEventFilter(this);
     connect(List1, &QListWidget::itemSelectionChanged, this,

@@ -1,5 +1,6 @@
 #include "appearance.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
@@ -44,8 +45,38 @@ QColor colour(int index) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-// Fusion, with the bold of the bitmap face drawn as the old system drew it, and the boxes'
-// buttons, as the old system's, without icons.
+constexpr int kCheckBoxSide = 13;
+
+// The platform's check box: a sunken frame of two tones on each side, white inside (the button
+// face while pressed or disabled), and the tick.
+void drawCheckBox(QPainter* painter, const QStyleOption& option) {
+    static constexpr const char* kTick[] = {"......X", ".....XX", "X...XXX", "XX.XXX.",
+                                            "XXXXX..", ".XXX...", "..X...."};
+    const int x = option.rect.left(), y = option.rect.top(), n = kCheckBoxSide;
+    const auto line = [&](int left, int top, int width, int height, int index) {
+        painter->fillRect(QRect(x + left, y + top, width, height), colour(index));
+    };
+    line(0, 0, n - 1, 1, COLOR_BTNSHADOW);
+    line(0, 0, 1, n - 1, COLOR_BTNSHADOW);
+    line(0, n - 1, n, 1, COLOR_BTNHIGHLIGHT);
+    line(n - 1, 0, 1, n, COLOR_BTNHIGHLIGHT);
+    line(1, 1, n - 3, 1, COLOR_3DDKSHADOW);
+    line(1, 1, 1, n - 3, COLOR_3DDKSHADOW);
+    line(1, n - 2, n - 2, 1, COLOR_3DLIGHT);
+    line(n - 2, 1, 1, n - 2, COLOR_3DLIGHT);
+    const bool enabled = option.state & QStyle::State_Enabled;
+    line(2, 2, n - 4, n - 4,
+         enabled && !(option.state & QStyle::State_Sunken) ? COLOR_WINDOW : COLOR_BTNFACE);
+    if (!(option.state & QStyle::State_On))
+        return;
+    for (int row = 0; row < 7; ++row)
+        for (int column = 0; column < 7; ++column)
+            if (kTick[row][column] == 'X')
+                line(3 + column, 3 + row, 1, 1, enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+}
+
+// Fusion, with the bold of the bitmap face drawn as the old system drew it, flat list
+// selections, and the boxes' buttons, as the old system's, without icons.
 class OverstrikeStyle : public QProxyStyle {
   public:
     using QProxyStyle::QProxyStyle;
@@ -63,6 +94,24 @@ class OverstrikeStyle : public QProxyStyle {
         if (isOverstruck(painter->font()))
             QProxyStyle::drawItemText(painter, rect.translated(1, 0), flags, palette, enabled, text,
                                       role);
+    }
+
+    // A selected row is filled flatly with the highlight colour, as the platform's list box
+    // does, with or without the focus: Fusion's focus frame in a list is a shaded outline.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_FrameFocusRect && qobject_cast<const QAbstractItemView*>(widget))
+            return;
+        if (element == PE_IndicatorCheckBox)
+            return drawCheckBox(painter, *option);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+            return kCheckBoxSide;
+        return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

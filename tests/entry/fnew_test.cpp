@@ -77,7 +77,30 @@ TEST_F(EntryTest, ARightPressEditsTheSelectedRecord) {
     EXPECT_EQ(dialog->windowTitle(), "Редактировать");
     EXPECT_EQ(text("Text1"), "2");
     EXPECT_EQ(list()->currentRow(), 2);
-    child<QCheckBox>(dialog, "Check1")->setChecked(true);
+    // The platform's whole check box: shadow, dark shadow, light and white frames; the tick.
+    auto* check = child<QCheckBox>(dialog, "Check1");
+    const auto picture = [check] {
+        const QImage image = check->grab().toImage();
+        const QPalette c = QApplication::palette();
+        const std::map<QRgb, char> letters = {{c.color(QPalette::Mid).rgb(), 's'},
+                                              {c.color(QPalette::Shadow).rgb(), 'd'},
+                                              {c.color(QPalette::Midlight).rgb(), 'l'},
+                                              {c.color(QPalette::Base).rgb(), 'w'},
+                                              {c.color(QPalette::Text).rgb(), 'k'}};
+        std::string rows;
+        for (int y = 0; y < image.height(); ++y, rows += '/')
+            for (int x = 0; x < image.width(); ++x)
+                rows += letters.contains(image.pixel(x, y)) ? letters.at(image.pixel(x, y)) : '?';
+        return rows;
+    };
+    const std::string top = "ssssssssssssw/sddddddddddlw/sdwwwwwwwwwlw/";
+    const std::string bottom = "sdwwwwwwwwwlw/slllllllllllw/wwwwwwwwwwwww/";
+    EXPECT_EQ(picture(), top + repeated("sdwwwwwwwwwlw/", 7) + bottom);
+    check->setChecked(true);
+    EXPECT_EQ(picture(), top +
+                             "sdwwwwwwwkwlw/sdwwwwwwkkwlw/sdwkwwwkkkwlw/sdwkkwkkkwwlw/"
+                             "sdwkkkkkwwwlw/sdwwkkkwwwwlw/sdwwwkwwwwwlw/" +
+                             bottom);
     EXPECT_EQ(openEdit(0), dialog);
     EXPECT_EQ(child<DateTime>(dialog, "DateTime1")->text(), "06.12.26");
     EXPECT_EQ(QStringList({text("Text1"), text("Text2"), text("Text3"), text("Text4")}),

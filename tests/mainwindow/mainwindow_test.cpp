@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <set>
+
 #include "appearance.h"
 #include "messages.h"
 #include "resources.h"
@@ -43,6 +45,13 @@ TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
     locale = Locale::of(QLocale("ru_RU"));  // the user's comma
     start("01.11.26|99999|40|20|800\r\n<b>\xCF\xED 15.11.26</b>|100000|35|20.5|735\r\n");
     clickItem(0);
+    const QImage selected =
+        list()->viewport()->grab(list()->visualItemRect(list()->item(0))).toImage();
+    std::set<QRgb> colours;  // a flat fill behind the text
+    for (int y = 0; y < selected.height(); ++y)
+        for (int x = 0; x < selected.width(); ++x)
+            colours.insert(selected.pixel(x, y));
+    EXPECT_EQ(colours, (std::set<QRgb>{0xff3399ff, 0xffffffff}));
     EXPECT_EQ(details(), (QStringList{"<b>Пн 15.11.26</b>", "100000", "35 л", "20,5 руб", "1 км",
                                       "4000 л/100км"}));
     const QLabel* date = child<QLabel>(main.get(), "i1");
@@ -136,10 +145,16 @@ TEST_F(MainTest, UpListRefillsTheListKeepingTheDetails) {
     EXPECT_EQ(details()[0], "15.11.26");
     EXPECT_EQ(list()->toolTip(), "");
     for (int count : {13, 14}) {
-        writeBytes(path, repeated("d|1|1|1|1\r\n", count));
+        std::string lines;
+        for (int i = 0; i < count; ++i)
+            lines += "d|" + std::to_string(100000 + i) + "|1|1|1\r\n";
+        writeBytes(path, lines);
         main->UpList();
         QApplication::processEvents();
         EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
+        // Beside the scroll bar too, " 100000" and " 100001" differ in their last digit.
+        const QImage rows = list()->viewport()->grab().toImage();
+        EXPECT_NE(rows.copy(0, 0, rows.width(), 13), rows.copy(0, 13, rows.width(), 13)) << count;
     }
     EXPECT_EQ(list()->toolTip(), hint);
     // Another copy added lines this one cannot show.
