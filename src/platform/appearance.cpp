@@ -164,7 +164,8 @@ void FontConfigurationReader::wait() {
 }
 
 bool isOverstruck(const QFont& font) {
-    return font.bold() && font.family() == kSansSerif;
+    return font.bold() &&
+           (font.family() == kSansSerif || font.styleStrategy() & QFont::NoAntialias);
 }
 
 QFont defaultFont() {
@@ -186,6 +187,9 @@ QFont titleFont() {
     QFont font(familyOf(QStringLiteral("tahomabd.ttf")));
     font.setPixelSize(kTitlePixels);
     font.setBold(true);
+    // Smoothed, its one-pixel strokes turn grey and the title reads lighter than the bold
+    // under it; unsmoothed and overstruck, it is as black and as bold as that.
+    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 

@@ -39,7 +39,8 @@ QFont titleFont();    // 13.5 pt bold, for the About window's title
 QPalette standardPalette();
 
 // The bitmap face has no bold of its own: like the system that made it, we draw its bold as
-// the text twice, the second copy one pixel to the right. The style does it for labels and
+// the text twice, the second copy one pixel to the right. So is the title's face, drawn
+// unsmoothed, whose strokes are one pixel wide at its size. The style does it for labels and
 // list items; a widget that paints text itself asks here.
 bool isOverstruck(const QFont& font);
 
