@@ -2,7 +2,7 @@
 # entry_e2e.sh <build folder>: a person adds (by the keyboard alone), edits and deletes a fill-up
 # in the real program under its own X server, in a journal whose first line was ended on Linux,
 # then adds one in an Arabic and in the C locale, the last under a window manager; the journal's
-# bytes are checked after every step.
+# bytes are checked after every step. Between them, clicks that jump to the main window.
 . "$(dirname "$0")/lib.sh"
 e2e_begin "$1" openbox xwininfo xprop
 
@@ -30,6 +30,23 @@ edit_third_item() {
     dialog=$(e2e_window "Редактировать")
 }
 
+statistics="148 48"
+# With the edit beside the main window, "Новая заправка" brings it forward; a click that jumps to
+# the main window (no motion between, as a touch screen gives) reaches it at once: "Статистика"
+# reports, and the list shows another fill-up.
+jump_after_raising_edit() {
+    local panel="76 68 145 110" details
+    xdotool windowmove "$dialog" 0 0
+    e2e_click "$E2E_MAIN" $E2E_NEW_BUTTON
+    xdotool mousemove --window "$E2E_MAIN" $statistics click 1
+    e2e_window "Статистика" >/dev/null; e2e_key Return; e2e_window "Статистика" gone
+    e2e_click "$E2E_MAIN" $E2E_NEW_BUTTON
+    details=$(e2e_pixels "$E2E_MAIN" $panel)
+    xdotool mousemove --window "$E2E_MAIN" $first_item click 1; sleep 0.3
+    [ "$(e2e_pixels "$E2E_MAIN" $panel)" != "$details" ] || { echo "FAIL: a list click lost"; exit 1; }
+    echo "ok: jump-clicks after the edit was brought forward$1"
+}
+
 # space_on <window> [keys]: the keys, then Space, with the pointer in the window's corner, over
 # no button (without a window manager, the keyboard goes to the window under the pointer).
 space_on() { xdotool mousemove --window "$1" 2 2; shift; e2e_key "$@" space; }
@@ -50,6 +67,7 @@ e2e_save "Редактировать"
 expect_journal "${before}${today}|85000|40|21|840${crlf}" "editing its price"
 
 edit_third_item
+jump_after_raising_edit ""
 e2e_click "$dialog" $E2E_CHECK1
 e2e_save "Редактировать"
 expect_journal "$before" "deleting it"
@@ -104,6 +122,9 @@ expect_centred "$E2E_MAIN" "the main window"
 space_on "$E2E_MAIN"  # "Новая заправка", clicked last
 expect_centred "$(e2e_window "Новая заправка")" "the entry dialog"
 e2e_click "$(e2e_window "Новая заправка")" $cancel
+edit_third_item
+jump_after_raising_edit ", under a window manager"
+e2e_click "$dialog" $cancel
 e2e_click "$E2E_MAIN" $about_link
 expect_centred "$(e2e_window "О программе")" "the About window"
 kill "$wm"

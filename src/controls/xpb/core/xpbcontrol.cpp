@@ -116,7 +116,11 @@ void XpbControl::mouseMoved(std::int16_t button, std::int16_t shift, float x, fl
 }
 
 void XpbControl::mouseReleased(std::int16_t button, std::int16_t shift, float x, float y) {
+    const std::weak_ptr<int> alive = lifetime_;
     releaseSteps(button, shift, x, y, false);
+    // With Hover back at 0 a capture kept would take the next click anywhere for an entering.
+    if (!alive.expired() && surface_.holdsCapture())
+        surface_.releaseCapture();
 }
 
 void XpbControl::releaseSteps(std::int16_t button, std::int16_t shift, float x, float y,

@@ -38,6 +38,7 @@ class XpbControl : public XpbProperties<XpbControl> {
     void writeProperties(PropertyBag& bag, std::string_view hostName) const;
 
     // Input from the platform: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt.
+    // The release ends the button's capture.
     void mousePressed(std::int16_t button, std::int16_t shift, float x, float y);
     void mouseMoved(std::int16_t button, std::int16_t shift, float x, float y);
     void mouseReleased(std::int16_t button, std::int16_t shift, float x, float y);

@@ -36,8 +36,9 @@ struct Rig : XpbSurface, XpbEvents {
     void endPaint() override { add("repaint"); }
     Canvas& staging(std::int32_t sw, std::int32_t sh) override { return stage.emplace(sw, sh); }
     bool pointerOver() const override { return over; }
-    void setCapture() override { add("capture+"); }
-    void releaseCapture() override { add("capture-"); }
+    bool holdsCapture() const override { return captured; }
+    void setCapture() override { add("capture+"), captured = true; }
+    void releaseCapture() override { add("capture-"), captured = false; }
     // Resizing measures the control again, as the platform does, unless told otherwise.
     void resize(int nw, int nh) {
         if (!resizable || (nw == w && nh == h))
@@ -97,7 +98,8 @@ struct Rig : XpbSurface, XpbEvents {
     }
 
     int w, h;
-    bool on = true, over = true, resizable = true, remeasures = true, destroyOnClick = false;
+    bool on = true, over = true, captured = false, resizable = true, remeasures = true,
+         destroyOnClick = false;
     MemoryCanvas canvas;
     std::optional<MemoryCanvas> stage;
     std::string log;
@@ -202,9 +204,11 @@ TEST(XpbInput, TransitionTable) {
         {"entering presses with the buttons held", "M3", "031",
          "capture- MouseIn(4) repaint capture+ MouseMove(3,4,5,6)"},
         {"leaving lets go", "m1 | M1", "000", "MouseOut(4) repaint capture- MouseMove(1,4,5,6)"},
-        {"a left release over it clicks", "m1 | r1", "000", "repaint Click MouseUp(1,4,5,6)"},
-        {"a left release off it does not", "m1 | R1", "000", "repaint MouseUp(1,4,5,6)"},
-        {"another release only reports", "m1 | r2", "000", "MouseUp(2,4,5,6)"},
+        {"a left release over it clicks and lets go", "m1 | r1", "000",
+         "repaint Click MouseUp(1,4,5,6) capture-"},
+        {"a left release off it does not click", "m1 | R1", "000",
+         "repaint MouseUp(1,4,5,6) capture-"},
+        {"another release only reports", "m1 | r2", "000", "MouseUp(2,4,5,6) capture-"},
         {"Space presses", "f | d32", "111", "repaint KeyDown(32,4)"},
         {"a repeated Space only reports", "f d32 | d32", "111", "KeyDown(32,4)"},
         {"another key only reports", "f | d13", "100", "KeyDown(13,4)"},
