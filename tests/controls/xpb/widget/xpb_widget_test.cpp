@@ -117,11 +117,14 @@ struct Window {
 };
 
 // Steps: a and b put the pointer over the button, o and p off it, s and t over the second; d
-// presses, e double-clicks and u releases the left button where the pointer is. The release ends
-// the button's capture, so that a click that jumps elsewhere is not taken for an entering; the
-// second press of a double click is no press, but its release clicks again.
+// presses, e double-clicks and u releases the left button where the pointer is. A button sees the
+// mouse only while the pointer is over it or while it holds the capture, which the release ends;
+// the second press of a double click is no press, but its release clicks again.
 TEST(XpBWidget, MouseReachesTheButtonUnderThePointerOrHoldingTheCapture) {
     const std::pair<const char*, const char*> rows[] = {
+        {"abdbopoabopu", "MouseIn MouseDown MouseIn MouseOut MouseIn MouseOut"},
+        {"adbstu", "MouseIn MouseDown MouseIn MouseOut Click2"},
+        {"adbopu sdu", "MouseIn MouseDown MouseIn MouseOut Click2"},
         {"adu sdu", "MouseIn MouseDown Click MouseUp Click2"},
         {"ae", "MouseIn MouseDown Click MouseUp Click MouseUp"}};
     const int ys[] = {40, 41, 65, 66, 90, 91};
