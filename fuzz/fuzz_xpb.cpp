@@ -73,6 +73,7 @@ struct Platform : zoltrek::XpbSurface, zoltrek::XpbEvents {
         return stage.emplace(sw, sh);
     }
     bool pointerOver() const override { return over; }
+    bool holdsCapture() const override { return captured; }
     void setCapture() override {
         log.push_back("capture+");
         captured = true;
@@ -164,8 +165,12 @@ struct Expected {
 
 enum class Input { Press, Move, Release, KeyDown, KeyUp, AccessKey, FocusIn, FocusOut };
 
-Expected expect(Bytes s, Input input, int code, bool over, bool enabled) {
+Expected expect(Bytes s, Input input, int code, bool over, bool captured, bool enabled) {
     Log log;
+    // The button takes the mouse only over it or while it holds the capture.
+    const bool mouse = input == Input::Press || input == Input::Move || input == Input::Release;
+    if (mouse && !over && !captured)
+        return {s, log};
     const auto releaseSteps = [&] {
         s.pressed = s.hover = 0;
         if (code < 2) {
@@ -177,6 +182,8 @@ Expected expect(Bytes s, Input input, int code, bool over, bool enabled) {
     };
     switch (input) {
         case Input::Press:
+            if (!captured)
+                log.push_back("capture+");
             if (code < 2) {
                 s.pressed = 1;
                 log.push_back("repaint");
@@ -196,6 +203,8 @@ Expected expect(Bytes s, Input input, int code, bool over, bool enabled) {
             break;
         case Input::Release:
             releaseSteps();
+            if (captured)
+                log.push_back("capture-");
             break;
         case Input::KeyDown:
             if (s.pressed == 0 && code == 32) {
@@ -374,6 +383,7 @@ void step(FuzzedDataProvider& in, Platform& p) {
     p.log.clear();
     p.reacted = false;
     int code = 0;
+    const bool captured = p.captured;
     if (!deliver(in, p, input, code))
         return;
     const auto clicks = std::count(p.log.begin(), p.log.end(), "Click");
@@ -384,7 +394,7 @@ void step(FuzzedDataProvider& in, Platform& p) {
     }
     if (p.reacted && p.reaction != Reaction::Nothing)
         return;
-    const Expected want = expect(before, input, code, p.over, enabled);
+    const Expected want = expect(before, input, code, p.over, captured, enabled);
     const Bytes after = bytesOf(*p.control);
     require(after.focused == want.after.focused && after.pressed == want.after.pressed &&
                 after.hover == want.after.hover,

@@ -2,7 +2,8 @@
 # entry_e2e.sh <build folder>: a person adds (by the keyboard alone), edits and deletes a fill-up
 # in the real program under its own X server, in a journal whose first line was ended on Linux,
 # then adds one in an Arabic and in the C locale, the last under a window manager; the journal's
-# bytes are checked after every step.
+# bytes are checked after every step. Between them, presses dragged off the buttons and clicks
+# that jump to the main window.
 . "$(dirname "$0")/lib.sh"
 e2e_begin "$1" openbox xwininfo xprop
 
@@ -30,6 +31,45 @@ edit_third_item() {
     dialog=$(e2e_window "Редактировать")
 }
 
+statistics="148 48"
+drag() { xdotool mousemove --window "$E2E_MAIN" "$@"; sleep 0.15; }
+# The report box shows; Return closes it.
+expect_report() { e2e_window "Статистика" >/dev/null; e2e_key Return; e2e_window "Статистика" gone; }
+# A button sees the mouse only while the pointer is over it or while it holds the capture.
+# Pressed, "Статистика" is sunken while the pointer is over it and flat at every movement off
+# it; let go off it, it clicks nothing and the next click, on the list, is not lost.
+look_of_statistics() { e2e_pixels "$E2E_MAIN" 76 36 145 25; }
+expect_look() {
+    [ "$(look_of_statistics)" "$1" "$flat" ] || { echo "FAIL: \"Статистика\" not $2"; exit 1; }
+}
+drag_off_and_back() {
+    drag 2 2
+    flat=$(look_of_statistics)
+    drag $statistics; xdotool mousedown 1; drag 150 50; expect_look != "sunken when pressed"
+    drag 148 70; expect_look = "flat off it"; drag 148 73; expect_look = "flat off it, moved again"
+    drag 150 50; expect_look != "sunken back over it"
+    drag 148 70; drag 148 73; expect_look = "flat off it again"
+    xdotool mouseup 1; sleep 0.3
+    e2e_window "Статистика" gone
+    echo "ok: a press dragged off and back"
+}
+
+# With the edit beside the main window, "Новая заправка" brings it forward; a click that jumps to
+# the main window (no motion between, as a touch screen gives) reaches it at once: "Статистика"
+# reports, and the list shows another fill-up.
+jump_after_raising_edit() {
+    local panel="76 68 145 110" details
+    xdotool windowmove "$dialog" 0 0
+    e2e_click "$E2E_MAIN" $E2E_NEW_BUTTON
+    xdotool mousemove --window "$E2E_MAIN" $statistics click 1
+    expect_report
+    e2e_click "$E2E_MAIN" $E2E_NEW_BUTTON
+    details=$(e2e_pixels "$E2E_MAIN" $panel)
+    xdotool mousemove --window "$E2E_MAIN" $first_item click 1; sleep 0.3
+    [ "$(e2e_pixels "$E2E_MAIN" $panel)" != "$details" ] || { echo "FAIL: a list click lost"; exit 1; }
+    echo "ok: jump-clicks after the edit was brought forward$1"
+}
+
 # space_on <window> [keys]: the keys, then Space, with the pointer in the window's corner, over
 # no button (without a window manager, the keyboard goes to the window under the pointer).
 space_on() { xdotool mousemove --window "$1" 2 2; shift; e2e_key "$@" space; }
@@ -44,12 +84,19 @@ space_on "$dialog" Tab Tab  # "ОК"
 e2e_window "Новая заправка" gone
 expect_journal "${before}${today}|85000|40|20,5|820${crlf}" "adding a fill-up"
 
+# Pressed on "Новая заправка" and let go on "Статистика": the second is pressed and clicks.
+drag $E2E_NEW_BUTTON; xdotool mousedown 1; drag 150 22; drag 148 40; drag 148 44; xdotool mouseup 1
+expect_report
+echo "ok: a press carried to the other button"
+drag_off_and_back
+
 edit_third_item
 e2e_click "$dialog" $E2E_TEXT3; e2e_key ctrl+a; e2e_type "21"
 e2e_save "Редактировать"
 expect_journal "${before}${today}|85000|40|21|840${crlf}" "editing its price"
 
 edit_third_item
+jump_after_raising_edit ""
 e2e_click "$dialog" $E2E_CHECK1
 e2e_save "Редактировать"
 expect_journal "$before" "deleting it"
@@ -66,8 +113,7 @@ expect_journal "$before" "refusing empty numbers"
 space_on "$dialog" Tab  # "Отмена"
 e2e_window "Новая заправка" gone
 space_on "$E2E_MAIN" Tab Tab Tab  # "Статистика", after the list and the details
-e2e_window "Статистика" >/dev/null
-e2e_key Return
+expect_report
 e2e_click "$E2E_MAIN" $about_link
 space_on "$(e2e_window "О программе")"  # "Закрыть"
 e2e_window "О программе" gone
@@ -104,6 +150,9 @@ expect_centred "$E2E_MAIN" "the main window"
 space_on "$E2E_MAIN"  # "Новая заправка", clicked last
 expect_centred "$(e2e_window "Новая заправка")" "the entry dialog"
 e2e_click "$(e2e_window "Новая заправка")" $cancel
+edit_third_item
+jump_after_raising_edit ", under a window manager"
+e2e_click "$dialog" $cancel
 e2e_click "$E2E_MAIN" $about_link
 expect_centred "$(e2e_window "О программе")" "the About window"
 kill "$wm"

@@ -114,3 +114,13 @@ e2e_green() {
     tail -c +$(($(head -3 "$ppm" | wc -c) + 1)) "$ppm" | od -An -v -tu1 |
         awk '{ for (i = 1; i <= NF; i++) { v[n % 3] = $i; if (++n % 3 == 0 && v[1] > v[0] + 8 && v[1] > v[2] + 8) g++ } } END { print g + 0 }'
 }
+
+# e2e_pixels <window> <x> <y> <width> <height>: a checksum of that rectangle of the window.
+e2e_pixels() {
+    local ppm="$E2E_ROOT/shot.ppm" head width row
+    e2e_shot "$1" "$ppm"
+    head=$(head -3 "$ppm" | wc -c) width=$(sed -n 2p "$ppm" | cut -d' ' -f1)
+    for ((row = $3; row < $3 + $5; row++)); do
+        tail -c +$((head + 1 + 3 * (row * width + $2))) "$ppm" | head -c $((3 * $4))
+    done | md5sum
+}

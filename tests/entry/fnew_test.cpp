@@ -210,8 +210,9 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
         FNew* dialog = openNew();
         fill("987654", "40", "20");
         QWidget* ok = child(dialog, "XpB1");  // the pointer arrives over "ОК", which takes it
-        QMouseEvent arrive(QEvent::MouseMove, ok->rect().center(),
-                           ok->mapToGlobal(ok->rect().center()), Qt::NoButton, {}, {});
+        QCursor::setPos(ok->mapToGlobal(ok->rect().center()));
+        QMouseEvent arrive(QEvent::MouseMove, ok->rect().center(), QCursor::pos(), Qt::NoButton, {},
+                           {});
         QApplication::sendEvent(ok, &arrive);
         ASSERT_EQ(QWidget::mouseGrabber(), ok);
         save();

@@ -28,6 +28,7 @@ class XpbSurface {
 
     // Whether the window under the pointer's current position is this surface.
     virtual bool pointerOver() const = 0;
+    virtual bool holdsCapture() const = 0;
     virtual void setCapture() = 0;
     virtual void releaseCapture() = 0;
 

@@ -87,36 +87,55 @@ void XpbControl::writeProperties(PropertyBag& bag, std::string_view hostName) co
     writeStoredSettings(state_, surface_.enabled(), bag, hostName);
 }
 
-void XpbControl::mousePressed(std::int16_t button, std::int16_t shift, float x, float y) {
+bool XpbControl::mouseReaches() const {
+    return surface_.pointerOver() || surface_.holdsCapture();
+}
+
+bool XpbControl::mousePressed(std::int16_t button, std::int16_t shift, float x, float y) {
+    if (!mouseReaches())
+        return false;
+    if (!surface_.holdsCapture())
+        surface_.setCapture();
     if (button < 2) {
         state_.Pressed = 1;
         Refresh();
     }
     raise([&] { events_.MouseDown(button, shift, x, y); });
+    return true;
 }
 
-void XpbControl::mouseMoved(std::int16_t button, std::int16_t shift, float x, float y) {
+bool XpbControl::mouseMoved(std::int16_t button, std::int16_t shift, float x, float y) {
+    if (!mouseReaches())
+        return false;
     if (state_.Hover == 0) {
         surface_.releaseCapture();
         state_.Pressed = static_cast<std::uint8_t>(button);
         state_.Hover = 1;
         if (!raise([&] { events_.MouseIn(shift); }))
-            return;
+            return true;
         Refresh();
         surface_.setCapture();
     } else if (!surface_.pointerOver()) {
         state_.Hover = 0;
         state_.Pressed = 0;
         if (!raise([&] { events_.MouseOut(shift); }))
-            return;
+            return true;
         Refresh();
         surface_.releaseCapture();
     }
     raise([&] { events_.MouseMove(button, shift, x, y); });
+    return true;
 }
 
-void XpbControl::mouseReleased(std::int16_t button, std::int16_t shift, float x, float y) {
+bool XpbControl::mouseReleased(std::int16_t button, std::int16_t shift, float x, float y) {
+    if (!mouseReaches())
+        return false;
+    const std::weak_ptr<int> alive = lifetime_;
     releaseSteps(button, shift, x, y, false);
+    // With Hover back at 0 a capture kept would take the next click anywhere for an entering.
+    if (!alive.expired() && surface_.holdsCapture())
+        surface_.releaseCapture();
+    return true;
 }
 
 void XpbControl::releaseSteps(std::int16_t button, std::int16_t shift, float x, float y,

@@ -38,9 +38,11 @@ class XpbControl : public XpbProperties<XpbControl> {
     void writeProperties(PropertyBag& bag, std::string_view hostName) const;
 
     // Input from the platform: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt.
-    void mousePressed(std::int16_t button, std::int16_t shift, float x, float y);
-    void mouseMoved(std::int16_t button, std::int16_t shift, float x, float y);
-    void mouseReleased(std::int16_t button, std::int16_t shift, float x, float y);
+    // The mouse reaches a button only while the pointer is over it or while it holds the
+    // capture, which a press takes and the release ends; false when it does not reach it.
+    bool mousePressed(std::int16_t button, std::int16_t shift, float x, float y);
+    bool mouseMoved(std::int16_t button, std::int16_t shift, float x, float y);
+    bool mouseReleased(std::int16_t button, std::int16_t shift, float x, float y);
     void keyPressed(std::int16_t keyCode, std::int16_t shift);
     void keyReleased(std::int16_t keyCode, std::int16_t shift);
     void accessKeyPressed();
@@ -66,6 +68,7 @@ class XpbControl : public XpbProperties<XpbControl> {
     void changeEnabled(bool enabled);
     void changeCaption(std::string caption);
     void changePicture(PictureRef picture);
+    bool mouseReaches() const;
     // A release of `button`; the left one clicks when the pointer is over the button, or anywhere.
     void releaseSteps(std::int16_t button, std::int16_t shift, float x, float y,
                       bool clickAnywhere);

@@ -51,13 +51,17 @@ bool WidgetSurface::pointerOver() const {
     return QApplication::widgetAt(QCursor::pos()) == &widget_;
 }
 
+bool WidgetSurface::holdsCapture() const {
+    return QWidget::mouseGrabber() == &widget_;
+}
+
 void WidgetSurface::setCapture() {
     if (widget_.isVisible() && widget_.isEnabled())
         widget_.grabMouse();
 }
 
 void WidgetSurface::releaseCapture() {
-    if (QWidget::mouseGrabber() == &widget_)
+    if (holdsCapture())
         widget_.releaseMouse();
 }
 

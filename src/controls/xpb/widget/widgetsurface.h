@@ -27,6 +27,7 @@ class WidgetSurface : public XpbSurface {
     Canvas& staging(std::int32_t width, std::int32_t height) override;
 
     bool pointerOver() const override;
+    bool holdsCapture() const override;
     void setCapture() override;
     void releaseCapture() override;
     void captionChanged(char32_t accessKey) override;

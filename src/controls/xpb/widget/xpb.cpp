@@ -1,6 +1,8 @@
 #include "xpb.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -143,9 +145,27 @@ void XpB::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void XpB::sendMouse(MouseStep step, std::int16_t buttons, const QMouseEvent* event) {
-    (control_.get()->*step)(buttons, shiftOf(event->modifiers()),
-                            static_cast<float>(event->position().x()),
-                            static_cast<float>(event->position().y()));
+    if (!(control_.get()->*step)(buttons, shiftOf(event->modifiers()),
+                                 static_cast<float>(event->position().x()),
+                                 static_cast<float>(event->position().y())))
+        passToButtonUnderPointer(*event);
+}
+
+// The toolkit sends a press's movements and release to the widget pressed, wherever the pointer
+// goes; what this button does not take belongs to the button under the pointer, if any.
+void XpB::passToButtonUnderPointer(const QMouseEvent& event) {
+    static bool passing = false;  // once: the button it reaches does not pass it back
+    const QPoint pointer = QCursor::pos();
+    auto* under = qobject_cast<XpB*>(QApplication::widgetAt(pointer));
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (passing || !under || under == this || !under->isEnabled() ||
+        (modal && under->window() != modal))
+        return;
+    passing = true;
+    QMouseEvent passed(event.type(), under->mapFromGlobal(QPointF(pointer)), QPointF(pointer),
+                       event.button(), event.buttons(), event.modifiers());
+    QCoreApplication::sendEvent(under, &passed);
+    passing = false;
 }
 
 void XpB::mousePressEvent(QMouseEvent* event) {

@@ -73,8 +73,9 @@ class XpB : public QWidget, public XpbProperties<XpB> {
     XpbControl& control() const { return *control_; }
     void dropCapture();
     // Hands a mouse event's place and keys to the control's `step`, with these buttons.
-    using MouseStep = void (XpbControl::*)(std::int16_t, std::int16_t, float, float);
+    using MouseStep = bool (XpbControl::*)(std::int16_t, std::int16_t, float, float);
     void sendMouse(MouseStep step, std::int16_t buttons, const QMouseEvent* event);
+    void passToButtonUnderPointer(const QMouseEvent& event);
 
     std::unique_ptr<WidgetSurface> surface_;
     std::unique_ptr<Relay> relay_;

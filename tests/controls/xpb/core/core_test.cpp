@@ -36,8 +36,9 @@ struct Rig : XpbSurface, XpbEvents {
     void endPaint() override { add("repaint"); }
     Canvas& staging(std::int32_t sw, std::int32_t sh) override { return stage.emplace(sw, sh); }
     bool pointerOver() const override { return over; }
-    void setCapture() override { add("capture+"); }
-    void releaseCapture() override { add("capture-"); }
+    bool holdsCapture() const override { return captured; }
+    void setCapture() override { add("capture+"), captured = true; }
+    void releaseCapture() override { add("capture-"), captured = false; }
     // Resizing measures the control again, as the platform does, unless told otherwise.
     void resize(int nw, int nh) {
         if (!resizable || (nw == w && nh == h))
@@ -97,7 +98,8 @@ struct Rig : XpbSurface, XpbEvents {
     }
 
     int w, h;
-    bool on = true, over = true, resizable = true, remeasures = true, destroyOnClick = false;
+    bool on = true, over = true, captured = false, resizable = true, remeasures = true,
+         destroyOnClick = false;
     MemoryCanvas canvas;
     std::optional<MemoryCanvas> stage;
     std::string log;
@@ -197,14 +199,18 @@ TEST(CalcSize, GrowsBelowTenPixelsTo150Twips) {
 // Focused, Pressed and Hover after the steps ("" once destroyed), and the log of the last ones.
 TEST(XpbInput, TransitionTable) {
     const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
-        {"a left press presses", "p1", "010", "repaint MouseDown(1,4,5,6)"},
-        {"another press only reports", "p2", "000", "MouseDown(2,4,5,6)"},
-        {"entering presses with the buttons held", "M3", "031",
+        {"a left press captures and presses", "p1", "010", "capture+ repaint MouseDown(1,4,5,6)"},
+        {"another press only reports", "m0 | p2", "001", "MouseDown(2,4,5,6)"},
+        {"the press's capture brings a movement off it, which enters", "p2 | M3", "031",
          "capture- MouseIn(4) repaint capture+ MouseMove(3,4,5,6)"},
         {"leaving lets go", "m1 | M1", "000", "MouseOut(4) repaint capture- MouseMove(1,4,5,6)"},
-        {"a left release over it clicks", "m1 | r1", "000", "repaint Click MouseUp(1,4,5,6)"},
-        {"a left release off it does not", "m1 | R1", "000", "repaint MouseUp(1,4,5,6)"},
-        {"another release only reports", "m1 | r2", "000", "MouseUp(2,4,5,6)"},
+        {"once it has left, the mouse off it does not reach it", "p1 M1 M1 | M1 P1 R1", "000", ""},
+        {"a left release over it clicks and lets go", "m1 | r1", "000",
+         "repaint Click MouseUp(1,4,5,6) capture-"},
+        {"a left release off it does not click", "m1 | R1", "000",
+         "repaint MouseUp(1,4,5,6) capture-"},
+        {"another release only reports", "m1 | r2", "000", "MouseUp(2,4,5,6) capture-"},
+        {"after a click, a jump away is not an entering", "m0 p1 r1 | M0 P1", "000", ""},
         {"Space presses", "f | d32", "111", "repaint KeyDown(32,4)"},
         {"a repeated Space only reports", "f d32 | d32", "111", "KeyDown(32,4)"},
         {"another key only reports", "f | d13", "100", "KeyDown(13,4)"},

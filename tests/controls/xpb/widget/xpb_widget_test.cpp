@@ -6,10 +6,8 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
-#include <optional>
 #include <utility>
 
 #include "qimagecanvas.h"
@@ -78,7 +76,8 @@ TEST(XpBImage, PlacedShowsThePaintersPixels) {
     EXPECT_NE(button.mhwnd(), WId(0)) << "a window handle of its own";
 }
 
-// An active window with a field and a placed button, whose events but MouseMove are listed.
+// An active window with a field and a placed button, whose events but MouseMove are listed, and
+// a second button below it, whose Click is listed as "Click2".
 struct Window {
     explicit Window(const char* caption = "Новая заправка")
         : button(placeXpB(&window, "XpB1", {20, 30, 145, 25}, caption)) {
@@ -91,6 +90,8 @@ struct Window {
         log(&XpB::MouseIn, "MouseIn"), log(&XpB::MouseOut, "MouseOut");
         log(&XpB::MouseDown, "MouseDown"), log(&XpB::MouseUp, "MouseUp");
         log(&XpB::KeyDown, "KeyDown"), log(&XpB::KeyUp, "KeyUp"), log(&XpB::Click, "Click");
+        QObject::connect(placeXpB(&window, "XpB2", {20, 80, 145, 25}, "Статистика"), &XpB::Click,
+                         [this] { events << "Click2"; });
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -115,31 +116,35 @@ struct Window {
     QStringList events;
 };
 
-// A modal box that a click opens gets the mouse: the button lets it go, as it gets no release.
-TEST(XpBWidget, ModalBoxThatAClickOpensGetsTheMouse) {
-    Window w;
-    std::optional<QWidget*> grabber;
-    QObject::connect(w.button, &XpB::Click, [&] {
-        QMessageBox box(QMessageBox::Information, "Статистика", "Нет данных.", QMessageBox::Ok,
-                        &w.window);
-        QTimer::singleShot(0, &box, [&] { grabber = QWidget::mouseGrabber(), box.accept(); });
-        box.exec();
-    });
-    w.pointAt();
-    ASSERT_EQ(QWidget::mouseGrabber(), w.button) << "the entered button holds the capture";
-    QTest::mouseClick(w.window.windowHandle(), Qt::LeftButton, {},
-                      w.button->mapTo(&w.window, QPoint(50, 10)));
-    EXPECT_EQ(grabber, std::optional<QWidget*>(nullptr));
-}
-
-// The second press of a double click is no press, but its release clicks again.
-TEST(XpBWidget, DoubleClickClicksTwice) {
-    Window w;
-    w.pointAt();
-    QTest::mouseClick(w.button, Qt::LeftButton, {}, {50, 10});
-    QTest::mouseDClick(w.button, Qt::LeftButton, {}, {50, 10});
-    QTest::mouseRelease(w.button, Qt::LeftButton, {}, {50, 10});
-    EXPECT_EQ(w.events.join(" ").toStdString(), "MouseIn MouseDown Click MouseUp Click MouseUp");
+// Steps: a and b put the pointer over the button, o and p off it, s and t over the second; d
+// presses, e double-clicks and u releases the left button where the pointer is. A button sees the
+// mouse only while the pointer is over it or while it holds the capture, which the release ends;
+// the second press of a double click is no press, but its release clicks again.
+TEST(XpBWidget, MouseReachesTheButtonUnderThePointerOrHoldingTheCapture) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"abdbopoabopu", "MouseIn MouseDown MouseIn MouseOut MouseIn MouseOut"},
+        {"adbstu", "MouseIn MouseDown MouseIn MouseOut Click2"},
+        {"adbopu sdu", "MouseIn MouseDown MouseIn MouseOut Click2"},
+        {"adu sdu", "MouseIn MouseDown Click MouseUp Click2"},
+        {"ae", "MouseIn MouseDown Click MouseUp Click MouseUp"}};
+    const int ys[] = {40, 41, 65, 66, 90, 91};
+    for (const auto& [steps, expected] : rows) {
+        Window w;
+        for (const char step : std::string_view(steps)) {
+            const QPoint at = w.window.mapFromGlobal(QCursor::pos());
+            if (const auto i = std::string_view("abopst").find(step); i != std::string_view::npos)
+                w.pointTo(w.window.mapToGlobal(QPoint(50 + 10 * int(i % 2), ys[i])));
+            else if (step == 'd')
+                QTest::mousePress(w.window.windowHandle(), Qt::LeftButton, {}, at);
+            else if (step == 'e')
+                QTest::mouseDClick(w.window.windowHandle(), Qt::LeftButton, {}, at);
+            else if (step == 'u')
+                QTest::mouseRelease(w.window.windowHandle(), Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(std::pair(w.events.join(" ").toStdString(), QWidget::mouseGrabber()),
+                  std::pair(std::string(expected), static_cast<QWidget*>(nullptr)))
+            << steps;
+    }
 }
 
 // Tab reaches the button; Space, whose held key repeats its press only, clicks when let go with
@@ -168,10 +173,15 @@ TEST(XpBWidget, CaptionGivesTheAccessKey) {
               std::tuple(QAccessible::Button, QString("Новая"), 2));
 }
 
-// Whatever ends the button's part in the window lets the mouse go.
-TEST(XpBWidget, GrabEndsWhenHiddenWindowDisabledOrDestroyed) {
+// Whatever ends the button's part in the window lets the mouse go: a modal box gets every event.
+TEST(XpBWidget, GrabEndsWhenHiddenWindowDisabledBlockedOrDestroyed) {
     const std::pair<const char*, std::function<void(Window&)>> rows[] = {
         {"hidden", [](Window& w) { w.button->hide(); }},
+        {"blocked by a modal box",
+         [](Window& w) {
+             auto* box = new QMessageBox(&w.window);
+             box->setModal(true), box->show();
+         }},
         {"window disabled", [](Window& w) { w.window.setEnabled(false); }},
         {"destroyed", [](Window& w) { delete w.button; }}};
     for (const auto& [what, act] : rows) {
