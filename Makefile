@@ -104,9 +104,15 @@ install: program-deps configure
 	  echo "$$prefix/bin/zoltrek.dat: move it there to go on with it."; \
 	fi
 
-# Pictures of the real windows under Xvfb, written to build/screenshots/.
+# Pictures of the real windows under Xvfb, written to build/screenshots/: at every screen scale,
+# and from a second build without the bundled faces, as where fonts-wine is missing.
+NOFONTS_BUILD ?= $(BUILD)-nofonts
 screenshots: test-deps build
+	cmake -S . -B $(NOFONTS_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOLTREK_TESTS=OFF \
+	  -DZOLTREK_FONT_DIR=/nonexistent >/dev/null
+	cmake --build $(NOFONTS_BUILD) -j $(JOBS) --target zoltrek
 	tests/e2e/screenshots.sh $(BUILD) $(BUILD)/screenshots
+	tests/e2e/screenshots.sh $(BUILD) $(BUILD)/screenshots $(NOFONTS_BUILD)/zoltrek
 
 gallery: program-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target xpb_gallery
@@ -115,7 +121,7 @@ gallery: program-deps configure
 # A journal is the user's data, never a build product: clean removes everything else and keeps
 # every zoltrek.dat (with anything under a folder of that name) where it is.
 clean:
-	@for d in $(BUILD) $(FUZZ_BUILD); do \
+	@for d in $(BUILD) $(FUZZ_BUILD) $(NOFONTS_BUILD); do \
 	  [ -d "$$d" ] || continue; \
 	  find "$$d" -depth -mindepth 1 ! -name zoltrek.dat ! -path '*/zoltrek.dat/*' \
 	    \( ! -type d -o -empty \) -delete; \

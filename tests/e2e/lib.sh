@@ -6,7 +6,7 @@ set -eu
 export LC_ALL=C.UTF-8
 
 # e2e_begin <build folder> [more tools]: skips without the tools, starts Xvfb on a free display,
-# and copies the program into $app, a fresh folder removed at exit. Its name is not UTF-8 (a
+# and copies the program (E2E_PROGRAM, or the build folder's) into $app, a fresh folder removed at exit. Its name is not UTF-8 (a
 # Windows-1251 byte, as in a folder unpacked from a Windows archive): the journal must be found
 # there all the same.
 e2e_begin() {
@@ -21,7 +21,7 @@ e2e_begin() {
     xvfb_start || { echo "Xvfb did not start"; exit 1; }
     export QT_QPA_PLATFORM=xcb
     unset QT_QPA_PLATFORMTHEME || true
-    cp "$build/zoltrek" "$app/"
+    cp "${E2E_PROGRAM:-$build/zoltrek}" "$app/zoltrek"
 }
 
 # At exit; after a failure, the program's output and whether our X server still answers.
@@ -62,10 +62,11 @@ e2e_window() {
     return 1
 }
 
-# e2e_click <window> <x> <y> [button]: a click at client coordinates of the window; button 0
-# only moves the pointer there.
+# e2e_click <window> <x> <y> [button]: a click at client coordinates of the window, in the
+# layout's pixels (times E2E_SCALE on a scaled screen); button 0 only moves the pointer there.
 e2e_click() {
-    xdotool mousemove --window "$1" "$2" "$3"
+    xdotool mousemove --window "$1" $(awk -v x="$2" -v y="$3" -v s="${E2E_SCALE:-1}" \
+        'BEGIN { printf "%d %d", x * s + 0.5, y * s + 0.5 }')
     sleep 0.15
     [ "${4:-1}" = 0 ] || xdotool click "${4:-1}"
     sleep 0.25
