@@ -6,9 +6,9 @@ set -eu
 export LC_ALL=C.UTF-8
 
 # e2e_begin <build folder> [more tools]: skips without the tools, starts Xvfb on a free display,
-# and copies the program (E2E_PROGRAM, or the build folder's) into $app, a fresh folder removed at exit. Its name is not UTF-8 (a
-# Windows-1251 byte, as in a folder unpacked from a Windows archive): the journal must be found
-# there all the same.
+# and copies the program (E2E_PROGRAM, or the build folder's) into $app, a fresh folder removed
+# at exit. Its name is not UTF-8 (a Windows-1251 byte, as in a folder unpacked from a Windows
+# archive): the journal must be found there all the same.
 e2e_begin() {
     build=$(cd "$1" && pwd)
     for tool in Xvfb xdotool "${@:2}"; do
