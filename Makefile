@@ -97,7 +97,6 @@ PREFIX ?= $(HOME)/zoltrek
 install: program-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
 	@prefix='$(subst ','\'',$(PREFIX))'; destdir='$(subst ','\'',$(DESTDIR))'; \
-	case "$$prefix" in /*) ;; *) prefix="$$PWD/$$prefix" ;; esac; \
 	DESTDIR="$$destdir" cmake --install $(BUILD) --prefix "$$prefix" --strip || exit 1; \
 	if [ -z "$$destdir" ] && [ -f "$$prefix/zoltrek.dat" ] && [ ! -e "$$prefix/bin/zoltrek.dat" ]; then \
 	  echo "The journal of an earlier install is $$prefix/zoltrek.dat; this program keeps it in"; \

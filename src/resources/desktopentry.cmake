@@ -1,10 +1,11 @@
 # Run at install time, when the prefix is known: writes the desktop entry, whose Exec names the
 # installed executable. The path is quoted and escaped as desktop entries ask, so that a folder
 # with spaces, quotes or "%" in its name still starts the program.
-set(exe "${CMAKE_INSTALL_PREFIX}/${ZOLTREK_BINDIR}/zoltrek")
-if(IS_ABSOLUTE "${ZOLTREK_BINDIR}")
-  set(exe "${ZOLTREK_BINDIR}/zoltrek")
-endif()
+# A relative prefix stands for a folder under the one the install runs in, as for the files.
+cmake_path(ABSOLUTE_PATH CMAKE_INSTALL_PREFIX OUTPUT_VARIABLE prefix)
+cmake_path(ABSOLUTE_PATH ZOLTREK_BINDIR BASE_DIRECTORY "${prefix}" OUTPUT_VARIABLE bindir)
+cmake_path(ABSOLUTE_PATH ZOLTREK_DATADIR BASE_DIRECTORY "${prefix}" OUTPUT_VARIABLE datadir)
+set(exe "${bindir}/zoltrek")
 if(exe MATCHES "[\r\n]")
   message(FATAL_ERROR "A desktop entry cannot start a program whose path breaks the line: ${exe}")
 endif()
@@ -13,8 +14,4 @@ string(REPLACE "\\" "\\\\" quoted "${quoted}")                 # the entry's own
 string(REPLACE "%" "%%" quoted "${quoted}")                    # not a field code
 set(ZOLTREK_EXEC "\"${quoted}\"")
 configure_file("${ZOLTREK_DESKTOP_IN}" "${ZOLTREK_DESKTOP_OUT}" @ONLY)
-set(applications "${CMAKE_INSTALL_PREFIX}/${ZOLTREK_DATADIR}/applications")
-if(IS_ABSOLUTE "${ZOLTREK_DATADIR}")
-  set(applications "${ZOLTREK_DATADIR}/applications")
-endif()
-file(INSTALL "${ZOLTREK_DESKTOP_OUT}" DESTINATION "${applications}")
+file(INSTALL "${ZOLTREK_DESKTOP_OUT}" DESTINATION "${datadir}/applications")
