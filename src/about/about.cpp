@@ -21,7 +21,26 @@ QLabel* greyLabel(QLabel* label) {
     return label;
 }
 
+const Caption kAuthorCaption{"Label1", {60, 48, 40, 13}, u"Автор:", TextInBox::Bold};
+const Caption kSiteCaption{"Label5", {20, 96, 119, 13}, u"Официальный сайт:", TextInBox::Bold};
+const Caption kVersionCaption{"Label7", {20, 28, 55, 13}, u"Версия 1.1"};
+const Caption kTitle{"Label8", {8, 8, 142, 24}, u"Zoltrek Calculator", TextInBox::Title};
+const QRect kAuthorPlace{20, 64, 114, 33};
+const QRect kHintPlace{8, 136, 137, 65};
+const QString kHint = QStringLiteral(
+    "Для получения точного расхода на 100 км, всегда заправляйтесь с началом "
+    "индикации минимального уровня топлива в баке.");
+
 }  // namespace
+
+QList<TextInBox> About::textsToFit() {
+    return {kAuthorCaption.toFit(),
+            kSiteCaption.toFit(),
+            kVersionCaption.toFit(),
+            kTitle.toFit(),
+            {QString::fromUtf8(maker::kAuthor), kAuthorPlace.size(), TextInBox::Bold, true},
+            {kHint, kHintPlace.size(), TextInBox::Plain, true}};
+}
 
 About::About(Environment environment, const QIcon& icon)
     : FixedWindow(kClient, false), env_(std::move(environment)) {
@@ -32,27 +51,20 @@ About::About(Environment environment, const QIcon& icon)
 
     // Back to front, on the background.
     const QFont plain = defaultFont(), bold = boldFont();
-    greyLabel(makeLabel(this, QStringLiteral("Label1"), {60, 48, 40, 13}, QStringLiteral("Автор:"),
-                        bold));
-    auto* author = makeLabel(this, QStringLiteral("Label2"), {20, 64, 114, 33},
+    greyLabel(kAuthorCaption.make(this));
+    auto* author = makeLabel(this, QStringLiteral("Label2"), kAuthorPlace,
                              QString::fromUtf8(maker::kAuthor), bold, kCentredWrap);
     author->setWordWrap(true);
     makeHorizontalLine(this, QStringLiteral("Line1"), {4, 36}, {16, 36});
-    greyLabel(makeLabel(this, QStringLiteral("Label5"), {20, 96, 119, 13},
-                        QStringLiteral("Официальный сайт:"), bold));
+    greyLabel(kSiteCaption.make(this));
     Label6 = new LinkLabel(this, QStringLiteral("Label6"), {24, 112, 109, 13},
                            QString::fromUtf8(maker::kWebAddress), bold);
     Label6->adjustSize();  // the address is ours: the label takes the width it needs
-    makeLabel(this, QStringLiteral("Label7"), {20, 28, 55, 13}, QStringLiteral("Версия 1.1"),
-              plain);
+    kVersionCaption.make(this);
     makeHorizontalLine(this, QStringLiteral("Line2"), {80, 36}, {148, 36});
-    makeLabel(this, QStringLiteral("Label8"), {8, 8, 142, 24}, QStringLiteral("Zoltrek Calculator"),
-              titleFont());
-    auto* hint = greyLabel(makeLabel(
-        this, QStringLiteral("Label3"), {8, 136, 137, 65},
-        QStringLiteral("Для получения точного расхода на 100 км, всегда заправляйтесь с началом "
-                       "индикации минимального уровня топлива в баке."),
-        plain, kCentredWrap));
+    kTitle.make(this);
+    auto* hint = greyLabel(
+        makeLabel(this, QStringLiteral("Label3"), kHintPlace, kHint, plain, kCentredWrap));
     hint->setWordWrap(true);
     XpB1 = placeXpB(this, QStringLiteral("XpB1"), {8, 212, 137, 25}, QStringLiteral("Закрыть"));
 

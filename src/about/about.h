@@ -23,6 +23,9 @@ class About : public FixedWindow {
     // Opens a new About window, modal over the whole program.
     static About* open(const Environment& environment, const QIcon& icon);
 
+    // The texts whose boxes were made to their size, for sizing a scalable face.
+    static QList<TextInBox> textsToFit();
+
   private:
     Environment env_;
     LinkLabel* Label6 = nullptr;

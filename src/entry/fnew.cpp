@@ -31,7 +31,21 @@ QString todayText(const QDateTime& now) {
     return QLocale::c().toString(now.date(), QStringLiteral("dd.MM.yy"));
 }
 
+const Caption kCaptions[] = {{"Label1", L::kLabel1, u"Одометр:"},
+                             {"Label2", L::kLabel2, u"Дата:"},
+                             {"Label3", L::kLabel3, u"Литры:"},
+                             {"Label4", L::kLabel4, u"Цена 1 л:"},
+                             {"Label5", L::kLabel5, u"Итого:", TextInBox::Bold}};
+const Caption kDeleteCaption{"Label6", L::kLabel6, u"Удалить эти данные"};
+
 }  // namespace
+
+QList<TextInBox> FNew::textsToFit() {
+    QList<TextInBox> texts{kDeleteCaption.toFit()};
+    for (const Caption& caption : kCaptions)
+        texts.append(caption.toFit());
+    return texts;
+}
 
 FNew::FNew(JournalFile& file, Environment environment, const QIcon& icon)
     : FixedWindow(L::kClient, false), file_(file), env_(std::move(environment)) {
@@ -50,14 +64,10 @@ FNew::FNew(JournalFile& file, Environment environment, const QIcon& icon)
 void FNew::buildControls() {
     // Back to front, on the background.
     const QFont plain = defaultFont(), bold = boldFont();
-    makeLabel(this, QStringLiteral("Label1"), L::kLabel1, QStringLiteral("Одометр:"), plain);
-    makeLabel(this, QStringLiteral("Label2"), L::kLabel2, QStringLiteral("Дата:"), plain);
-    makeLabel(this, QStringLiteral("Label3"), L::kLabel3, QStringLiteral("Литры:"), plain);
-    makeLabel(this, QStringLiteral("Label4"), L::kLabel4, QStringLiteral("Цена 1 л:"), plain);
-    makeLabel(this, QStringLiteral("Label5"), L::kLabel5, QStringLiteral("Итого:"), bold);
+    for (const Caption& caption : kCaptions)
+        caption.make(this);
     makeHorizontalLine(this, QStringLiteral("Line1"), L::kLine1From, L::kLine1To);
-    Label6 = makeLabel(this, QStringLiteral("Label6"), L::kLabel6,
-                       QStringLiteral("Удалить эти данные"), plain);
+    Label6 = kDeleteCaption.make(this);
 
     DateTime1 = new DateTime(PropertyBag{{"Layout", 0}}, L::kDateTime1, this);
     DateTime1->setObjectName(QStringLiteral("DateTime1"));

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -26,12 +27,12 @@ namespace L = mainlayout;
 constexpr int kSlotRole = Qt::UserRole;
 const QColor kPanelGrey(0xE0, 0xE0, 0xE0);
 
-// Rows exactly one line of the list's font high, so 13 of them fill the list.
+// Rows exactly one line high, so 13 of them fill the list, in whatever face.
 class RowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), option.fontMetrics.height()};
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kLinePixels};
     }
 };
 
@@ -52,7 +53,28 @@ class SingleSelectionList : public QListWidget {
     }
 };
 
+// The captions of the details.
+const Caption kCaptions[] = {
+    {"Label4", L::kLabel4, u"Цена 1 л:"}, {"Label3", L::kLabel3, u"Литры:"},
+    {"Label2", L::kLabel2, u"Дата:"},     {"Label1", L::kLabel1, u"Одометр:"},
+    {"Label5", L::kLabel5, u"Расход:"},   {"Label7", L::kLabel7, u"Пройдено:"}};
+const QString kLink = QStringLiteral("About");
+
 }  // namespace
+
+QList<TextInBox> Main::textsToFit() {
+    QList<TextInBox> texts;
+    for (const Caption& caption : kCaptions)
+        texts.append(caption.toFit());
+    texts.append({kLink, L::kLabel6.size()});
+    // The longest reading that must stay whole beside the scroll bar, between the list's frame
+    // and its one-pixel margins.
+    const int scrollBar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    texts.append({QStringLiteral(" 100000"),
+                  {L::kList1.width() - 4 - scrollBar, kLinePixels},
+                  TextInBox::Bold});
+    return texts;
+}
 
 Main::Main(const std::string& journalPath, Environment environment, FileOps& files)
     : FixedWindow(L::kClient, true), file_(journalPath, files), env_(std::move(environment)) {
@@ -104,8 +126,8 @@ void Main::buildControls() {
     Picture2->setFocusPolicy(Qt::StrongFocus);
     makeOpaque(Picture2, palette().color(QPalette::Button));
     Label6 = new LinkLabel(Picture2, QStringLiteral("Label6"),
-                           L::kLabel6.translated(inset(Picture2), inset(Picture2)),
-                           QStringLiteral("About"), defaultFont());
+                           L::kLabel6.translated(inset(Picture2), inset(Picture2)), kLink,
+                           defaultFont());
     makeOpaque(Label6, palette().color(QPalette::Button));
     Label6->setToolTip(QStringLiteral("О программе"));
 
@@ -129,22 +151,15 @@ void Main::buildDetailPanel() {
     const QFont plain = defaultFont(), bold = boldFont();
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
 
-    // Back to front, as the panel draws them.
-    makeLabel(Picture1, QStringLiteral("Label4"), at(L::kLabel4), QStringLiteral("Цена 1 л:"),
-              plain);
-    makeLabel(Picture1, QStringLiteral("Label3"), at(L::kLabel3), QStringLiteral("Литры:"), plain);
-    makeLabel(Picture1, QStringLiteral("Label2"), at(L::kLabel2), QStringLiteral("Дата:"), plain);
-    makeLabel(Picture1, QStringLiteral("Label1"), at(L::kLabel1), QStringLiteral("Одометр:"),
-              plain);
+    // Back to front, as the panel draws them: the values lie over the captions.
+    for (const Caption& caption : kCaptions)
+        caption.make(Picture1, {in, in});
     i1 = makeLabel(Picture1, QStringLiteral("i1"), at(L::kI1), QString(), plain, centred);
     i2 = makeLabel(Picture1, QStringLiteral("i2"), at(L::kI2), QString(), plain, centred);
     i3 = makeLabel(Picture1, QStringLiteral("i3"), at(L::kI3), QString(), plain, centred);
     i4 = makeLabel(Picture1, QStringLiteral("i4"), at(L::kI4), QString(), plain, centred);
-    makeLabel(Picture1, QStringLiteral("Label5"), at(L::kLabel5), QStringLiteral("Расход:"), plain);
     i5 = makeLabel(Picture1, QStringLiteral("i5"), at(L::kI5), QString(), bold, centred);
     i6 = makeLabel(Picture1, QStringLiteral("i6"), at(L::kI6), QString(), bold, centred);
-    makeLabel(Picture1, QStringLiteral("Label7"), at(L::kLabel7), QStringLiteral("Пройдено:"),
-              plain);
     makeHorizontalLine(Picture1, QStringLiteral("Line1"), L::kLine1From + QPoint(in, in),
                        L::kLine1To + QPoint(in, in));
 }

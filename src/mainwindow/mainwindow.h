@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "appearance.h"
 #include "environment.h"
 #include "fillup.h"
 #include "journalfile.h"
@@ -31,6 +32,9 @@ class Main : public FixedWindow {
 
     // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();
+
+    // The texts whose boxes were made to their width, for sizing a scalable face.
+    static QList<TextInBox> textsToFit();
 
     const Journal& journal() const { return journal_; }
     JournalFile& journalFile() { return file_; }

@@ -3,16 +3,20 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
 #include <QTranslator>
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "resources.h"
@@ -23,21 +27,102 @@ namespace zoltrek {
 namespace {
 
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
+const QString kBitmapFile = QStringLiteral("ms_sans_serif.ttf");
+// Scalable, and the face the old system itself drew in place of the bitmap face at higher
+// resolutions.
+const QString kScalableFile = QStringLiteral("tahoma.ttf");
+const QString kScalableBoldFile = QStringLiteral("tahomabd.ttf");
 
 // 8.25 pt at 96 dpi: the layouts are in pixels, so the text must be too.
 constexpr int kDefaultPixels = 11;
-constexpr int kTitlePixels = 16;  // Tahoma Bold 12 pt: "Zoltrek Calculator" in 143 px
+constexpr int kTitlePixels = 16;  // 12 pt, made smaller where the title's box needs it
+constexpr double kSmallestPixels = 6;
+constexpr double kFittingStep = 0.25;
+
+struct FaceChoice {
+    bool systemOnly = false;
+    double textPixels = kDefaultPixels;  // of the scalable faces, once fitted
+    // The title's face is loaded and fitted when the first title is made.
+    QList<TextInBox> titles;
+    std::optional<double> titlePixels;
+};
+
+FaceChoice& faceChoice() {
+    static FaceChoice choice;
+    return choice;
+}
 
 // The family a font file brings, the file loaded at its first use (so the title's face costs
 // nothing until the About window opens); a fallback when the file is missing.
 QString familyOf(const QString& fileName) {
     static QHash<QString, QString> families;
+    if (faceChoice().systemOnly)
+        return QStringLiteral("Sans Serif");
     auto known = families.constFind(fileName);
     if (known != families.constEnd())
         return *known;
     const int id = QFontDatabase::addApplicationFont(fontFile(fileName));
     const QStringList loaded = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
     return families[fileName] = loaded.isEmpty() ? QStringLiteral("Sans Serif") : loaded.front();
+}
+
+// The face of a font file at a size in pixels that need not be whole, given in points as the
+// screen counts them.
+QFont scalableFace(const QString& fileName, double pixels, bool bold) {
+    QFont font(familyOf(fileName));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    font.setPointSizeF(pixels * 72 / (screen ? screen->logicalDotsPerInchY() : 96));
+    font.setBold(bold);
+    return font;
+}
+
+// The font a text is drawn in at a size in pixels; the bitmap face has one size only.
+QFont fontOf(TextInBox::Font kind, double pixels) {
+    if (!usesBitmapFace()) {
+        // Bold is the face emboldened at the size it is drawn, as the bitmap face's bold is made:
+        // the bundled bold face is barely darker than the regular one at these sizes.
+        return scalableFace(kScalableFile, pixels, kind != TextInBox::Plain);
+    }
+    if (kind == TextInBox::Title) {
+        // Beside the bitmap face, the title is drawn like it: smoothed, its one-pixel strokes
+        // would turn grey and it would read lighter than the bold under it; unsmoothed and
+        // overstruck, it is as black and as bold as that.
+        QFont font = scalableFace(kScalableBoldFile, pixels, true);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }
+    QFont font(familyOf(kBitmapFile));
+    font.setPixelSize(kDefaultPixels);
+    if (kind == TextInBox::Bold) {
+        font.setBold(true);
+        // Emboldened, the bitmap face needs one pixel more per letter.
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    }
+    return font;
+}
+
+bool fits(const TextInBox& text, const QFont& font) {
+    const QRectF room(QPointF(0, 0), QSizeF(text.box));
+    const int flags = Qt::AlignLeft | Qt::AlignTop | (text.wraps ? Qt::TextWordWrap : 0);
+    const QRectF used = QFontMetricsF(font).boundingRect(room, flags, text.text);
+    // Overstruck, the ink is a pixel wider, unless the letter spacing already left it room.
+    const double overstrike = isOverstruck(font) ? 1 - font.letterSpacing() : 0;
+    return used.width() + overstrike <= room.width() && used.height() <= room.height();
+}
+
+// The largest size, from `largest` down, at which each of the texts in the title's face (or in
+// the others) fits its box.
+double largestFitting(const QList<TextInBox>& texts, bool titles, double largest) {
+    const auto fitAt = [&](double pixels) {
+        return std::all_of(texts.begin(), texts.end(), [&](const TextInBox& text) {
+            return (text.font == TextInBox::Title) != titles ||
+                   fits(text, fontOf(text.font, pixels));
+        });
+    };
+    double pixels = largest;
+    while (pixels > kSmallestPixels && !fitAt(pixels))
+        pixels -= kFittingStep;
+    return pixels;
 }
 
 QColor colour(int index) {
@@ -111,6 +196,9 @@ class OverstrikeStyle : public QProxyStyle {
                     const QWidget* widget) const override {
         if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
             return kCheckBoxSide;
+        // The platform's list box starts its text one pixel in and cuts it at its edge.
+        if (metric == PM_FocusFrameHMargin && qobject_cast<const QAbstractItemView*>(widget))
+            return 0;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
@@ -168,29 +256,32 @@ bool isOverstruck(const QFont& font) {
            (font.family() == kSansSerif || font.styleStrategy() & QFont::NoAntialias);
 }
 
+bool usesBitmapFace() {
+    return familyOf(kBitmapFile) == kSansSerif && (!qGuiApp || qGuiApp->devicePixelRatio() == 1.0);
+}
+
 QFont defaultFont() {
-    QFont font(familyOf(QStringLiteral("ms_sans_serif.ttf")));
-    font.setPixelSize(kDefaultPixels);
-    return font;
+    return fontOf(TextInBox::Plain, faceChoice().textPixels);
 }
 
 QFont boldFont() {
-    QFont font = defaultFont();
-    font.setBold(true);
-    // The bitmap face has no bold of its own: emboldened, it needs one pixel more per letter.
-    if (font.family() == kSansSerif)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    return font;
+    return fontOf(TextInBox::Bold, faceChoice().textPixels);
 }
 
 QFont titleFont() {
-    QFont font(familyOf(QStringLiteral("tahomabd.ttf")));
-    font.setPixelSize(kTitlePixels);
-    font.setBold(true);
-    // Smoothed, its one-pixel strokes turn grey and the title reads lighter than the bold
-    // under it; unsmoothed and overstruck, it is as black and as bold as that.
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
+    FaceChoice& choice = faceChoice();
+    if (!choice.titlePixels)
+        choice.titlePixels = largestFitting(choice.titles, true, kTitlePixels);
+    return fontOf(TextInBox::Title, *choice.titlePixels);
+}
+
+void fitFaces(const QList<TextInBox>& texts) {
+    if (!usesBitmapFace())
+        faceChoice().textPixels = largestFitting(texts, false, kDefaultPixels);
+    faceChoice().titles = texts;
+    faceChoice().titlePixels.reset();
+    if (qApp)
+        QApplication::setFont(defaultFont());
 }
 
 QPalette standardPalette() {
@@ -218,7 +309,8 @@ QPalette standardPalette() {
     return p;
 }
 
-void setUpApplication(QApplication& app) {
+void setUpApplication(QApplication& app, Faces faces) {
+    faceChoice().systemOnly = faces == Faces::System;
     app.setStyle(new OverstrikeStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     app.setPalette(standardPalette());
     app.setFont(defaultFont());

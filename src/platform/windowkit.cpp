@@ -134,6 +134,18 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, cons
     return label;
 }
 
+QLabel* Caption::make(QWidget* parent, QPoint offset) const {
+    return makeLabel(parent, QString::fromLatin1(name), place.translated(offset),
+                     QString::fromUtf16(text),
+                     font == TextInBox::Bold    ? boldFont()
+                     : font == TextInBox::Title ? titleFont()
+                                                : defaultFont());
+}
+
+TextInBox Caption::toFit() const {
+    return {QString::fromUtf16(text), place.size(), font};
+}
+
 void makeOpaque(QWidget* widget, const QColor& background) {
     QPalette palette = widget->palette();
     palette.setColor(widget->backgroundRole(), background);

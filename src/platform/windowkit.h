@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 
+#include "appearance.h"
 #include "units.h"
 
 class QLineEdit;
@@ -40,6 +41,19 @@ class FixedWindow : public QWidget {
 // A label placed at a rectangle in pixels, painting only its text unless `opaque`.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,
                   const QFont& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+
+// A fixed text in a box made to its width: a label at `place` (moved by `offset`), and what a
+// scalable face must fit.
+struct Caption {
+    const char* name;
+    QRect place;
+    const char16_t* text;
+    TextInBox::Font font = TextInBox::Plain;
+
+    QLabel* make(QWidget* parent, QPoint offset = {}) const;
+    TextInBox toFit() const;
+};
+
 void makeOpaque(QWidget* widget, const QColor& background);
 void setTextColour(QWidget* widget, const QColor& colour);
 

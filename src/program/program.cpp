@@ -11,10 +11,12 @@
 #include <cstdlib>
 #include <utility>
 
+#include "about.h"
 #include "appearance.h"
 #include "entrydialoghost.h"
 #include "environment.h"
 #include "fileops.h"
+#include "fnew.h"
 #include "mainwindow.h"
 
 namespace zoltrek {
@@ -96,9 +98,14 @@ std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window) {
     return dialogs;
 }
 
+QList<TextInBox> programTexts() {
+    return Main::textsToFit() + FNew::textsToFit() + About::textsToFit();
+}
+
 int runProgram(QApplication& app, const JournalPlace& place, FontConfigurationReader& fonts) {
     fonts.wait();
     setUpApplication(app);
+    fitFaces(programTexts());
     Main window(place.path, Environment::system());
     window.journalFile().setCreatesFolders(place.inUserData);
     const auto dialogs = entryDialogsOf(window);

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "appearance.h"
+
 class QApplication;
 
 namespace zoltrek {
@@ -30,6 +32,10 @@ JournalPlace journalPlace();
 // The entry dialog on `window`'s journal, opened by the window's commands; the window reloads
 // whenever a dialog changed the journal.
 std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window);
+
+// Every text of the three windows whose box was made to its size: a scalable face must fit
+// them all.
+QList<TextInBox> programTexts();
 
 // Sets up the application once `fonts` has read the font configuration, shows the main window
 // on the journal at `place` with the entry dialog behind it, and runs until the last window

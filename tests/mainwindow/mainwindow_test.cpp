@@ -152,9 +152,17 @@ TEST_F(MainTest, UpListRefillsTheListKeepingTheDetails) {
         main->UpList();
         QApplication::processEvents();
         EXPECT_EQ(list()->verticalScrollBar()->isVisible(), count == 14) << count << " items";
-        // Beside the scroll bar too, " 100000" and " 100001" differ in their last digit.
+        // Beside the scroll bar too, " 100000" is whole, a pixel in from the left, and differs
+        // from " 100001".
+        list()->clearSelection();
         const QImage rows = list()->viewport()->grab().toImage();
         EXPECT_NE(rows.copy(0, 0, rows.width(), 13), rows.copy(0, 13, rows.width(), 13)) << count;
+        QRect ink;
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < rows.width(); ++x)
+                ink |= qGray(rows.pixel(x, y)) < 128 ? QRect(x, y, 1, 1) : QRect();
+        EXPECT_TRUE(ink.left() == 6 && ink.right() < rows.width() - 1)
+            << ink.left() << " " << ink.right();
     }
     EXPECT_EQ(list()->toolTip(), hint);
     // Another copy added lines this one cannot show.

@@ -3,11 +3,15 @@
 #include <QApplication>
 
 #include "appearance.h"
+#include "program.h"
 
-// The windows need an application with the program's fonts and colours.
+// The windows need an application with the program's fonts and colours; "--system-faces" gives
+// them the system's faces alone, as a build without the bundled ones has.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    zoltrek::setUpApplication(app);
+    const bool system = argc > 1 && QByteArray(argv[1]) == "--system-faces";
+    zoltrek::setUpApplication(app, system ? zoltrek::Faces::System : zoltrek::Faces::Bundled);
+    zoltrek::fitFaces(zoltrek::programTexts());
     return RUN_ALL_TESTS();
 }

@@ -32,7 +32,8 @@ Rgb fromQRgb(QRgb c) {
     return rgb(qRed(c), qGreen(c), qBlue(c));
 }
 
-QImageCanvas::QImageCanvas(QImage& image, const QFont& font) : image_(image), font_(font) {}
+QImageCanvas::QImageCanvas(QImage& image, const QFont& font, QList<PlacedText>* later)
+    : image_(image), font_(font), later_(later) {}
 
 Rgb QImageCanvas::pixel(std::int32_t x, std::int32_t y) const {
     if (x < 0 || y < 0 || x >= width() || y >= height())
@@ -72,22 +73,31 @@ void QImageCanvas::drawTextLine(std::int32_t x, std::int32_t y, const TextLine& 
         return;
     const QFontMetrics metrics(font_);
     const QString text = QString::fromStdString(line.text);
+    const QPoint baseline(x, y + metrics.ascent());
+    QRect underline;
+    if (line.underline < line.text.size()) {
+        const QString before = QString::fromStdString(line.text.substr(0, line.underline));
+        const QString rest = QString::fromStdString(line.text.substr(line.underline));
+        const int length = rest.size() > 1 && rest.at(0).isHighSurrogate() ? 2 : 1;
+        // A one-pixel underline, as the platform draws it under a mnemonic at small sizes.
+        underline =
+            QRect(x + metrics.horizontalAdvance(before), baseline.y() + metrics.underlinePos(),
+                  metrics.horizontalAdvance(rest.left(length)), 1);
+    }
+    if (later_) {
+        later_->append({baseline, text, underline, toQRgb(colour)});
+        return;
+    }
     {
         QPainter painter(&image_);
         painter.setFont(font_);
         painter.setPen(QColor(toQRgb(colour)));
-        painter.drawText(x, y + metrics.ascent(), text);
+        painter.drawText(baseline, text);
     }
-    if (line.underline >= line.text.size())
-        return;
-    const QString before = QString::fromStdString(line.text.substr(0, line.underline));
-    const QString rest = QString::fromStdString(line.text.substr(line.underline));
-    const int length = rest.size() > 1 && rest.at(0).isHighSurrogate() ? 2 : 1;
-    const std::int32_t left = x + metrics.horizontalAdvance(before);
-    const std::int32_t top = y + metrics.ascent() + metrics.underlinePos();
-    // A one-pixel underline, as the platform draws it under a mnemonic at small sizes.
-    Canvas::fillRect({left, top, left + metrics.horizontalAdvance(rest.left(length)), top + 1},
-                     colour);
+    if (!underline.isEmpty())
+        Canvas::fillRect(
+            {underline.left(), underline.top(), underline.right() + 1, underline.bottom() + 1},
+            colour);
 }
 
 void QImageCanvas::drawPicture(const Picture& picture, std::int32_t x, std::int32_t y) {

@@ -2,15 +2,25 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
 
 #include "canvas.h"
 
 namespace zoltrek {
 
-// A canvas on a QImage of format RGB32: exact pixels for the geometry, text in a given font.
+// A line of text left out of a canvas, to be drawn over it at the screen's own resolution.
+struct PlacedText {
+    QPoint baseline;
+    QString text;
+    QRect underline;  // empty without an access key
+    QRgb colour;
+};
+
+// A canvas on a QImage of format RGB32: exact pixels for the geometry, text in a given font,
+// drawn into the image or, given `later`, only placed there.
 class QImageCanvas : public Canvas {
   public:
-    QImageCanvas(QImage& image, const QFont& font);
+    QImageCanvas(QImage& image, const QFont& font, QList<PlacedText>* later = nullptr);
 
     std::int32_t width() const override { return image_.width(); }
     std::int32_t height() const override { return image_.height(); }
@@ -30,6 +40,7 @@ class QImageCanvas : public Canvas {
   private:
     QImage& image_;
     QFont font_;
+    QList<PlacedText>* later_;
 };
 
 QRgb toQRgb(Rgb colour);

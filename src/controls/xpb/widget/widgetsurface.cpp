@@ -31,7 +31,9 @@ void WidgetSurface::setHeightTwips(std::int32_t twips) {
 Canvas& WidgetSurface::beginPaint() {
     if (image_.size() != widget_.size())
         image_ = QImage(widget_.size(), QImage::Format_RGB32);
-    canvas_.emplace(image_, widget_.font());
+    textOver_.clear();
+    canvas_.emplace(image_, widget_.font(),
+                    widget_.devicePixelRatio() == 1.0 ? nullptr : &textOver_);
     return *canvas_;
 }
 

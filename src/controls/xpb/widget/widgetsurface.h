@@ -33,10 +33,14 @@ class WidgetSurface : public XpbSurface {
     void captionChanged(char32_t accessKey) override;
 
     const QImage& image() const { return image_; }
+    // Where the screen's pixels are not the image's, the caption goes over the image scaled, in
+    // a face of the screen's size.
+    const QList<PlacedText>& textOver() const { return textOver_; }
 
   private:
     QWidget& widget_;
     QImage image_;
+    QList<PlacedText> textOver_;
     QImage stagingImage_;
     std::optional<QImageCanvas> canvas_;
     std::optional<QImageCanvas> stagingCanvas_;

@@ -112,6 +112,12 @@ void XpB::changeEvent(QEvent* event) {
 void XpB::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(rect(), surface_->image());
+    painter.setFont(font());
+    for (const PlacedText& line : surface_->textOver()) {
+        painter.setPen(QColor(line.colour));
+        painter.drawText(line.baseline, line.text);
+        painter.fillRect(line.underline, QColor(line.colour));
+    }
 }
 
 void XpB::resizeEvent(QResizeEvent*) {
