@@ -115,7 +115,7 @@ screenshots: test-deps build
 
 gallery: program-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target xpb_gallery
-	./$(BUILD)/src/controls/xpb/xpb_gallery $(BUILD)/xpb-gallery.png
+	./$(BUILD)/tools/xpbgallery/xpb_gallery $(BUILD)/xpb-gallery.png
 
 # A journal is the user's data, never a build product: clean removes everything else and keeps
 # every zoltrek.dat (with anything under a folder of that name) where it is.

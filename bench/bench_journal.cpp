@@ -5,11 +5,11 @@
 #include <fstream>
 #include <string>
 
-#include "journalfile.h"
-#include "report.h"
+#include "journal/journalfile.h"
+#include "journal/report.h"
 
-#include "journaltext.h"
-#include "tempfolder.h"
+#include "support/journaltext.h"
+#include "support/tempfolder.h"
 
 namespace zoltrek {
 namespace {

@@ -7,12 +7,12 @@
 #include <QListWidget>
 #include <memory>
 
-#include "appearance.h"
-#include "mainwindow.h"
-#include "messages.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/messages.h"
+#include "platform/appearance.h"
 
-#include "journaltext.h"
-#include "tempfolder.h"
+#include "support/journaltext.h"
+#include "support/tempfolder.h"
 
 namespace zoltrek {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 
-#include "appearance.h"
-#include "xpb.h"
+#include "controls/xpb/widget/xpb.h"
+#include "platform/appearance.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "benchreport.h"
-#include "fillup.h"
-#include "journaltext.h"
+#include "journal/fillup.h"
 #include "startuprun.h"
+#include "support/journaltext.h"
+#include "support/tempfolder.h"
 #include "table.h"
-#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 using namespace zoltrek::bench;

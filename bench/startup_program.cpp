@@ -2,9 +2,9 @@
 // at its first frame and writes when that was.
 #include <QApplication>
 
-#include "appearance.h"
 #include "firstframe.h"
-#include "program.h"
+#include "platform/appearance.h"
+#include "program/program.h"
 
 int main(int argc, char** argv) {
     if (argc < 2)

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "datetimecore.h"
-#include "faketextbox.h"
-#include "maskshape.h"
+#include "controls/datetime/core/datetimecore.h"
+#include "controls/datetime/core/maskshape.h"
 #include "oracle.h"
+#include "support/faketextbox.h"
 
 using zoltrek::DateTimeCore;
 using zoltrek::FakeTextBox;

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "codepage.h"
-#include "journalfile.h"
-#include "numbers.h"
+#include "journal/codepage.h"
+#include "journal/journalfile.h"
+#include "journal/numbers.h"
+#include "journal/parseline.h"
 #include "oracle.h"
-#include "parseline.h"
 
 using zoltrek::fuzz::require;
 

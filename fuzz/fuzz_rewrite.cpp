@@ -7,10 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "codepage.h"
-#include "journalfile.h"
+#include "journal/codepage.h"
+#include "journal/journalfile.h"
 #include "oracle.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 using zoltrek::JournalError;
 using zoltrek::fuzz::require;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "numbers.h"
+#include "journal/numbers.h"
 #include "oracle.h"
 
 using zoltrek::fuzz::require;

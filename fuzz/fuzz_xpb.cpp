@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/xpb/core/xpbcontrol.h"
 #include "oracle.h"
-#include "testcanvas.h"
-#include "xpbcontrol.h"
+#include "support/testcanvas.h"
 
 using zoltrek::XpbControl;
 using zoltrek::fuzz::require;

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "appearance.h"
-#include "program.h"
+#include "platform/appearance.h"
+#include "program/program.h"
 
 int main(int argc, char** argv) {
     zoltrek::FontConfigurationReader fonts;  // while the application connects to the display

@@ -1,11 +1,11 @@
-#include "about.h"
+#include "about/about.h"
 
 #include <QLabel>
 
-#include "appearance.h"
-#include "maker.h"
-#include "windowkit.h"
-#include "xpbplacement.h"
+#include "about/maker.h"
+#include "controls/xpb/widget/xpbplacement.h"
+#include "platform/appearance.h"
+#include "platform/windowkit.h"
 
 namespace zoltrek {
 

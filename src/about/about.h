@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "environment.h"
-#include "windowkit.h"
+#include "platform/environment.h"
+#include "platform/windowkit.h"
 
 class QLabel;
 

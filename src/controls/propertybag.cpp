@@ -1,4 +1,4 @@
-#include "propertybag.h"
+#include "controls/propertybag.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "entrydialoghost.h"
+#include "entry/entrydialoghost.h"
 
-#include "fnew.h"
+#include "entry/fnew.h"
 
 namespace zoltrek {
 

@@ -4,8 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
-#include "environment.h"
-#include "fillup.h"
+#include "journal/fillup.h"
+#include "platform/environment.h"
 
 namespace zoltrek {
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "windowkit.h"
+#include "platform/windowkit.h"
 
 // The entry dialog's design, in twips.
 namespace zoltrek::entrylayout {

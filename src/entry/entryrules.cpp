@@ -1,9 +1,9 @@
-#include "entryrules.h"
+#include "entry/entryrules.h"
 
 #include <cmath>
 
-#include "figures.h"
-#include "numbers.h"
+#include "journal/figures.h"
+#include "journal/numbers.h"
 
 namespace zoltrek {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "fillup.h"
-#include "journalerror.h"
-#include "linefields.h"
+#include "journal/fillup.h"
+#include "journal/journalerror.h"
+#include "journal/linefields.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "fnew.h"
+#include "entry/fnew.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,15 +8,15 @@
 #include <QLocale>
 #include <QPointer>
 
-#include "appearance.h"
-#include "datetime.h"
-#include "entrylayout.h"
-#include "journalfile.h"
-#include "journaltexts.h"
-#include "numbers.h"
-#include "text.h"
-#include "windowkit.h"
-#include "xpbplacement.h"
+#include "controls/datetime/widget/datetime.h"
+#include "controls/xpb/widget/xpbplacement.h"
+#include "entry/entrylayout.h"
+#include "journal/journalfile.h"
+#include "journal/journaltexts.h"
+#include "journal/numbers.h"
+#include "platform/appearance.h"
+#include "platform/text.h"
+#include "platform/windowkit.h"
 
 namespace zoltrek {
 

@@ -2,11 +2,11 @@
 
 #include <QWidget>
 
-#include "entryrules.h"
-#include "environment.h"
-#include "fillup.h"
-#include "journalerror.h"
-#include "windowkit.h"
+#include "entry/entryrules.h"
+#include "journal/fillup.h"
+#include "journal/journalerror.h"
+#include "platform/environment.h"
+#include "platform/windowkit.h"
 
 class QCheckBox;
 class QLabel;

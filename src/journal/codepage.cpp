@@ -1,9 +1,9 @@
-#include "codepage.h"
+#include "journal/codepage.h"
 
 #include <array>
 #include <cstdint>
 
-#include "utf8.h"
+#include "base/utf8.h"
 
 namespace zoltrek {
 

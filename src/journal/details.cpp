@@ -1,7 +1,7 @@
-#include "details.h"
+#include "journal/details.h"
 
-#include "figures.h"
-#include "numbers.h"
+#include "journal/figures.h"
+#include "journal/numbers.h"
 
 namespace zoltrek {
 

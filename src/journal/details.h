@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "fillup.h"
+#include "journal/fillup.h"
 
 namespace zoltrek {
 

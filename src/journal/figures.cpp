@@ -1,8 +1,8 @@
-#include "figures.h"
+#include "journal/figures.h"
 
 #include <cmath>
 
-#include "numbers.h"
+#include "journal/numbers.h"
 
 namespace zoltrek {
 

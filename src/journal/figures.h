@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "fillup.h"
+#include "journal/fillup.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "fileops.h"
+#include "journal/fileops.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "journalfile.h"
+#include "journal/journalfile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,9 +10,9 @@
 #include <thread>
 #include <utility>
 
-#include "codepage.h"
-#include "lines.h"
-#include "parseline.h"
+#include "journal/codepage.h"
+#include "journal/lines.h"
+#include "journal/parseline.h"
 
 namespace zoltrek {
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fileops.h"
-#include "fillup.h"
-#include "journalerror.h"
-#include "linefields.h"
+#include "journal/fileops.h"
+#include "journal/fillup.h"
+#include "journal/journalerror.h"
+#include "journal/linefields.h"
 
 namespace zoltrek {
 

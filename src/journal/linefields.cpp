@@ -1,6 +1,6 @@
-#include "linefields.h"
+#include "journal/linefields.h"
 
-#include "codepage.h"
+#include "journal/codepage.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "lines.h"
+#include "journal/lines.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "journal/numbers.h"
 
 #include <locale.h>
 #include <charconv>

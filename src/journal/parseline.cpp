@@ -1,10 +1,10 @@
-#include "parseline.h"
+#include "journal/parseline.h"
 
 #include <algorithm>
 
-#include "codepage.h"
-#include "linefields.h"
-#include "numbers.h"
+#include "journal/codepage.h"
+#include "journal/linefields.h"
+#include "journal/numbers.h"
 
 namespace zoltrek {
 

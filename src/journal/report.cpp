@@ -1,12 +1,12 @@
-#include "report.h"
+#include "journal/report.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 
-#include "figures.h"
-#include "numbers.h"
+#include "journal/figures.h"
+#include "journal/numbers.h"
 
 namespace zoltrek {
 

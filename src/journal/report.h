@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fillup.h"
+#include "journal/fillup.h"
 
 namespace zoltrek {
 

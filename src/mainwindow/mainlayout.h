@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "windowkit.h"
+#include "platform/windowkit.h"
 
 // The main window's design, in twips. Positions inside Picture1 and Picture2 are relative to
 // their client areas.

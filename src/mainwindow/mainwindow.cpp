@@ -1,4 +1,4 @@
-#include "mainwindow.h"
+#include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -8,14 +8,14 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
-#include "about.h"
-#include "appearance.h"
-#include "details.h"
-#include "mainlayout.h"
-#include "messages.h"
-#include "numbers.h"
-#include "windowkit.h"
-#include "xpbplacement.h"
+#include "about/about.h"
+#include "controls/xpb/widget/xpbplacement.h"
+#include "journal/details.h"
+#include "journal/numbers.h"
+#include "mainwindow/mainlayout.h"
+#include "mainwindow/messages.h"
+#include "platform/appearance.h"
+#include "platform/windowkit.h"
 
 namespace zoltrek {
 

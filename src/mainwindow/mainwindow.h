@@ -3,11 +3,11 @@
 #include <QWidget>
 #include <optional>
 
-#include "appearance.h"
-#include "environment.h"
-#include "fillup.h"
-#include "journalfile.h"
-#include "windowkit.h"
+#include "journal/fillup.h"
+#include "journal/journalfile.h"
+#include "platform/appearance.h"
+#include "platform/environment.h"
+#include "platform/windowkit.h"
 
 class QFrame;
 class QLabel;

@@ -1,7 +1,7 @@
-#include "messages.h"
+#include "mainwindow/messages.h"
 
-#include "journaltexts.h"
-#include "report.h"
+#include "journal/journaltexts.h"
+#include "journal/report.h"
 
 namespace zoltrek {
 

@@ -2,9 +2,9 @@
 
 #include <QDateTime>
 
-#include "environment.h"
-#include "fillup.h"
-#include "journalfile.h"
+#include "journal/fillup.h"
+#include "journal/journalfile.h"
+#include "platform/environment.h"
 
 namespace zoltrek {
 

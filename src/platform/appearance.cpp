@@ -1,4 +1,4 @@
-#include "appearance.h"
+#include "platform/appearance.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -19,8 +19,8 @@
 #include <optional>
 #include <system_error>
 
-#include "resources.h"
-#include "syscolors.h"
+#include "base/syscolors.h"
+#include "resources/resources.h"
 
 namespace zoltrek {
 

@@ -1,11 +1,11 @@
-#include "environment.h"
+#include "platform/environment.h"
 
 #include <QDesktopServices>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "text.h"
+#include "platform/text.h"
 
 namespace zoltrek {
 

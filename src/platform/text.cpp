@@ -1,6 +1,8 @@
-#include "text.h"
+#include "platform/text.h"
 
 #include <QList>
+
+#include "base/digits.h"
 
 namespace zoltrek {
 
@@ -14,11 +16,6 @@ bool isDirectionMark(uint p) {
 }
 
 }  // namespace
-
-char32_t plainDigit(char32_t c) {
-    const int digit = QChar::isDigit(c) ? QChar::digitValue(c) : -1;
-    return digit >= 0 ? U'0' + static_cast<char32_t>(digit) : c;
-}
 
 QString withPlainDigits(const QString& text) {
     QList<uint> points;

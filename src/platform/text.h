@@ -6,9 +6,6 @@
 
 namespace zoltrek {
 
-// A decimal digit of any script as its digit 0-9 ("١" is "1"); any other character as it is.
-char32_t plainDigit(char32_t c);
-
 // Every decimal digit of any script as its digit 0-9, without the marks that set the direction
 // of the text around them.
 QString withPlainDigits(const QString& text);

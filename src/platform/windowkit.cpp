@@ -1,4 +1,4 @@
-#include "windowkit.h"
+#include "platform/windowkit.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,9 +9,9 @@
 #include <QStyle>
 #include <QWindow>
 
-#include "appearance.h"
-#include "caretlineedit.h"
-#include "resources.h"
+#include "controls/caretlineedit.h"
+#include "platform/appearance.h"
+#include "resources/resources.h"
 
 namespace zoltrek {
 
@@ -219,11 +219,6 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place,
     box->setAlignment(Qt::AlignCenter);
     box->setStyleSheet(textBoxStyle(overstruck));
     return box;
-}
-
-QString textBoxStyle(bool overstruck) {
-    return QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464;%1 }")
-        .arg(overstruck ? QStringLiteral(" color: transparent;") : QString());
 }
 
 LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QRect& place, const QString& text,

@@ -5,8 +5,8 @@
 #include <QRect>
 #include <QSize>
 
-#include "appearance.h"
-#include "units.h"
+#include "base/units.h"
+#include "platform/appearance.h"
 
 class QLineEdit;
 
@@ -65,10 +65,6 @@ QFrame* makeHorizontalLine(QWidget* parent, const QString& name, QPoint from, QP
 // starts.
 QFrame* makePanel(QWidget* parent, const QString& name, const QRect& place, bool sunken);
 int inset(const QFrame* panel);
-
-// The entry boxes' look: #E0E0E0 in a plain one-pixel frame; an overstruck box paints its text
-// itself, so the style leaves it unpainted.
-QString textBoxStyle(bool overstruck = false);
 
 // A one-line entry box: centred text on #E0E0E0 in a plain one-pixel frame, its caret shown
 // even while it is locked.

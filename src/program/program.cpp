@@ -1,4 +1,4 @@
-#include "program.h"
+#include "program/program.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -11,13 +11,13 @@
 #include <cstdlib>
 #include <utility>
 
-#include "about.h"
-#include "appearance.h"
-#include "entrydialoghost.h"
-#include "environment.h"
-#include "fileops.h"
-#include "fnew.h"
-#include "mainwindow.h"
+#include "about/about.h"
+#include "entry/entrydialoghost.h"
+#include "entry/fnew.h"
+#include "journal/fileops.h"
+#include "mainwindow/mainwindow.h"
+#include "platform/appearance.h"
+#include "platform/environment.h"
 
 namespace zoltrek {
 

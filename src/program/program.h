@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "appearance.h"
+#include "platform/appearance.h"
 
 class QApplication;
 

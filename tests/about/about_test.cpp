@@ -1,8 +1,8 @@
 // The About window, opened by the main window's link as a person opens it.
-#include "about.h"
-#include "maker.h"
-#include "resources.h"
-#include "windowtest.h"
+#include "about/about.h"
+#include "about/maker.h"
+#include "mainwindow/windowtest.h"
+#include "resources/resources.h"
 
 namespace zoltrek {
 namespace {

@@ -1,4 +1,4 @@
-#include "entryrules.h"
+#include "entry/entryrules.h"
 
 #include <gtest/gtest.h>
 

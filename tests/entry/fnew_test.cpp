@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <map>
 
-#include "datetime.h"
-#include "journaltexts.h"
-#include "windowtest.h"
+#include "controls/datetime/widget/datetime.h"
+#include "journal/journaltexts.h"
+#include "mainwindow/windowtest.h"
 
 namespace zoltrek {
 namespace {

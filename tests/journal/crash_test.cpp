@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "journaltext.h"
-#include "tempfolder.h"
+#include "support/journaltext.h"
+#include "support/tempfolder.h"
 
 namespace zoltrek {
 namespace {

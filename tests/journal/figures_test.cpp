@@ -1,9 +1,9 @@
-#include "figures.h"
-#include "codepage.h"
-#include "details.h"
-#include "numbers.h"
-#include "parseline.h"
-#include "report.h"
+#include "journal/figures.h"
+#include "journal/codepage.h"
+#include "journal/details.h"
+#include "journal/numbers.h"
+#include "journal/parseline.h"
+#include "journal/report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The journal file: its lines, its load, its writes and their failures, two copies at once.
-#include "journalfile.h"
+#include "journal/journalfile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -14,10 +14,10 @@
 #include <optional>
 #include <set>
 
-#include "entryrules.h"
-#include "journaltext.h"
-#include "lines.h"
-#include "tempfolder.h"
+#include "entry/entryrules.h"
+#include "journal/lines.h"
+#include "support/journaltext.h"
+#include "support/tempfolder.h"
 
 namespace zoltrek {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <set>
 
-#include "appearance.h"
-#include "messages.h"
-#include "resources.h"
-#include "windowtest.h"
+#include "mainwindow/messages.h"
+#include "mainwindow/windowtest.h"
+#include "platform/appearance.h"
+#include "resources/resources.h"
 
 namespace zoltrek {
 namespace {

@@ -2,10 +2,10 @@
 // box, drawn at the screen's size.
 #include <QTimer>
 
-#include "about.h"
-#include "appearance.h"
-#include "windowtest.h"
-#include "xpb.h"
+#include "about/about.h"
+#include "controls/xpb/widget/xpb.h"
+#include "mainwindow/windowtest.h"
+#include "platform/appearance.h"
 
 namespace zoltrek {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "appearance.h"
-#include "program.h"
+#include "platform/appearance.h"
+#include "program/program.h"
 
 // The windows need an application with the program's fonts and colours; "--system-faces" gives
 // them the system's faces alone, as a build without the bundled ones has.

@@ -14,12 +14,12 @@
 #include <memory>
 #include <optional>
 
-#include "entrydialoghost.h"
-#include "fnew.h"
-#include "journaltext.h"
-#include "mainwindow.h"
-#include "program.h"
-#include "tempfolder.h"
+#include "entry/entrydialoghost.h"
+#include "entry/fnew.h"
+#include "mainwindow/mainwindow.h"
+#include "program/program.h"
+#include "support/journaltext.h"
+#include "support/tempfolder.h"
 
 namespace zoltrek::testing {
 

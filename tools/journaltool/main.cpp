@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "entryrules.h"
-#include "journalfile.h"
-#include "journaltexts.h"
-#include "numbers.h"
+#include "entry/entryrules.h"
+#include "journal/journalfile.h"
+#include "journal/journaltexts.h"
+#include "journal/numbers.h"
 
 namespace zoltrek {
 namespace {

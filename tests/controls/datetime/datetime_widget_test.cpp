@@ -1,4 +1,4 @@
-#include "datetime.h"
+#include "controls/datetime/widget/datetime.h"
 
 #include <gtest/gtest.h>
 

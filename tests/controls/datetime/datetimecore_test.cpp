@@ -1,10 +1,10 @@
-#include "datetimecore.h"
+#include "controls/datetime/core/datetimecore.h"
 
 #include <gtest/gtest.h>
 
-#include "faketextbox.h"
-#include "maskshape.h"
-#include "positionrule.h"
+#include "controls/datetime/core/maskshape.h"
+#include "controls/datetime/core/positionrule.h"
+#include "support/faketextbox.h"
 
 namespace zoltrek {
 namespace {

@@ -1,6 +1,6 @@
-#include "accesskeys.h"
+#include "controls/xpb/core/accesskeys.h"
 
-#include "utf8.h"
+#include "base/utf8.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "controls/xpb/core/canvas.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "colour.h"
-#include "propertybag.h"
-#include "rect.h"
+#include "controls/propertybag.h"
+#include "controls/xpb/core/colour.h"
+#include "controls/xpb/core/rect.h"
 
 namespace zoltrek {
 

@@ -1,8 +1,8 @@
-#include "colour.h"
+#include "controls/xpb/core/colour.h"
 
 #include <algorithm>
 
-#include "syscolors.h"
+#include "base/syscolors.h"
 
 namespace zoltrek {
 

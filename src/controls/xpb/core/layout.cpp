@@ -1,9 +1,9 @@
-#include "layout.h"
+#include "controls/xpb/core/layout.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "units.h"
+#include "base/units.h"
 
 namespace zoltrek {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "canvas.h"
-#include "textlayout.h"
-#include "xpbstate.h"
+#include "controls/xpb/core/canvas.h"
+#include "controls/xpb/core/textlayout.h"
+#include "controls/xpb/core/xpbstate.h"
 
 namespace zoltrek {
 

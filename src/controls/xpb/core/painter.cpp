@@ -1,12 +1,12 @@
-#include "painter.h"
+#include "controls/xpb/core/painter.h"
 
 #include <algorithm>
 
-#include "colour.h"
-#include "layout.h"
-#include "syscolors.h"
-#include "units.h"
-#include "xpface.h"
+#include "base/syscolors.h"
+#include "base/units.h"
+#include "controls/xpb/core/colour.h"
+#include "controls/xpb/core/layout.h"
+#include "controls/xpb/core/xpface.h"
 
 namespace zoltrek {
 

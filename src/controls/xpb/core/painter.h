@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "canvas.h"
-#include "layout.h"
-#include "xpbstate.h"
+#include "controls/xpb/core/canvas.h"
+#include "controls/xpb/core/layout.h"
+#include "controls/xpb/core/xpbstate.h"
 
 namespace zoltrek {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "canvas.h"
+#include "controls/xpb/core/canvas.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "textlayout.h"
+#include "controls/xpb/core/textlayout.h"
 
 #include <algorithm>
 

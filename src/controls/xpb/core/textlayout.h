@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas.h"
+#include "controls/xpb/core/canvas.h"
 
 namespace zoltrek {
 

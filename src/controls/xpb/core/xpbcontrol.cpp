@@ -1,9 +1,9 @@
-#include "xpbcontrol.h"
+#include "controls/xpb/core/xpbcontrol.h"
 
-#include "accesskeys.h"
-#include "painter.h"
-#include "units.h"
-#include "xpbpersistence.h"
+#include "base/units.h"
+#include "controls/xpb/core/accesskeys.h"
+#include "controls/xpb/core/painter.h"
+#include "controls/xpb/core/xpbpersistence.h"
 
 namespace zoltrek {
 

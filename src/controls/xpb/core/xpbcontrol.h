@@ -6,11 +6,11 @@
 #include <string_view>
 #include <type_traits>
 
-#include "layout.h"
-#include "propertybag.h"
-#include "surface.h"
-#include "xpbproperties.h"
-#include "xpbstate.h"
+#include "controls/propertybag.h"
+#include "controls/xpb/core/layout.h"
+#include "controls/xpb/core/surface.h"
+#include "controls/xpb/core/xpbproperties.h"
+#include "controls/xpb/core/xpbstate.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "xpbpersistence.h"
+#include "controls/xpb/core/xpbpersistence.h"
 
 #include <string>
 

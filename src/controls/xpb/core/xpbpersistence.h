@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "propertybag.h"
-#include "surface.h"
-#include "xpbstate.h"
+#include "controls/propertybag.h"
+#include "controls/xpb/core/surface.h"
+#include "controls/xpb/core/xpbstate.h"
 
 namespace zoltrek {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "propertybag.h"
-#include "xpbstate.h"
+#include "controls/propertybag.h"
+#include "controls/xpb/core/xpbstate.h"
 
 namespace zoltrek {
 

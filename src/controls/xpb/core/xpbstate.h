@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "propertybag.h"
-#include "rect.h"
+#include "controls/propertybag.h"
+#include "controls/xpb/core/rect.h"
 
 namespace zoltrek {
 

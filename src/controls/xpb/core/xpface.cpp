@@ -1,8 +1,8 @@
-#include "xpface.h"
+#include "controls/xpb/core/xpface.h"
 
-#include "colour.h"
-#include "syscolors.h"
-#include "units.h"
+#include "base/syscolors.h"
+#include "base/units.h"
+#include "controls/xpb/core/colour.h"
 
 namespace zoltrek {
 

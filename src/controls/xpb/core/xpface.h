@@ -1,6 +1,6 @@
 #pragma once
 
-#include "painter.h"
+#include "controls/xpb/core/painter.h"
 
 namespace zoltrek {
 

@@ -1,6 +1,6 @@
-#include "imagepicture.h"
+#include "controls/xpb/widget/imagepicture.h"
 
-#include "units.h"
+#include "base/units.h"
 
 namespace zoltrek {
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "propertybag.h"
+#include "controls/propertybag.h"
 
 namespace zoltrek {
 

@@ -1,12 +1,12 @@
-#include "qimagecanvas.h"
+#include "controls/xpb/widget/qimagecanvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <vector>
 
-#include "imagepicture.h"
-#include "syscolors.h"
+#include "base/syscolors.h"
+#include "controls/xpb/widget/imagepicture.h"
 
 namespace zoltrek {
 

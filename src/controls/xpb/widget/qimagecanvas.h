@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QList>
 
-#include "canvas.h"
+#include "controls/xpb/core/canvas.h"
 
 namespace zoltrek {
 

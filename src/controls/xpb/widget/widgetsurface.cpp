@@ -1,11 +1,11 @@
-#include "widgetsurface.h"
+#include "controls/xpb/widget/widgetsurface.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QKeySequence>
 
-#include "units.h"
+#include "base/units.h"
 
 namespace zoltrek {
 

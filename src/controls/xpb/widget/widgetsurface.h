@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "qimagecanvas.h"
-#include "surface.h"
+#include "controls/xpb/core/surface.h"
+#include "controls/xpb/widget/qimagecanvas.h"
 
 namespace zoltrek {
 

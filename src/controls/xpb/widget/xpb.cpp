@@ -1,4 +1,4 @@
-#include "xpb.h"
+#include "controls/xpb/widget/xpb.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -7,11 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "textlayout.h"
-#include "units.h"
-#include "widgetsurface.h"
-#include "xpbaccessible.h"
-#include "xpbkeys.h"
+#include "base/units.h"
+#include "controls/xpb/core/textlayout.h"
+#include "controls/xpb/widget/widgetsurface.h"
+#include "controls/xpb/widget/xpbaccessible.h"
+#include "controls/xpb/widget/xpbkeys.h"
 
 namespace zoltrek {
 

@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "propertybag.h"
-#include "xpbcontrol.h"
-#include "xpbproperties.h"
+#include "controls/propertybag.h"
+#include "controls/xpb/core/xpbcontrol.h"
+#include "controls/xpb/core/xpbproperties.h"
 
 namespace zoltrek {
 

@@ -1,8 +1,8 @@
-#include "xpbaccessible.h"
+#include "controls/xpb/widget/xpbaccessible.h"
 
 #include <QAccessibleWidget>
 
-#include "xpb.h"
+#include "controls/xpb/widget/xpb.h"
 
 namespace zoltrek {
 

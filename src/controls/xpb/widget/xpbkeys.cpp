@@ -1,4 +1,4 @@
-#include "xpbkeys.h"
+#include "controls/xpb/widget/xpbkeys.h"
 
 #include <array>
 #include <utility>

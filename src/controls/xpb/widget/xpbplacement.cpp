@@ -1,6 +1,6 @@
-#include "xpbplacement.h"
+#include "controls/xpb/widget/xpbplacement.h"
 
-#include "units.h"
+#include "base/units.h"
 
 namespace zoltrek {
 

@@ -3,7 +3,7 @@
 #include <QRect>
 #include <QString>
 
-#include "xpb.h"
+#include "controls/xpb/widget/xpb.h"
 
 namespace zoltrek {
 

@@ -6,12 +6,12 @@
 #include <optional>
 #include <sstream>
 
-#include "accesskeys.h"
-#include "layout.h"
-#include "testcanvas.h"
-#include "textlayout.h"
-#include "units.h"
-#include "xpbcontrol.h"
+#include "base/units.h"
+#include "controls/xpb/core/accesskeys.h"
+#include "controls/xpb/core/layout.h"
+#include "controls/xpb/core/textlayout.h"
+#include "controls/xpb/core/xpbcontrol.h"
+#include "support/testcanvas.h"
 
 namespace zoltrek {
 namespace {

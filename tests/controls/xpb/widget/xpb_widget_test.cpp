@@ -10,8 +10,8 @@
 #include <functional>
 #include <utility>
 
-#include "qimagecanvas.h"
-#include "xpbplacement.h"
+#include "controls/xpb/widget/qimagecanvas.h"
+#include "controls/xpb/widget/xpbplacement.h"
 
 namespace zoltrek {
 namespace {

@@ -1,11 +1,11 @@
-#include "datetimebox.h"
+#include "controls/datetime/widget/datetimebox.h"
 
 #include <QKeyEvent>
 
-#include "datetimeaccessible.h"
-#include "datetimecore.h"
-#include "text.h"
-#include "windowkit.h"
+#include "base/digits.h"
+#include "controls/caretlineedit.h"
+#include "controls/datetime/core/datetimecore.h"
+#include "controls/datetime/widget/datetimeaccessible.h"
 
 namespace zoltrek {
 

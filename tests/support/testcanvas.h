@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
-#include "utf8.h"
+#include "base/utf8.h"
+#include "controls/xpb/core/canvas.h"
 
 namespace zoltrek::test {
 

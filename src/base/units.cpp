@@ -1,4 +1,4 @@
-#include "units.h"
+#include "base/units.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "datetimeaccessible.h"
+#include "controls/datetime/widget/datetimeaccessible.h"
 
 #include <QAccessibleWidget>
 
-#include "datetimebox.h"
+#include "controls/datetime/widget/datetimebox.h"
 
 namespace zoltrek {
 

@@ -1,6 +1,6 @@
-#include "utf8text.h"
+#include "controls/datetime/core/utf8text.h"
 
-#include "utf8.h"
+#include "base/utf8.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "syscolors.h"
+#include "base/syscolors.h"
 
 #include <array>
 #include <utility>

@@ -1,10 +1,10 @@
-#include "positionrule.h"
+#include "controls/datetime/core/positionrule.h"
 
 #include <optional>
 #include <span>
 
-#include "maskshape.h"
-#include "utf8text.h"
+#include "controls/datetime/core/maskshape.h"
+#include "controls/datetime/core/utf8text.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "lineedittextbox.h"
+#include "controls/datetime/widget/lineedittextbox.h"
 
 #include <algorithm>
 #include <limits>

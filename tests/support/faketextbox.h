@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "datetimecore.h"
-#include "textbox.h"
-#include "utf8text.h"
+#include "controls/datetime/core/datetimecore.h"
+#include "controls/datetime/core/textbox.h"
+#include "controls/datetime/core/utf8text.h"
 
 namespace zoltrek {
 

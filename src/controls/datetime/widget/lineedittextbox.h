@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "textbox.h"
+#include "controls/datetime/core/textbox.h"
 
 namespace zoltrek {
 

@@ -1,8 +1,8 @@
-#include "datetimecore.h"
+#include "controls/datetime/core/datetimecore.h"
 
-#include "maskshape.h"
-#include "positionrule.h"
-#include "utf8text.h"
+#include "controls/datetime/core/maskshape.h"
+#include "controls/datetime/core/positionrule.h"
+#include "controls/datetime/core/utf8text.h"
 
 namespace zoltrek {
 

@@ -29,4 +29,8 @@ class CaretLineEdit : public QLineEdit {
     bool caretShown_ = true;
 };
 
+// The entry boxes' look: #E0E0E0 in a plain one-pixel frame; an overstruck box paints its text
+// itself, so the style leaves it unpainted.
+QString textBoxStyle(bool overstruck = false);
+
 }  // namespace zoltrek

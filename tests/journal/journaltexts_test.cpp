@@ -1,5 +1,5 @@
 // What the user is told about the journal, word for word.
-#include "journaltexts.h"
+#include "journal/journaltexts.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "propertybag.h"
-#include "textbox.h"
+#include "controls/datetime/core/textbox.h"
+#include "controls/propertybag.h"
 
 namespace zoltrek {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "caretlineedit.h"
+#include "controls/caretlineedit.h"
 
 namespace zoltrek {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "journalerror.h"
-#include "journalfile.h"
+#include "journal/journalerror.h"
+#include "journal/journalfile.h"
 
 // What the user is told about the journal, in Russian, as UTF-8. A path goes in as the bytes the
 // file system holds; the window shows the whole text as UTF-8, as it shows any path. Free of Qt,

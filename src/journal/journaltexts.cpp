@@ -1,9 +1,9 @@
-#include "journaltexts.h"
+#include "journal/journaltexts.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "fillup.h"
+#include "journal/fillup.h"
 
 namespace zoltrek {
 

@@ -1,6 +1,6 @@
-#include "maskshape.h"
+#include "controls/datetime/core/maskshape.h"
 
-#include "utf8text.h"
+#include "controls/datetime/core/utf8text.h"
 
 namespace zoltrek {
 

@@ -1,4 +1,4 @@
-#include "caretlineedit.h"
+#include "controls/caretlineedit.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -59,6 +59,11 @@ void CaretLineEdit::restartBlink() {
     if (isReadOnly() && hasFocus() && period > 0)
         blink_.start(period, this);
     update();
+}
+
+QString textBoxStyle(bool overstruck) {
+    return QStringLiteral("QLineEdit { background-color: #E0E0E0; border: 1px solid #646464;%1 }")
+        .arg(overstruck ? QStringLiteral(" color: transparent;") : QString());
 }
 
 }  // namespace zoltrek

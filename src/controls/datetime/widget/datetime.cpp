@@ -1,10 +1,10 @@
-#include "datetime.h"
+#include "controls/datetime/widget/datetime.h"
 
-#include "datetimebox.h"
-#include "datetimecore.h"
-#include "lineedittextbox.h"
-#include "maskshape.h"
-#include "units.h"
+#include "base/units.h"
+#include "controls/datetime/core/datetimecore.h"
+#include "controls/datetime/core/maskshape.h"
+#include "controls/datetime/widget/datetimebox.h"
+#include "controls/datetime/widget/lineedittextbox.h"
 
 namespace zoltrek {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "propertybag.h"
+#include "controls/propertybag.h"
 
 namespace zoltrek {
 

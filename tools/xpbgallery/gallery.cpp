@@ -7,11 +7,11 @@
 #include <optional>
 #include <vector>
 
-#include "appearance.h"
-#include "imagepicture.h"
-#include "painter.h"
-#include "qimagecanvas.h"
-#include "units.h"
+#include "base/units.h"
+#include "controls/xpb/core/painter.h"
+#include "controls/xpb/widget/imagepicture.h"
+#include "controls/xpb/widget/qimagecanvas.h"
+#include "platform/appearance.h"
 
 namespace zoltrek {
 namespace {
