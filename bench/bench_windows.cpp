@@ -20,14 +20,14 @@ namespace {
 // A window on a journal of 101 fill-ups, with nothing shown to the user.
 struct FullWindow {
     testing::TempFolder folder;
+    JournalFile file{folder.file("zoltrek.dat")};
     std::unique_ptr<Main> main;
 
     FullWindow() {
-        const std::string path = folder.file("zoltrek.dat");
-        testing::writeBytes(path, testing::journalOf(Journal::kSlots));
+        testing::writeBytes(file.path(), testing::journalOf(Journal::kSlots));
         Environment quiet{Locale{}, [] { return QDateTime::currentDateTime(); },
                           [](QWidget*, const Message&) {}, [](const QUrl&) { return false; }};
-        main = std::make_unique<Main>(path, quiet);
+        main = std::make_unique<Main>(file, quiet);
         main->show();
         QApplication::processEvents();
     }

@@ -76,8 +76,8 @@ QList<TextInBox> Main::textsToFit() {
     return texts;
 }
 
-Main::Main(const std::string& journalPath, Environment environment, FileOps& files)
-    : FixedWindow(L::kClient, true), file_(journalPath, files), env_(std::move(environment)) {
+Main::Main(const JournalFile& file, Environment environment)
+    : FixedWindow(L::kClient, true), file_(file), env_(std::move(environment)) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Zoltrek Calculator"));
     buildControls();

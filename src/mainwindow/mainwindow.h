@@ -26,9 +26,8 @@ class Main : public FixedWindow {
     Q_OBJECT
 
   public:
-    // `journalPath` is bytes, as the file system takes them: a folder's name need not be UTF-8.
-    Main(const std::string& journalPath, Environment environment,
-         FileOps& files = FileOps::system());
+    // Shows the journal of `file`, which it only reads: the entry dialog writes it.
+    Main(const JournalFile& file, Environment environment);
 
     // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();
@@ -37,7 +36,6 @@ class Main : public FixedWindow {
     static QList<TextInBox> textsToFit();
 
     const Journal& journal() const { return journal_; }
-    JournalFile& journalFile() { return file_; }
     const Environment& environment() const { return env_; }
 
   signals:
@@ -60,7 +58,7 @@ class Main : public FixedWindow {
     void showStatistics();
     void tell(const Message& message);
 
-    JournalFile file_;
+    const JournalFile& file_;
     Environment env_;
     Journal journal_;
     std::optional<Message> startupMessage_;

@@ -89,9 +89,9 @@ JournalPlace journalPlace() {
     return {userDataFolder() + "/zoltrek/zoltrek.dat", true};
 }
 
-std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window) {
-    auto dialogs = std::make_unique<EntryDialogHost>(window.journalFile(), window.environment(),
-                                                     window.windowIcon());
+std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window, JournalFile& file) {
+    auto dialogs =
+        std::make_unique<EntryDialogHost>(file, window.environment(), window.windowIcon());
     QObject::connect(&window, &Main::newFillUpAsked, dialogs.get(), &EntryDialogHost::showNew);
     QObject::connect(&window, &Main::editAsked, dialogs.get(), &EntryDialogHost::fEdit);
     QObject::connect(dialogs.get(), &EntryDialogHost::journalChanged, &window, &Main::UpList);
@@ -106,9 +106,11 @@ int runProgram(QApplication& app, const JournalPlace& place, FontConfigurationRe
     fonts.wait();
     setUpApplication(app);
     fitFaces(programTexts());
-    Main window(place.path, Environment::system());
-    window.journalFile().setCreatesFolders(place.inUserData);
-    const auto dialogs = entryDialogsOf(window);
+    // Outlives every window, so they may close in any order.
+    JournalFile file(place.path);
+    file.setCreatesFolders(place.inUserData);
+    Main window(file, Environment::system());
+    const auto dialogs = entryDialogsOf(window, file);
     window.show();
     return app.exec();
 }

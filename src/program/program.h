@@ -11,6 +11,7 @@ namespace zoltrek {
 
 class EntryDialogHost;
 class FontConfigurationReader;
+class JournalFile;
 class Main;
 
 // Until `displayOpened`, a toolkit that finds no display to open windows on ends the program with
@@ -29,9 +30,9 @@ struct JournalPlace {
 };
 JournalPlace journalPlace();
 
-// The entry dialog on `window`'s journal, opened by the window's commands; the window reloads
-// whenever a dialog changed the journal.
-std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window);
+// The entry dialog on the journal `file` that `window` shows, opened by the window's commands;
+// the window reloads whenever a dialog changed the journal.
+std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window, JournalFile& file);
 
 // Every text of the three windows whose box was made to its size: a scalable face must fit
 // them all.

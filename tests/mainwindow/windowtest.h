@@ -40,17 +40,17 @@ class WindowTest : public ::testing::Test {
     std::vector<QUrl> openedUrls;
     QDateTime now{QDate(2026, 12, 6), QTime(5, 35, 39)};
     Locale locale;
+    std::optional<JournalFile> file;  // outlives the windows that use it
     std::unique_ptr<Main> main;
     std::unique_ptr<EntryDialogHost> host;
 
     void TearDown() override { closeWindows(); }
-    // The dialog first: it writes the main window's journal file.
     void closeWindows() {
+        main.reset();
         if (host && host->dialog())
             host->dialog()->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         host.reset();
-        main.reset();
     }
     // Shows the main window over the journal, written first unless none.
     void start(const std::optional<std::string>& journal, FileOps& files = FileOps::system()) {
@@ -60,9 +60,10 @@ class WindowTest : public ::testing::Test {
         const Environment env{locale, [this] { return now; },
                               [this](QWidget*, const Message& m) { messages.push_back(m); },
                               [this](const QUrl& url) { return openedUrls.push_back(url), false; }};
-        main = std::make_unique<Main>(path, env, files);
-        main->journalFile().setLockWait(std::chrono::milliseconds(100));  // a busy journal
-        host = entryDialogsOf(*main);
+        file.emplace(path, files);
+        file->setLockWait(std::chrono::milliseconds(100));  // a busy journal
+        main = std::make_unique<Main>(*file, env);
+        host = entryDialogsOf(*main, *file);
         main->show();
         QApplication::processEvents();
     }
