@@ -10,7 +10,6 @@ e2e_begin "$1" openbox xwininfo xprop
 crlf=$'\r\n'
 before="01.11.26|84000|40|20|800"$'\n'"15.11.26|84500|35|21|735${crlf}"
 printf '%s' "$before" >"$app/zoltrek.dat"
-today=$(date +%d.%m.%y)
 
 expect_journal() { e2e_expect_file "$app/zoltrek.dat" "$@"; }
 
@@ -82,7 +81,7 @@ dialog=$(e2e_window "Новая заправка")
 e2e_key Tab; e2e_type "85000"; e2e_key Tab; e2e_type "40"; e2e_key Tab; e2e_type "20,5"
 space_on "$dialog" Tab Tab  # "ОК"
 e2e_window "Новая заправка" gone
-expect_journal "${before}${today}|85000|40|20,5|820${crlf}" "adding a fill-up"
+expect_journal "${before}${E2E_TODAY}|85000|40|20,5|820${crlf}" "adding a fill-up"
 
 # Pressed on "Новая заправка" and let go on "Статистика": the second is pressed and clicks.
 drag $E2E_NEW_BUTTON; xdotool mousedown 1; drag 150 22; drag 148 40; drag 148 44; xdotool mouseup 1
@@ -93,7 +92,7 @@ drag_off_and_back
 edit_third_item
 e2e_click "$dialog" $E2E_TEXT3; e2e_key ctrl+a; e2e_type "21"
 e2e_save "Редактировать"
-expect_journal "${before}${today}|85000|40|21|840${crlf}" "editing its price"
+expect_journal "${before}${E2E_TODAY}|85000|40|21|840${crlf}" "editing its price"
 
 edit_third_item
 jump_after_raising_edit ""
@@ -126,7 +125,7 @@ add_in_locale() {
     e2e_add "$2" "$3" "$4"
 }
 add_in_locale ar_EG.UTF-8 85400 41.5 22.3
-expect_journal "${before}${today}|85400|41.5|22.3|925.45${crlf}" "adding in ar_EG"
+expect_journal "${before}${E2E_TODAY}|85400|41.5|22.3|925.45${crlf}" "adding in ar_EG"
 
 # expect_centred <window> <name>: its frame, as the window manager reports it, in the middle of
 # the screen (1024 x 768), within half a pixel.
@@ -145,7 +144,7 @@ openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
 add_in_locale C.UTF-8 85600 40 20
-expect_journal "${before}${today}|85400|41.5|22.3|925.45${crlf}${today}|85600|40|20|800${crlf}" "adding in C.UTF-8"
+expect_journal "${before}${E2E_TODAY}|85400|41.5|22.3|925.45${crlf}${E2E_TODAY}|85600|40|20|800${crlf}" "adding in C.UTF-8"
 expect_centred "$E2E_MAIN" "the main window"
 space_on "$E2E_MAIN"  # "Новая заправка", clicked last
 expect_centred "$(e2e_window "Новая заправка")" "the entry dialog"

@@ -5,13 +5,18 @@ set -eu
 # The tools match window titles in UTF-8; the program gets its own locale (E2E_LOCALE).
 export LC_ALL=C.UTF-8
 
+# The program's clock starts here and runs on: far from midnight, so every date it writes in a
+# run is that day's, whatever the machine's clock says.
+E2E_CLOCK="2026-12-24 12:00:00"
+E2E_TODAY=24.12.26  # that day as the journal writes it
+
 # e2e_begin <build folder> [more tools]: skips without the tools, starts Xvfb on a free display,
 # and copies the program (E2E_PROGRAM, or the build folder's) into $app, a fresh folder removed
 # at exit. Its name is not UTF-8 (a Windows-1251 byte, as in a folder unpacked from a Windows
 # archive): the journal must be found there all the same.
 e2e_begin() {
     build=$(cd "$1" && pwd)
-    for tool in Xvfb xdotool "${@:2}"; do
+    for tool in Xvfb xdotool faketime "${@:2}"; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (make deps installs it)"; exit 77; }
     done
     E2E_ROOT=$(mktemp -d)
@@ -31,10 +36,12 @@ e2e_end() {
 }
 
 # Runs the program E2E_EXE ($app/zoltrek unless set) through the command E2E_AS (as another
-# user, say), in the locale E2E_LOCALE (ru_RU.UTF-8 unless set).
+# user, say), in the locale E2E_LOCALE (ru_RU.UTF-8 unless set), its clock started at E2E_CLOCK;
+# the clock the event loop times with is left alone.
 e2e_start_program() {
-    ${E2E_AS:-} env -u LC_ALL LANG="${E2E_LOCALE:-ru_RU.UTF-8}" "${E2E_EXE:-$app/zoltrek}" \
-        >"$E2E_ROOT/program.log" 2>&1 &
+    ${E2E_AS:-} env -u LC_ALL LANG="${E2E_LOCALE:-ru_RU.UTF-8}" \
+        LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' FAKETIME="@$E2E_CLOCK" \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 "${E2E_EXE:-$app/zoltrek}" >"$E2E_ROOT/program.log" 2>&1 &
     E2E_APP=$!
     E2E_MAIN=$(e2e_window "Zoltrek Calculator")
 }
