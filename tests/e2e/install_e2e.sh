@@ -13,7 +13,6 @@ e2e_begin "$2"
 chmod 755 "$E2E_ROOT"
 fail() { echo "FAIL: $*"; exit 1; }
 id=example.zoltrek.Calculator
-today=$(date +%d.%m.%y)
 
 # install_to <prefix> [destdir]
 install_to() {
@@ -58,7 +57,7 @@ run() {
     e2e_add "$4" 40 20
     e2e_stop_program
 }
-line() { printf '%s|%s|40|20|800' "$today" "$1"; }
+line() { printf '%s|%s|40|20|800' "$E2E_TODAY" "$1"; }
 crlf=$'\r\n'
 
 run "installed" "" "$root/bin/zoltrek" 85000

@@ -10,35 +10,51 @@ out=$(mkdir -p "$2" && cd "$2" && pwd)
 E2E_PROGRAM=${3:-}
 e2e_begin "$1"
 
+# drawn <window>: once its background is drawn: its corner shows the picture's lightest grey, which
+# no other window has there.
+drawn() { e2e_wait "window $1 drawn" corner_drawn "$1"; }
+corner_drawn() {
+    local ppm="$E2E_ROOT/corner.ppm"
+    e2e_shot "$1" "$ppm"
+    [ "$(od -An -tx1 -j "$(head -3 "$ppm" | wc -c)" -N3 "$ppm")" = " fa fa fa" ]
+}
+# shot <window> <name>: its picture, once drawn.
+shot() { drawn "$1"; e2e_shot "$1" "$out/$2.png"; }
+
 # windows <name suffix>: every window once, at the scale E2E_SCALE.
 windows() {
+    local about dialog empty
     export QT_SCALE_FACTOR=$E2E_SCALE
     rm -f "$app/zoltrek.dat"
     e2e_start_program
-    e2e_shot "$E2E_MAIN" "$out/main-empty$1.png"
+    shot "$E2E_MAIN" "main-empty$1"
     e2e_stop_program
 
-    printf '01.11.26|84000|40|20|800\r\n15.11.26|84500|35|21|735\r\n30.11.26|84950|30|22|660\r\n' >"$app/zoltrek.dat"
+    printf '%s\r\n' '01.11.26|84000|40|20|800' '15.11.26|84500|35|21|735' \
+        '30.11.26|84950|30|22|660' >"$app/zoltrek.dat"
     e2e_start_program
-    e2e_click "$E2E_MAIN" 30 28          # the second item
-    e2e_click "$E2E_MAIN" 148 48 0       # rests over "Статистика"
+    drawn "$E2E_MAIN"
+    empty=$(e2e_pixels "$E2E_MAIN" Main.Picture1)
+    e2e_click "$E2E_MAIN" Main.List1.row1
+    e2e_changes "$E2E_MAIN" Main.Picture1 "$empty"
+    e2e_move "$E2E_MAIN" Main.XpB2
+    e2e_looks "$E2E_MAIN" Main.XpB2 raised
     e2e_shot "$E2E_MAIN" "$out/main-selected$1.png"
 
-    e2e_click "$E2E_MAIN" 205 192        # the "About" link
-    about=$(e2e_window "О программе")
-    e2e_shot "$about" "$out/about$1.png"
-    e2e_key Escape
-    e2e_click "$about" 76 224            # "Закрыть"
-    e2e_window "О программе" gone
+    e2e_click "$E2E_MAIN" Main.Label6
+    about=$(e2e_open "О программе")
+    shot "$about" "about$1"
+    e2e_click "$about" About.XpB1
+    e2e_gone "О программе"
 
-    e2e_click "$E2E_MAIN" 148 20         # "Новая заправка"
-    dialog=$(e2e_window "Новая заправка")
-    e2e_shot "$dialog" "$out/entry-new$1.png"
-    e2e_click "$dialog" 116 168          # "Отмена"
-    e2e_click "$E2E_MAIN" 30 28
-    e2e_click "$E2E_MAIN" 30 28 3        # right click: edit the selected fill-up
-    dialog=$(e2e_window "Редактировать")
-    e2e_shot "$dialog" "$out/entry-edit$1.png"
+    e2e_click "$E2E_MAIN" Main.XpB1
+    dialog=$(e2e_open "Новая заправка")
+    shot "$dialog" "entry-new$1"
+    e2e_click "$dialog" fNew.XpB2
+    e2e_gone "Новая заправка"
+    e2e_click "$E2E_MAIN" Main.List1.row1 3  # right click: edit the selected fill-up
+    dialog=$(e2e_open "Редактировать")
+    shot "$dialog" "entry-edit$1"
     e2e_stop_program
 }
 
@@ -53,9 +69,11 @@ done
 
 E2E_SCALE=1 QT_SCALE_FACTOR=1
 E2E_LOCALE=ar_EG.UTF-8 e2e_start_program
-sleep 1.2                            # the clock's first tick
+drawn "$E2E_MAIN"
+# The clock's first tick, or the next: its text changes every second.
+e2e_changes "$E2E_MAIN" Main.Label9 "$(e2e_pixels "$E2E_MAIN" Main.Label9)"
 e2e_shot "$E2E_MAIN" "$out/main-ar_EG.png"
-e2e_click "$E2E_MAIN" 148 20
-dialog=$(e2e_window "Новая заправка")
-e2e_shot "$dialog" "$out/entry-new-ar_EG.png"
+e2e_click "$E2E_MAIN" Main.XpB1
+dialog=$(e2e_open "Новая заправка")
+shot "$dialog" entry-new-ar_EG
 echo "screenshots in $out"
