@@ -20,7 +20,7 @@ using namespace std::string_literals;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The leading number; out of range gives infinity or zero, never a negative zero.
+// The leading number; out of range gives infinity or zero, as strtod does, never a negative zero.
 TEST(TextToNum, ReadsTheLeadingNumber) {
     const std::tuple<const char*, std::string, double> cases[] = {
         {"spaces, tabs and LFs are skipped", " \t8\n4 5", 845},
@@ -36,6 +36,13 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
         {"a sign without digits is zero", "-abc", 0},
         {"too large is infinity", "1e999", kInf},
         {"too large below zero is minus infinity", "-1e999", -kInf},
+        {"many digits outweigh a negative exponent", "1" + std::string(400, '0') + "e-9", kInf},
+        {"an exponent past any integer", "1e99999999999999999999", kInf},
+        {"too small is zero, never minus zero", "-1e-400", 0},
+        {"zeros after the point outweigh a positive exponent", "." + std::string(400, '0') + "1e9",
+         0},
+        {"as small as a double goes", "4e-320", 4e-320},
+        {"an exponent without digits is none", "5 e+x", 5},
     };
     for (const auto& [name, text, value] : cases) {
         EXPECT_EQ(TextToNum(text), value) << name;
