@@ -1,8 +1,5 @@
 #include "journal/journalfile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -54,36 +51,34 @@ JournalError simpleError(JournalError::Kind kind, const std::string& path) {
     return error;
 }
 
-// A descriptor that is closed when it goes out of scope, unless the owner closed it.
+// A file that is closed when it goes out of scope, unless the owner closed it.
 class Fd {
   public:
-    Fd(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
+    Fd(FileOps& ops, FileHandle fd) : ops_(ops), fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     ~Fd() {
-        if (fd_ >= 0)
+        if (valid())
             ops_.close(fd_);
     }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    void reset(int fd) {
-        if (fd_ >= 0)
+    FileHandle get() const { return fd_; }
+    bool valid() const { return fd_ != FileHandle::None; }
+    void reset(FileHandle fd) {
+        if (valid())
             ops_.close(fd_);
         fd_ = fd;
     }
     // Closes now and says whether the system accepted it.
-    bool close() { return ops_.close(std::exchange(fd_, -1)) == 0; }
+    bool close() { return ops_.close(std::exchange(fd_, FileHandle::None)); }
 
   private:
     FileOps& ops_;
-    int fd_;
+    FileHandle fd_;
 };
 
-bool writeAll(FileOps& ops, int fd, std::string_view data) {
+bool writeAll(FileOps& ops, FileHandle fd, std::string_view data) {
     while (!data.empty()) {
-        const ssize_t n = ops.write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR)
-            continue;
+        const std::ptrdiff_t n = ops.write(fd, data.data(), data.size());
         if (n <= 0) {
             if (n == 0)
                 errno = EIO;
@@ -94,23 +89,14 @@ bool writeAll(FileOps& ops, int fd, std::string_view data) {
     return true;
 }
 
-// Reads up to `count` bytes, retrying an interrupted call; -1 with errno on failure.
-ssize_t readSome(FileOps& ops, int fd, char* buf, std::size_t count) {
-    for (;;) {
-        const ssize_t n = ops.read(fd, buf, count);
-        if (n >= 0 || errno != EINTR)
-            return n;
-    }
-}
-
 // Splits what is left of an open file into lines, a chunk at a time; false, with errno set,
 // when a read fails. `size` gets the bytes read.
-bool splitRest(FileOps& ops, int fd, LineSplitter& split, const LineSplitter::Sink& sink,
+bool splitRest(FileOps& ops, FileHandle fd, LineSplitter& split, const LineSplitter::Sink& sink,
                std::uint64_t& size) {
     std::vector<char> buf(kChunk);
     size = 0;
     for (;;) {
-        const ssize_t n = readSome(ops, fd, buf.data(), buf.size());
+        const std::ptrdiff_t n = ops.read(fd, buf.data(), buf.size());
         if (n < 0)
             return false;
         if (n == 0) {
@@ -126,14 +112,12 @@ bool splitRest(FileOps& ops, int fd, LineSplitter& split, const LineSplitter::Si
 enum class Copied { All, Short, Failed };
 
 // Copies the bytes [from, to) of one file to the end of another, a chunk at a time.
-Copied copyRange(FileOps& ops, int in, int out, std::uint64_t from, std::uint64_t to) {
+Copied copyRange(FileOps& ops, FileHandle in, FileHandle out, std::uint64_t from,
+                 std::uint64_t to) {
     std::vector<char> buf(kChunk);
     while (from < to) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), to - from));
-        ssize_t n;
-        while ((n = ops.pread(in, buf.data(), want, static_cast<off_t>(from))) < 0 &&
-               errno == EINTR) {
-        }
+        const std::ptrdiff_t n = ops.readAt(in, buf.data(), want, from);
         if (n < 0)
             return Copied::Failed;
         if (n == 0)
@@ -147,14 +131,14 @@ Copied copyRange(FileOps& ops, int in, int out, std::uint64_t from, std::uint64_
 
 // Opens the journal (`file`, named `path` in messages) and checks that it is a regular file,
 // not a folder, a pipe or a device.
-JournalError openRegular(FileOps& ops, const std::string& file, const std::string& path, int flags,
-                         Fd& fd, struct stat& st) {
-    fd.reset(ops.open(file.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666));
+JournalError openRegular(FileOps& ops, const std::string& file, const std::string& path,
+                         OpenMode mode, Fd& fd, FileStatus& st) {
+    fd.reset(ops.open(file, mode));
     if (!fd.valid())
         return systemError(Step::OpenFile, path, errno);
-    if (ops.fstat(fd.get(), &st) != 0)
+    if (!ops.status(fd.get(), st))
         return systemError(Step::ReadFile, path, errno);
-    if (!S_ISREG(st.st_mode))
+    if (st.kind != FileKind::Regular)
         return simpleError(JournalError::Kind::NotAFile, path);
     return {};
 }
@@ -163,21 +147,21 @@ JournalError openRegular(FileOps& ops, const std::string& file, const std::strin
 // folder is the one locked: nothing, with errno set, when a link cannot be followed (replacing
 // the link itself would break it). A dangling link stands for the file it would create.
 std::optional<std::string> resolveTarget(FileOps& ops, const std::string& path) {
-    struct stat st;
-    if (ops.lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    FileStatus st;
+    if (!ops.linkStatusAt(path, st) || st.kind != FileKind::Link)
         return path;
-    std::string real = ops.realPath(path.c_str());
+    std::string real = ops.realPath(path);
     if (!real.empty())
         return real;
     if (errno != ENOENT)
         return std::nullopt;
     std::string at = path;
     for (int hop = 0; hop < 40; ++hop) {
-        if (ops.lstat(at.c_str(), &st) != 0)
+        if (!ops.linkStatusAt(at, st))
             return errno == ENOENT ? std::optional(at) : std::nullopt;
-        if (!S_ISLNK(st.st_mode))
+        if (st.kind != FileKind::Link)
             return at;
-        const std::string link = ops.readLink(at.c_str());
+        const std::string link = ops.readLink(at);
         if (link.empty())
             return std::nullopt;
         at = link.front() == '/' ? link : folderOf(at) + "/" + link;
@@ -193,16 +177,14 @@ class FolderLock {
   public:
     FolderLock(FileOps& ops, const std::string& target, const std::string& path,
                std::chrono::milliseconds wait)
-        : fd_(ops, ops.open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)) {
+        : fd_(ops, ops.open(folderOf(target), OpenMode::FolderLock)) {
         if (!fd_.valid()) {
             error_ = systemError(Step::OpenFolder, path, errno);
             return;
         }
         const auto giveUp = std::chrono::steady_clock::now() + wait;
-        while (ops.flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno != EWOULDBLOCK) {
+        for (LockAttempt attempt; (attempt = ops.tryLock(fd_.get())) != LockAttempt::Locked;) {
+            if (attempt == LockAttempt::Failed) {
                 error_ = systemError(Step::LockFolder, path, errno);
                 return;
             }
@@ -229,16 +211,16 @@ constexpr std::size_t kTemporarySuffix = 6;
 // Any temporary file still there under the lock was left by a run that was killed. Only a
 // regular file is ever rewritten: beside anything else such names are someone else's files.
 void removeStaleTemporaries(FileOps& ops, const std::string& target) {
-    struct stat st;
-    if (ops.stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    FileStatus st;
+    if (ops.statusAt(target, st) && st.kind != FileKind::Regular)
         return;
     const std::string folder = folderOf(target), prefix = temporaryPrefix(target);
     std::vector<std::string> names;
-    if (!ops.listFolder(folder.c_str(), names))
+    if (!ops.listFolder(folder, names))
         return;
     for (const auto& name : names)
         if (name.size() == prefix.size() + kTemporarySuffix && name.starts_with(prefix))
-            ops.unlink((folder + "/" + name).c_str());
+            ops.remove(folder + "/" + name);
 }
 
 std::string randomSuffix() {
@@ -254,32 +236,30 @@ std::string randomSuffix() {
 
 // Makes a new or renamed entry of the folder durable.
 bool syncFolder(FileOps& ops, const std::string& folder) {
-    Fd dir(ops, ops.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
-    return dir.valid() && ops.fsync(dir.get()) == 0;
+    Fd dir(ops, ops.open(folder, OpenMode::Folder));
+    return dir.valid() && ops.syncFolder(dir.get());
 }
 
 // Creates `folder` and the missing folders above it, each made durable in its parent.
 bool makeFolders(FileOps& ops, const std::string& folder) {
-    struct stat st;
-    if (ops.stat(folder.c_str(), &st) == 0)
+    FileStatus st;
+    if (ops.statusAt(folder, st))
         return true;  // the lock says so when it is no folder
     if (errno != ENOENT)
         return false;
     const std::string parent = folderOf(folder);
     if (parent != folder && !makeFolders(ops, parent))
         return false;
-    if (ops.mkdir(folder.c_str(), 0700) != 0)
+    if (!ops.makeFolder(folder))
         return errno == EEXIST;  // another copy made it first
     return syncFolder(ops, parent);
 }
 
 // Whether the last line has its line end (CR, LF or both); nothing, with errno set, when the
 // last byte cannot be read. `size` is above 0.
-std::optional<bool> endsWithLineEnd(FileOps& ops, int fd, off_t size) {
+std::optional<bool> endsWithLineEnd(FileOps& ops, FileHandle fd, std::uint64_t size) {
     char last = 0;
-    ssize_t n;
-    while ((n = ops.pread(fd, &last, 1, size - 1)) < 0 && errno == EINTR) {
-    }
+    const std::ptrdiff_t n = ops.readAt(fd, &last, 1, size - 1);
     if (n != 1) {
         if (n >= 0)
             errno = EIO;
@@ -294,8 +274,8 @@ JournalFile::JournalFile(std::string path, FileOps& ops) : path_(std::move(path)
 
 LoadResult JournalFile::load(Journal& journal) const {
     LoadResult result;
-    struct stat st;
-    if (ops_.stat(path_.c_str(), &st) != 0) {
+    FileStatus st;
+    if (!ops_.statusAt(path_, st)) {
         if (errno == ENOENT || errno == ENOTDIR)
             return result;
         result.status = LoadResult::Status::Failed;
@@ -304,13 +284,13 @@ LoadResult JournalFile::load(Journal& journal) const {
     }
     // Only a regular file under exactly this name is the journal.
     std::vector<std::string> names;
-    if (!S_ISREG(st.st_mode))
+    if (st.kind != FileKind::Regular)
         return result;
-    if (ops_.listFolder(folderOf(path_).c_str(), names) &&
+    if (ops_.listFolder(folderOf(path_), names) &&
         std::find(names.begin(), names.end(), nameOf(path_)) == names.end())
         return result;
 
-    Fd fd(ops_, ops_.open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
+    Fd fd(ops_, ops_.open(path_, OpenMode::Read));
     if (!fd.valid()) {
         result.status = LoadResult::Status::Failed;
         result.error = systemError(Step::OpenFile, path_, errno);
@@ -388,13 +368,13 @@ JournalError JournalFile::appendLine(std::string_view text, const AddCheck* chec
             return simpleError(refusal, path_);
     }
 
-    struct stat st;
-    const bool existed = ops_.stat(path_.c_str(), &st) == 0 || errno != ENOENT;
-    Fd fd(ops_, -1);
-    if (JournalError error = openRegular(ops_, path_, path_, O_RDWR | O_APPEND | O_CREAT, fd, st))
+    FileStatus st;
+    const bool existed = ops_.statusAt(path_, st) || errno != ENOENT;
+    Fd fd(ops_, FileHandle::None);
+    if (JournalError error = openRegular(ops_, path_, path_, OpenMode::Append, fd, st))
         return error;
 
-    const off_t oldSize = st.st_size;
+    const std::uint64_t oldSize = st.size;
     std::string data;
     if (oldSize > 0) {
         // Guessing here would glue the new line onto the last one, or add an empty line.
@@ -406,13 +386,13 @@ JournalError JournalFile::appendLine(std::string_view text, const AddCheck* chec
     }
     data.append(line).append("\r\n");
 
-    if (!writeAll(ops_, fd.get(), data) || ops_.fdatasync(fd.get()) != 0) {
+    if (!writeAll(ops_, fd.get(), data) || !ops_.syncData(fd.get())) {
         JournalError error = systemError(Step::WriteFile, path_, errno);
         if (!existed) {
             // The created file, not a dangling link that stood for it.
-            if (ops_.unlink(target->c_str()) != 0)
+            if (!ops_.remove(*target))
                 error.damaged = true;
-        } else if (ops_.ftruncate(fd.get(), oldSize) != 0 || ops_.fdatasync(fd.get()) != 0) {
+        } else if (!ops_.truncate(fd.get(), oldSize) || !ops_.syncData(fd.get())) {
             error.damaged = true;
         }
         return error;
@@ -456,9 +436,9 @@ JournalError JournalFile::rewrite(const LineRef& old,
 
     // Opened for writing although only read: the rename would replace a file that its mode
     // keeps from being written.
-    struct stat st;
-    Fd in(ops_, -1);
-    if (JournalError error = openRegular(ops_, target, path_, O_RDWR, in, st))
+    FileStatus st;
+    Fd in(ops_, FileHandle::None);
+    if (JournalError error = openRegular(ops_, target, path_, OpenMode::ReadWrite, in, st))
         return error.err == ENOENT ? simpleError(JournalError::Kind::ChangedOnDisk, path_) : error;
 
     // Under the lock, where the line stands now and how often its bytes stand in the file.
@@ -490,14 +470,14 @@ JournalError JournalFile::rewrite(const LineRef& old,
     // The new text goes to a temporary file that replaces the journal in one rename.
     const std::string folder = folderOf(target);
     std::string temporary;
-    int tmp = -1;
-    for (int attempt = 0; attempt < 100 && tmp < 0; ++attempt) {
+    FileHandle tmp = FileHandle::None;
+    for (int attempt = 0; attempt < 100 && tmp == FileHandle::None; ++attempt) {
         temporary = folder + "/" + temporaryPrefix(target) + randomSuffix();
-        tmp = ops_.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (tmp < 0 && errno != EEXIST)
+        tmp = ops_.open(temporary, OpenMode::CreateNew);
+        if (tmp == FileHandle::None && errno != EEXIST)
             break;
     }
-    if (tmp < 0)
+    if (tmp == FileHandle::None)
         return systemError(Step::CreateTemporary, path_, errno);
 
     // Everything but the line, copied a chunk at a time; the line end stays the line's own.
@@ -511,22 +491,19 @@ JournalError JournalFile::rewrite(const LineRef& old,
     if (copied == Copied::All)
         copied = copyRange(ops_, in.get(), out.get(), at->next, size);
     // A file changed behind the lock (by another program) would come out a mixture.
-    struct stat now;
-    const bool changed = copied == Copied::Short ||
-                         (copied == Copied::All && ops_.fstat(in.get(), &now) == 0 &&
-                          (now.st_size != st.st_size || now.st_mtim.tv_sec != st.st_mtim.tv_sec ||
-                           now.st_mtim.tv_nsec != st.st_mtim.tv_nsec));
+    FileStatus now;
+    const bool changed =
+        copied == Copied::Short || (copied == Copied::All && ops_.status(in.get(), now) &&
+                                    (now.size != st.size || now.modified != st.modified));
     if (changed) {
-        ops_.unlink(temporary.c_str());
+        ops_.remove(temporary);
         return simpleError(JournalError::Kind::ChangedOnDisk, path_);
     }
-    const bool written = copied == Copied::All && ops_.fdatasync(out.get()) == 0 &&
-                         ops_.fchmod(out.get(), st.st_mode & 07777) == 0;
-    if (written)
-        ops_.fchown(out.get(), st.st_uid, st.st_gid);  // keeps the owner when we may
-    if (!written || !out.close() || ops_.rename(temporary.c_str(), target.c_str()) != 0) {
+    const bool written =
+        copied == Copied::All && ops_.syncData(out.get()) && ops_.keepTraits(out.get(), st.traits);
+    if (!written || !out.close() || !ops_.rename(temporary, target)) {
         JournalError error = systemError(Step::WriteFile, path_, errno);
-        ops_.unlink(temporary.c_str());
+        ops_.remove(temporary);
         return error;
     }
 

@@ -70,30 +70,35 @@ TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
 using Fault = std::tuple<std::string, int, int>;  // the call, nth, errno
 struct FaultyOps : FileOps {
     using S = FileOps;
-    using Path = const char*;
+    using H = FileHandle;
+    using Path = const std::string&;
     explicit FaultyOps(std::vector<Fault> faults = {}) : faults(std::move(faults)) {}
-    int open(Path p, int f, mode_t m) override { return hit("open") ? -1 : S::open(p, f, m); }
-    ssize_t read(int d, void* b, size_t n) override { return hit("read") ? -1 : S::read(d, b, n); }
-    ssize_t pread(int d, void* b, size_t n, off_t at) override {
+    H open(Path p, OpenMode m) override { return hit("open") ? H::None : S::open(p, m); }
+    ptrdiff_t read(H f, char* b, size_t n) override { return hit("read") ? -1 : S::read(f, b, n); }
+    ptrdiff_t readAt(H f, char* b, size_t n, uint64_t at) override {
         meddle();
-        return hit("pread") ? -1 : S::pread(d, b, n, at);
+        return hit("readAt") ? -1 : S::readAt(f, b, n, at);
     }
-    ssize_t write(int d, const void* b, size_t n) override {
+    ptrdiff_t write(H f, const char* b, size_t n) override {
         if (cutErr)  // the call after the one cut short
             return errno = std::exchange(cutErr, 0), -1;
         if (const int err = hit("write"))
-            return n > 1 ? (cutErr = err, S::write(d, b, n / 2)) : -1;
-        return S::write(d, b, n);
+            return n > 1 ? (cutErr = err, S::write(f, b, n / 2)) : -1;
+        return S::write(f, b, n);
     }
-    int fstat(int d, struct stat* st) override { return hit("fstat") ? -1 : S::fstat(d, st); }
-    int fdatasync(int d) override { return hit("fdatasync") ? -1 : S::fdatasync(d); }
-    int fsync(int d) override { return hit("fsync") ? -1 : S::fsync(d); }
-    int ftruncate(int d, off_t n) override { return hit("ftruncate") ? -1 : S::ftruncate(d, n); }
-    int fchmod(int d, mode_t m) override { return hit("fchmod") ? -1 : S::fchmod(d, m); }
-    int flock(int d, int op) override { return hit("flock") ? -1 : S::flock(d, op); }
-    int rename(Path a, Path b) override { return hit("rename") ? -1 : S::rename(a, b); }
-    int unlink(Path p) override { return hit("unlink") ? -1 : S::unlink(p); }
-    int close(int d) override { return hit("close") ? (S::close(d), -1) : S::close(d); }
+    bool status(H f, FileStatus& st) override { return !hit("status") && S::status(f, st); }
+    bool syncData(H f) override { return !hit("syncData") && S::syncData(f); }
+    bool syncFolder(H f) override { return !hit("syncFolder") && S::syncFolder(f); }
+    bool truncate(H f, uint64_t n) override { return !hit("truncate") && S::truncate(f, n); }
+    bool keepTraits(H f, const FileTraits& t) override {
+        return !hit("keepTraits") && S::keepTraits(f, t);
+    }
+    LockAttempt tryLock(H f) override {
+        return hit("tryLock") ? LockAttempt::Failed : S::tryLock(f);
+    }
+    bool rename(Path a, Path b) override { return !hit("rename") && S::rename(a, b); }
+    bool remove(Path p) override { return !hit("remove") && S::remove(p); }
+    bool close(H f) override { return hit("close") ? (S::close(f), false) : S::close(f); }
     std::string realPath(Path p) override { return hit("realPath") ? "" : S::realPath(p); }
     int hit(const std::string& call) {
         const int n = ++seen[call];
@@ -224,7 +229,7 @@ TEST_F(JournalFileTest, ARewriteThroughALinkReplacesItsTarget) {
     for (const char* name : {".car.log.old", "car.log.Ab3xYz", ".car.log.Kil1ed"})
         writeBytes(elsewhere.file(name), "mine");
     loadThroughALink();
-    FaultyOps ops({{"unlink", 1, EACCES}});
+    FaultyOps ops({{"remove", 1, EACCES}});
     EXPECT_FALSE(JournalFile(path, ops).removeLine(journal.lines[0]));
     EXPECT_TRUE(fs::exists(elsewhere.file(".car.log.Kil1ed")));
     EXPECT_FALSE(file.append(fillUp(3)));
@@ -242,26 +247,26 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     enum Op { Append, Edit, Delete };
     enum Says { Unchanged, Committed, Damaged };
     const std::tuple<const char*, Start, Op, std::vector<Fault>, Says> cases[] = {
-        {"no lock", TwoLines, Append, {{"flock", 1, ENOLCK}}, Unchanged},
+        {"no lock", TwoLines, Append, {{"tryLock", 1, ENOLCK}}, Unchanged},
         {"the journal does not open", TwoLines, Append, {{"open", 2, EACCES}}, Unchanged},
-        {"its size is unknown", TwoLines, Append, {{"fstat", 1, EIO}}, Unchanged},
-        {"its last line end is unread", TwoLines, Append, {{"pread", 1, EIO}}, Unchanged},
+        {"its size is unknown", TwoLines, Append, {{"status", 1, EIO}}, Unchanged},
+        {"its last line end is unread", TwoLines, Append, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the line", TwoLines, Append, {{"write", 1, ENOSPC}}, Unchanged},
-        {"the line is not on disk", TwoLines, Append, {{"fdatasync", 1, EIO}}, Unchanged},
-        {"nor is its undo", TwoLines, Append, {{"fdatasync", 0, EIO}}, Damaged},
-        {"no undo", TwoLines, Append, {{"fdatasync", 1, EIO}, {"ftruncate", 1, EIO}}, Damaged},
-        {"a new file's folder is not synced", NoFile, Append, {{"fsync", 1, EIO}}, Committed},
-        {"no unlink", NoFile, Append, {{"fdatasync", 0, EIO}, {"unlink", 1, EACCES}}, Damaged},
+        {"the line is not on disk", TwoLines, Append, {{"syncData", 1, EIO}}, Unchanged},
+        {"nor is its undo", TwoLines, Append, {{"syncData", 0, EIO}}, Damaged},
+        {"no undo", TwoLines, Append, {{"syncData", 1, EIO}, {"truncate", 1, EIO}}, Damaged},
+        {"a new file's folder is not synced", NoFile, Append, {{"syncFolder", 1, EIO}}, Committed},
+        {"no removal", NoFile, Append, {{"syncData", 0, EIO}, {"remove", 1, EACCES}}, Damaged},
         {"a dangling link on a full disk", DanglingLink, Append, {{"write", 1, ENOSPC}}, Unchanged},
         {"no temporary file", TwoLines, Edit, {{"open", 3, EROFS}}, Unchanged},
         {"the journal is unread", TwoLines, Edit, {{"read", 1, EIO}}, Unchanged},
-        {"the copy's source is unread", TwoLines, Edit, {{"pread", 1, EIO}}, Unchanged},
+        {"the copy's source is unread", TwoLines, Edit, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the copy", TwoLines, Edit, {{"write", 1, ENOSPC}}, Unchanged},
-        {"the copy is not on disk", TwoLines, Edit, {{"fdatasync", 1, EIO}}, Unchanged},
-        {"the copy gets no mode", TwoLines, Edit, {{"fchmod", 1, EPERM}}, Unchanged},
+        {"the copy is not on disk", TwoLines, Edit, {{"syncData", 1, EIO}}, Unchanged},
+        {"the copy gets no mode", TwoLines, Edit, {{"keepTraits", 1, EPERM}}, Unchanged},
         {"the copy does not close", TwoLines, Edit, {{"close", 1, EIO}}, Unchanged},
         {"the copy is not renamed", TwoLines, Edit, {{"rename", 1, EACCES}}, Unchanged},
-        {"the folder is not synced after", TwoLines, Delete, {{"fsync", 1, EIO}}, Committed},
+        {"the folder is not synced after", TwoLines, Delete, {{"syncFolder", 1, EIO}}, Committed},
         {"a link's target is unknown", Link, Delete, {{"realPath", 1, EACCES}}, Unchanged},
     };
     const std::string two = journalOf(2, 1, 1), nine = fillUp(9) + "\r\n";

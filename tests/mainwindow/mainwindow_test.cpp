@@ -112,8 +112,8 @@ TEST_F(MainTest, TheClockShowsTheUsersFormatsWithoutTheTimeZone) {
 // Fails every read once switched on.
 struct UnreadableDisk : FileOps {
     bool failing = false;
-    ssize_t read(int fd, void* buf, size_t count) override {
-        return failing ? (errno = EIO, -1) : FileOps::read(fd, buf, count);
+    std::ptrdiff_t read(FileHandle file, char* buf, std::size_t count) override {
+        return failing ? (errno = EIO, -1) : FileOps::read(file, buf, count);
     }
 } unreadableDisk;
 
