@@ -263,6 +263,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {"the copy's source is unread", TwoLines, Edit, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the copy", TwoLines, Edit, {{"write", 1, ENOSPC}}, Unchanged},
         {"the copy is not on disk", TwoLines, Edit, {{"syncData", 1, EIO}}, Unchanged},
+        {"the copy's source is not checked", TwoLines, Edit, {{"status", 2, EIO}}, Unchanged},
         {"the copy gets no mode", TwoLines, Edit, {{"keepTraits", 1, EPERM}}, Unchanged},
         {"the copy does not close", TwoLines, Edit, {{"close", 1, EIO}}, Unchanged},
         {"the copy is not renamed", TwoLines, Edit, {{"rename", 1, EACCES}}, Unchanged},
