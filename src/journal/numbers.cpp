@@ -34,8 +34,9 @@ bool tooLarge(std::string_view number) {
                                                          : shift - exponent > 0;
 }
 
-// An unsigned number as the "C" locale reads it, whatever the process locale: beyond the range
-// of a double, infinity or 0 as strtod gives them, never undefined behaviour.
+// An unsigned number as the "C" locale reads it, whatever the process locale; text without digits
+// reads as 0. Beyond the range of a double, infinity or 0 as strtod gives them, never undefined
+// behaviour.
 double parseNumber(std::string_view number) {
     double value = 0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
@@ -69,12 +70,11 @@ double TextToNum(std::string_view text) {
     const bool negative = peek() == '-';
     if (negative || peek() == '+')
         ++i;
-    bool digits = false, point = false;
+    bool point = false;
     for (;; ++i) {
         skip();
         if (isDigit(peek())) {
             number += peek();
-            digits = true;
         } else if ((peek() == '.' || peek() == ',') && !point) {
             number += '.';
             point = true;
@@ -82,10 +82,8 @@ double TextToNum(std::string_view text) {
             break;
         }
     }
-    if (!digits)
-        return 0.0;
 
-    // An exponent without digits reads as none.
+    // An exponent without digits reads as none, and a number without digits as 0.
     skip();
     if (peek() == 'e' || peek() == 'E') {
         number += 'e';
@@ -117,7 +115,7 @@ std::string NumToListText(double value) {
     const bool negative = digits.front() == '-';
     if (negative)
         digits.erase(0, 1);
-    if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
+    if (digits.starts_with("0."))
         digits.erase(0, 1);
     return (negative ? "-" : " ") + digits;
 }

@@ -34,6 +34,7 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
         {"no hexadecimal", "0x1A", 0},
         {"minus zero is zero", "-0", 0},
         {"a sign without digits is zero", "-abc", 0},
+        {"so is a point and an exponent without digits", ".e5", 0},
         {"too large is infinity", "1e999", kInf},
         {"too large below zero is minus infinity", "-1e999", -kInf},
         {"many digits outweigh a negative exponent", "1" + std::string(400, '0') + "e-9", kInf},
