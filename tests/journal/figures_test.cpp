@@ -159,7 +159,10 @@ TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
         {"501.5 km round up to even", 0, 501.5, "502 км", "7.96 л/100км", "1.59 руб/1км"},
         {"negative distance: negative rates", 450, 0, "-450 км", "-8.89 л/100км", "-1.78 руб/1км"},
         {"no distance has no rates", 0, 0.5, "0 км", "—", "—"},
-        {"a distance past 32 bits has no rates", 0, 3e9, "3000000000 км", "—", "—"},
+        {"the largest of 32 bits has", 0, 2147483647, "2147483647 км", "0 л/100км", "0 руб/1км"},
+        {"one more has none", 0, 2147483648, "2147483648 км", "—", "—"},
+        {"the smallest has", 2147483648, 0, "-2147483648 км", "-0.01 л/100км", "-0.01 руб/1км"},
+        {"one less has none", 2147483649, 0, "-2147483649 км", "—", "—"},
         {"a distance past any integer is a dash", 0, 1e300, "—", "—", "—"},
     };
     for (const auto& [name, first, last, distance, rate, perKm] : cases) {
