@@ -82,6 +82,8 @@ struct FaultyOps : FileOps {
     ptrdiff_t write(H f, const char* b, size_t n) override {
         if (cutErr)  // the call after the one cut short
             return errno = std::exchange(cutErr, 0), -1;
+        if (hit("writeNothing"))  // a disk that takes no byte and says nothing
+            return errno = 0;
         if (const int err = hit("write"))
             return n > 1 ? (cutErr = err, S::write(f, b, n / 2)) : -1;
         return S::write(f, b, n);
@@ -190,6 +192,7 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
         {"the file was removed", std::nullopt, false, Moved()},
         {"a line was added while it was copied", A + B + O, true, Moved()},
         {"it changed in place while it was copied", "D" + A.substr(1) + B, true, Moved()},
+        {"it was cut short while it was copied", A, true, Moved()},
     };
     for (const auto& [name, changed, whileCopied, movedTo] : changes) {
         SCOPED_TRACE(name);
@@ -257,6 +260,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {"its size is unknown", TwoLines, Append, {{"status", 1, EIO}}, Unchanged},
         {"its last line end is unread", TwoLines, Append, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the line", TwoLines, Append, {{"write", 1, ENOSPC}}, Unchanged},
+        {"the disk takes nothing", TwoLines, Append, {{"writeNothing", 1, EIO}}, Unchanged},
         {"the line is not on disk", TwoLines, Append, {{"syncData", 1, EIO}}, Unchanged},
         {"nor is its undo", TwoLines, Append, {{"syncData", 0, EIO}}, Damaged},
         {"no undo", TwoLines, Append, {{"syncData", 1, EIO}, {"truncate", 1, EIO}}, Damaged},

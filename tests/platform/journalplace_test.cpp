@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <tuple>
 
+#include "support/tempfolder.h"
+
 namespace zoltrek {
 namespace {
 
@@ -43,6 +45,10 @@ TEST(JournalPlace, BesideTheProgramWhereItMayBeElseInTheUsersDataFolder) {
         EXPECT_EQ(place.path, path) << name;
         EXPECT_EQ(place.inUserData, path != beside) << name;
     }
+    // The system's own answers: a folder of ours may hold the journal, one that is not there not.
+    const testing::TempFolder ours;
+    EXPECT_FALSE(journalPlace(ours.path(), {"/xdg", "", ""}).inUserData);
+    EXPECT_TRUE(journalPlace(ours.file("none"), {"/xdg", "", ""}).inUserData);
 }
 
 }  // namespace
