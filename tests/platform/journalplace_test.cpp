@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <tuple>
 
 #include "support/tempfolder.h"
@@ -10,16 +9,15 @@
 namespace zoltrek {
 namespace {
 
-// The executable's folder, which may hold a journal and may let the user create files in it.
+// The executable's folder "/opt/zoltrek", which may hold a journal and may let the user create
+// files in it.
 struct ProgramFolder : FileOps {
-    static constexpr const char* kPath = "/opt/zoltrek";
     bool holdsJournal = false, writable = false;
     bool linkStatusAt(const std::string& path, FileStatus&) override {
-        return (holdsJournal && path == std::string(kPath) + "/zoltrek.dat") ||
-               (errno = ENOENT, false);
+        return holdsJournal && path == "/opt/zoltrek/zoltrek.dat";
     }
     bool mayCreateFilesIn(const std::string& folder) override {
-        return writable && folder == kPath;
+        return writable && folder == "/opt/zoltrek";
     }
 };
 
@@ -40,8 +38,7 @@ TEST(JournalPlace, BesideTheProgramWhereItMayBeElseInTheUsersDataFolder) {
         ProgramFolder folder;
         folder.holdsJournal = holdsJournal;
         folder.writable = writable;
-        const JournalPlace place =
-            journalPlace(ProgramFolder::kPath, {xdgDataHome, home, "/pw"}, folder);
+        const JournalPlace place = journalPlace("/opt/zoltrek", {xdgDataHome, home, "/pw"}, folder);
         EXPECT_EQ(place.path, path) << name;
         EXPECT_EQ(place.inUserData, path != beside) << name;
     }
