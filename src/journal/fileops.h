@@ -47,7 +47,8 @@ enum class LockAttempt {
 // The system calls of the journal, behind one seam, so that tests can make any of them fail and
 // each system has an implementation of its own. Failures leave an errno value in errno (a
 // system with other codes maps them) and return false, -1, FileHandle::None or an empty string.
-// Paths are the system's bytes.
+// Paths are the system's bytes with "/" between names; a system with another separator takes
+// and gives them so.
 class FileOps {
   public:
     virtual ~FileOps() = default;
