@@ -96,7 +96,7 @@ bool writeAll(FileOps& ops, FileHandle file, std::string_view data) {
     while (!data.empty()) {
         const std::ptrdiff_t n = ops.write(file, data.data(), data.size());
         if (n <= 0) {
-            if (n == 0)
+            if (n == 0)  // a disk that takes nothing and says nothing would hold us for ever
                 errno = EIO;
             return false;
         }
