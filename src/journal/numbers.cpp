@@ -84,7 +84,6 @@ double TextToNum(std::string_view text) {
     }
 
     // An exponent without digits reads as none, and a number without digits as 0.
-    skip();
     if (peek() == 'e' || peek() == 'E') {
         number += 'e';
         ++i;

@@ -29,7 +29,7 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
         {"plus", "+7", 7},
         {"spaces after the sign are skipped", "- 1 2", -12},
         {"an exponent", "2.5E-1", 0.25},
-        {"spaces around the exponent are skipped", "1 e 2", 100},
+        {"spaces around the exponent and its sign are skipped", "1 e - 2", 0.01},
         {"a CR ends the number", "1\r5", 1},
         {"no hexadecimal", "0x1A", 0},
         {"minus zero is zero", "-0", 0},
