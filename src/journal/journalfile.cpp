@@ -181,29 +181,21 @@ bool makeFolders(FileOps& ops, const std::string& folder) {
 
 // The file a symbolic link stands for, so that its target is what gets replaced, and its folder
 // is the one locked: nothing, with errno set, when a link cannot be followed (replacing the link
-// itself would break it). A dangling link stands for the file it would create.
+// itself would break it).
 std::optional<std::string> realFile(FileOps& ops, const std::string& path) {
     FileStatus status;
     if (!ops.linkStatusAt(path, status) || status.kind != FileKind::Link)
         return path;
-    std::string real = ops.realPath(path);
-    if (!real.empty())
+    if (std::string real = ops.realPath(path); !real.empty())
         return real;
     if (errno != ENOENT)
         return std::nullopt;
-    std::string at = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        if (!ops.linkStatusAt(at, status))
-            return errno == ENOENT ? std::optional(at) : std::nullopt;
-        if (status.kind != FileKind::Link)
-            return at;
-        const std::string link = ops.readLink(at);
-        if (link.empty())
-            return std::nullopt;
-        at = link.front() == '/' ? link : folderOf(at) + "/" + link;
-    }
-    errno = ELOOP;
-    return std::nullopt;
+    // A dangling link stands for the file it would create; a chain of links that never ends makes
+    // realPath say ELOOP, never ENOENT, so this ends.
+    const std::string link = ops.readLink(path);
+    if (link.empty())
+        return std::nullopt;
+    return realFile(ops, link.front() == '/' ? link : folderOf(path) + "/" + link);
 }
 
 // A write's hold on the journal: its file found behind any link and the exclusive lock of that
@@ -339,6 +331,7 @@ class Appender {
     bool existed_ = false;
 };
 
+// Not mkostemp's, which asks the system for a varying count of random numbers from run to run.
 std::string randomSuffix() {
     static constexpr char kChars[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
