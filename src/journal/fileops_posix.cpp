@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,7 +70,7 @@ FileHandle FileOps::open(const std::string& path, OpenMode mode) {
     const mode_t permissions = mode == OpenMode::CreateNew ? 0600 : 0666;
     const int opened = uninterrupted(
         [&] { return ::open(path.c_str(), flagsFor(mode) | O_CLOEXEC, permissions); });
-    return opened < 0 ? FileHandle::None : static_cast<FileHandle>(opened);
+    return opened == -1 ? FileHandle::None : static_cast<FileHandle>(opened);
 }
 
 // Never repeated: Linux has closed the descriptor even when it says EINTR.
@@ -172,17 +173,10 @@ std::string FileOps::realPath(const std::string& path) {
 }
 
 std::string FileOps::readLink(const std::string& path) {
-    std::string out(256, '\0');
-    for (;;) {
-        const ssize_t n = ::readlink(path.c_str(), out.data(), out.size());
-        if (n < 0)
-            return {};
-        if (static_cast<std::size_t>(n) < out.size()) {
-            out.resize(static_cast<std::size_t>(n));
-            return out;
-        }
-        out.resize(out.size() * 2);
-    }
+    // A link holds less than PATH_MAX bytes, as symlink() takes no longer target.
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    return length == -1 ? std::string() : std::string(target, static_cast<std::size_t>(length));
 }
 
 }  // namespace zoltrek
