@@ -35,7 +35,6 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
         {"minus zero is zero", "-0", 0},
         {"a sign without digits is zero", "-abc", 0},
         {"so is a point and an exponent without digits", ".e5", 0},
-        {"too large is infinity", "1e999", kInf},
         {"too large below zero is minus infinity", "-1e999", -kInf},
         {"digits outweigh a negative exponent", "1" + std::string(10400, '0') + "e-9999", kInf},
         {"an exponent past any integer", "1e99999999999999999999", kInf},
@@ -67,7 +66,6 @@ TEST(NumberTexts, AsTheDetailsOrTheListShowThem) {
         std::replace(text.begin(), text.end(), '.', ',');
         EXPECT_EQ(NumToText(value, ','), text) << name;
     }
-    EXPECT_EQ(NumWithUnit(8, " km", '.'), "8 km");
     EXPECT_EQ(NumWithUnit(kNaN, " km", '.'), "—");  // the dash alone
 }
 
