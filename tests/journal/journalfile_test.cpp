@@ -224,11 +224,14 @@ TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
     ::stat(target.c_str(), &before);
     const int other = ::open(elsewhere.path().c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    file.setLockWait(std::chrono::milliseconds(50));
+    FaultyOps waiting;
+    JournalFile waiter(path, waiting);
+    waiter.setLockWait(std::chrono::milliseconds(50));
     for (const JournalError& error :
-         {file.append(fillUp(3)), file.add(fillUp(3), newFillUp("3")),
-          file.replaceLine(journal.lines[0], fillUp(3)), file.removeLine(journal.lines[0])})
+         {waiter.append(fillUp(3)), waiter.add(fillUp(3), newFillUp("3")),
+          waiter.replaceLine(journal.lines[0], fillUp(3)), waiter.removeLine(journal.lines[0])})
         EXPECT_EQ(error.kind, Kind::Busy);
+    EXPECT_LT(waiting.seen["tryLock"], 40) << "a copy that waits sleeps between its tries";
     ::close(other);
     FaultyOps ops({{"remove", 1, EACCES}});
     EXPECT_FALSE(JournalFile(path, ops).removeLine(journal.lines[0]));
@@ -378,7 +381,8 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
     }
 }
 
-// Only a journal in the user's data folder makes the folders it lacks, each the user's alone.
+// Only an append to a journal in the user's data folder makes the folders it lacks, each the
+// user's alone; an edit finds no journal there.
 TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
     const std::string share = folder.file("share"), deep = share + "/zoltrek/zoltrek.dat";
     const std::tuple<std::string, bool, JournalError::Kind, int> cases[] = {
@@ -390,6 +394,7 @@ TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
     for (const auto& [at, creates, kind, err] : cases) {
         JournalFile journalFile(at);
         journalFile.setCreatesFolders(creates);
+        EXPECT_EQ(journalFile.removeLine(LineRef{0, kGood}).kind, Kind::System) << at;
         const JournalError error = journalFile.append(kGood);
         EXPECT_EQ(error.kind, kind) << at;
         EXPECT_EQ(error.err, err) << at;
