@@ -1,7 +1,5 @@
 // The load over arbitrary bytes, read back in chunks of sizes the input chooses, checked line
 // by line against the format written out plainly; and ParseLine on every line.
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -19,46 +17,48 @@ using zoltrek::fuzz::require;
 
 namespace {
 
-constexpr int kFd = 7;
+constexpr auto kFile = static_cast<zoltrek::FileHandle>(7);
 
 // One journal in memory, handed to the load a few bytes at a time.
 class MemoryFile : public zoltrek::FileOps {
   public:
+    using Handle = zoltrek::FileHandle;
+    using Path = const std::string&;
     MemoryFile(std::string_view bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
 
-    int stat(const char*, struct stat* st) override {
-        *st = {};
-        st->st_mode = S_IFREG | 0644;
-        st->st_size = static_cast<off_t>(bytes_.size());
-        return 0;
+    bool statusAt(Path, zoltrek::FileStatus& st) override {
+        st = {};
+        st.kind = zoltrek::FileKind::Regular;
+        st.size = bytes_.size();
+        return true;
     }
-    bool listFolder(const char*, std::vector<std::string>& names) override {
+    bool listFolder(Path, std::vector<std::string>& names) override {
         names.push_back("zoltrek.dat");
         return true;
     }
-    int open(const char*, int flags, mode_t) override {
-        require((flags & O_ACCMODE) == O_RDONLY, "a load never writes");
-        return kFd;
+    Handle open(Path, zoltrek::OpenMode mode) override {
+        require(mode == zoltrek::OpenMode::Read, "a load never writes");
+        return kFile;
     }
-    ssize_t read(int fd, void* buf, size_t count) override {
-        require(fd == kFd, "reads the file it opened");
+    std::ptrdiff_t read(Handle file, char* buf, std::size_t count) override {
+        require(file == kFile, "reads the file it opened");
         const std::size_t n = std::min({count, chunk_, bytes_.size() - at_});
         std::memcpy(buf, bytes_.data() + at_, n);
         at_ += n;
-        return static_cast<ssize_t>(n);
+        return static_cast<std::ptrdiff_t>(n);
     }
-    int close(int) override { return 0; }
-    int lstat(const char*, struct stat*) override { return fail(); }
-    int fstat(int, struct stat*) override { return fail(); }
-    ssize_t pread(int, void*, size_t, off_t) override { return fail(); }
-    ssize_t write(int, const void*, size_t) override { return fail(); }
-    int rename(const char*, const char*) override { return fail(); }
-    int unlink(const char*) override { return fail(); }
+    bool close(Handle) override { return true; }
+    bool linkStatusAt(Path, zoltrek::FileStatus&) override { return fail(); }
+    bool status(Handle, zoltrek::FileStatus&) override { return fail(); }
+    std::ptrdiff_t readAt(Handle, char*, std::size_t, std::uint64_t) override { return fail(); }
+    std::ptrdiff_t write(Handle, const char*, std::size_t) override { return fail(); }
+    bool rename(Path, Path) override { return fail(); }
+    bool remove(Path) override { return fail(); }
 
   private:
-    static int fail() {
+    static bool fail() {
         require(false, "a load makes no other call");
-        return -1;
+        return false;
     }
     std::string_view bytes_;
     std::size_t chunk_, at_ = 0;

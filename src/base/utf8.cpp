@@ -48,4 +48,23 @@ std::u32string decodeUtf8(std::string_view text) {
     return out;
 }
 
+void appendUtf8(std::string& text, char32_t codePoint) {
+    const auto add = [&](char32_t byte) { text += static_cast<char>(byte); };
+    if (codePoint < 0x80) {
+        add(codePoint);
+    } else if (codePoint < 0x800) {
+        add(0xC0 | (codePoint >> 6));
+        add(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        add(0xE0 | (codePoint >> 12));
+        add(0x80 | ((codePoint >> 6) & 0x3F));
+        add(0x80 | (codePoint & 0x3F));
+    } else {
+        add(0xF0 | (codePoint >> 18));
+        add(0x80 | ((codePoint >> 12) & 0x3F));
+        add(0x80 | ((codePoint >> 6) & 0x3F));
+        add(0x80 | (codePoint & 0x3F));
+    }
+}
+
 }  // namespace zoltrek

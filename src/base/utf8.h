@@ -22,4 +22,7 @@ Utf8Char decodeUtf8At(std::string_view text, std::size_t at);
 // Code points of UTF-8 text.
 std::u32string decodeUtf8(std::string_view text);
 
+// Appends the UTF-8 bytes of a code point that is no surrogate and at most U+10FFFF.
+void appendUtf8(std::string& text, char32_t codePoint);
+
 }  // namespace zoltrek

@@ -1,8 +1,5 @@
 #include "journal/journalfile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -19,6 +16,7 @@ namespace zoltrek {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kTemporarySuffix = 6;
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -36,56 +34,69 @@ bool hasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+using Kind = JournalError::Kind;
 using Step = JournalError::Step;
 
 JournalError systemError(Step step, const std::string& path, int err) {
     JournalError error;
-    error.kind = JournalError::Kind::System;
+    error.kind = Kind::System;
     error.step = step;
     error.path = path;
     error.err = err;
     return error;
 }
 
-JournalError simpleError(JournalError::Kind kind, const std::string& path) {
+JournalError simpleError(Kind kind, const std::string& path) {
     JournalError error;
     error.kind = kind;
     error.path = path;
     return error;
 }
 
-// A descriptor that is closed when it goes out of scope, unless the owner closed it.
-class Fd {
-  public:
-    Fd(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0)
-            ops_.close(fd_);
+// Where a write finds the journal: the path as the user names it, which every message says, and
+// the file itself once links are followed, whose folder is locked and holds the temporary files
+// of a rewrite (".<name>.XXXXXX").
+struct JournalPaths {
+    std::string named;
+    std::string real;
+
+    std::string folder() const { return folderOf(real); }
+    std::string temporaryPrefix() const { return "." + nameOf(real) + "."; }
+    bool isTemporary(const std::string& name) const {
+        return name.size() == temporaryPrefix().size() + kTemporarySuffix &&
+               name.starts_with(temporaryPrefix());
     }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    void reset(int fd) {
-        if (fd_ >= 0)
-            ops_.close(fd_);
-        fd_ = fd;
+};
+
+// An open file, closed when it goes out of scope unless its owner closed it.
+class OpenFile {
+  public:
+    explicit OpenFile(FileOps& ops, FileHandle handle = FileHandle::None)
+        : ops_(ops), handle_(handle) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() { reset(FileHandle::None); }
+
+    FileHandle get() const { return handle_; }
+    bool valid() const { return handle_ != FileHandle::None; }
+    void reset(FileHandle handle) {
+        if (valid())
+            ops_.close(handle_);
+        handle_ = handle;
     }
     // Closes now and says whether the system accepted it.
-    bool close() { return ops_.close(std::exchange(fd_, -1)) == 0; }
+    bool close() { return ops_.close(std::exchange(handle_, FileHandle::None)); }
 
   private:
     FileOps& ops_;
-    int fd_;
+    FileHandle handle_;
 };
 
-bool writeAll(FileOps& ops, int fd, std::string_view data) {
+bool writeAll(FileOps& ops, FileHandle file, std::string_view data) {
     while (!data.empty()) {
-        const ssize_t n = ops.write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR)
-            continue;
+        const std::ptrdiff_t n = ops.write(file, data.data(), data.size());
         if (n <= 0) {
-            if (n == 0)
+            if (n == 0)  // a disk that takes nothing and says nothing would hold us for ever
                 errno = EIO;
             return false;
         }
@@ -94,23 +105,14 @@ bool writeAll(FileOps& ops, int fd, std::string_view data) {
     return true;
 }
 
-// Reads up to `count` bytes, retrying an interrupted call; -1 with errno on failure.
-ssize_t readSome(FileOps& ops, int fd, char* buf, std::size_t count) {
-    for (;;) {
-        const ssize_t n = ops.read(fd, buf, count);
-        if (n >= 0 || errno != EINTR)
-            return n;
-    }
-}
-
 // Splits what is left of an open file into lines, a chunk at a time; false, with errno set,
 // when a read fails. `size` gets the bytes read.
-bool splitRest(FileOps& ops, int fd, LineSplitter& split, const LineSplitter::Sink& sink,
-               std::uint64_t& size) {
+bool splitRest(FileOps& ops, FileHandle file, const LineSplitter::Sink& sink, std::uint64_t& size) {
+    LineSplitter split(JournalFile::kMaxLine);
     std::vector<char> buf(kChunk);
     size = 0;
     for (;;) {
-        const ssize_t n = readSome(ops, fd, buf.data(), buf.size());
+        const std::ptrdiff_t n = ops.read(file, buf.data(), buf.size());
         if (n < 0)
             return false;
         if (n == 0) {
@@ -126,14 +128,12 @@ bool splitRest(FileOps& ops, int fd, LineSplitter& split, const LineSplitter::Si
 enum class Copied { All, Short, Failed };
 
 // Copies the bytes [from, to) of one file to the end of another, a chunk at a time.
-Copied copyRange(FileOps& ops, int in, int out, std::uint64_t from, std::uint64_t to) {
+Copied copyRange(FileOps& ops, FileHandle in, FileHandle out, std::uint64_t from,
+                 std::uint64_t to) {
     std::vector<char> buf(kChunk);
     while (from < to) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), to - from));
-        ssize_t n;
-        while ((n = ops.pread(in, buf.data(), want, static_cast<off_t>(from))) < 0 &&
-               errno == EINTR) {
-        }
+        const std::ptrdiff_t n = ops.readAt(in, buf.data(), want, from);
         if (n < 0)
             return Copied::Failed;
         if (n == 0)
@@ -145,102 +145,193 @@ Copied copyRange(FileOps& ops, int in, int out, std::uint64_t from, std::uint64_
     return Copied::All;
 }
 
-// Opens the journal (`file`, named `path` in messages) and checks that it is a regular file,
-// not a folder, a pipe or a device.
-JournalError openRegular(FileOps& ops, const std::string& file, const std::string& path, int flags,
-                         Fd& fd, struct stat& st) {
-    fd.reset(ops.open(file.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (!fd.valid())
-        return systemError(Step::OpenFile, path, errno);
-    if (ops.fstat(fd.get(), &st) != 0)
-        return systemError(Step::ReadFile, path, errno);
-    if (!S_ISREG(st.st_mode))
-        return simpleError(JournalError::Kind::NotAFile, path);
+// Opens the journal and checks that it is a regular file, not a folder, a pipe or a device.
+JournalError openRegular(FileOps& ops, const JournalPaths& paths, OpenMode mode, OpenFile& file,
+                         FileStatus& status) {
+    file.reset(ops.open(paths.real, mode));
+    if (!file.valid())
+        return systemError(Step::OpenFile, paths.named, errno);
+    if (!ops.status(file.get(), status))
+        return systemError(Step::ReadFile, paths.named, errno);
+    if (status.kind != FileKind::Regular)
+        return simpleError(Kind::NotAFile, paths.named);
     return {};
 }
 
-// The file a symbolic link stands for, so that its target is what gets replaced, and its
-// folder is the one locked: nothing, with errno set, when a link cannot be followed (replacing
-// the link itself would break it). A dangling link stands for the file it would create.
-std::optional<std::string> resolveTarget(FileOps& ops, const std::string& path) {
-    struct stat st;
-    if (ops.lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+// Makes a new or renamed entry of the folder durable.
+bool syncFolderAt(FileOps& ops, const std::string& folder) {
+    OpenFile dir(ops, ops.open(folder, OpenMode::Folder));
+    return dir.valid() && ops.syncFolder(dir.get());
+}
+
+// Creates `folder` and the missing folders above it, each made durable in its parent.
+bool makeFolders(FileOps& ops, const std::string& folder) {
+    FileStatus status;
+    if (ops.statusAt(folder, status))
+        return true;  // the lock says so when it is no folder
+    if (errno != ENOENT)
+        return false;
+    const std::string parent = folderOf(folder);
+    if (parent != folder && !makeFolders(ops, parent))
+        return false;
+    if (!ops.makeFolder(folder))
+        return errno == EEXIST;  // another copy made it first
+    return syncFolderAt(ops, parent);
+}
+
+// The file a symbolic link stands for, so that its target is what gets replaced, and its folder
+// is the one locked: nothing, with errno set, when a link cannot be followed (replacing the link
+// itself would break it).
+std::optional<std::string> realFile(FileOps& ops, const std::string& path) {
+    FileStatus status;
+    if (!ops.linkStatusAt(path, status) || status.kind != FileKind::Link)
         return path;
-    std::string real = ops.realPath(path.c_str());
-    if (!real.empty())
+    if (std::string real = ops.realPath(path); !real.empty())
         return real;
     if (errno != ENOENT)
         return std::nullopt;
-    std::string at = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        if (ops.lstat(at.c_str(), &st) != 0)
-            return errno == ENOENT ? std::optional(at) : std::nullopt;
-        if (!S_ISLNK(st.st_mode))
-            return at;
-        const std::string link = ops.readLink(at.c_str());
-        if (link.empty())
-            return std::nullopt;
-        at = link.front() == '/' ? link : folderOf(at) + "/" + link;
-    }
-    errno = ELOOP;
-    return std::nullopt;
+    // A dangling link stands for the file it would create; a chain of links that never ends makes
+    // realPath say ELOOP, never ENOENT, so this ends.
+    const std::string link = ops.readLink(path);
+    if (link.empty())
+        return std::nullopt;
+    return realFile(ops, link.front() == '/' ? link : folderOf(path) + "/" + link);
 }
 
-// Holds the exclusive lock on the folder of the journal's file (`target`) while it lives;
-// closing the folder releases it, so a killed process never leaves a lock behind. The wait for
-// another copy is bounded, so a copy that hangs never hangs this one.
-class FolderLock {
+// A write's hold on the journal: its file found behind any link and the exclusive lock of that
+// file's folder, so two copies of the program never lose each other's lines. Closing the folder
+// releases the lock, so a killed process never leaves one behind.
+class JournalHold {
   public:
-    FolderLock(FileOps& ops, const std::string& target, const std::string& path,
-               std::chrono::milliseconds wait)
-        : fd_(ops, ops.open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)) {
-        if (!fd_.valid()) {
-            error_ = systemError(Step::OpenFolder, path, errno);
-            return;
-        }
-        const auto giveUp = std::chrono::steady_clock::now() + wait;
-        while (ops.flock(fd_.get(), LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno != EWOULDBLOCK) {
-                error_ = systemError(Step::LockFolder, path, errno);
-                return;
-            }
-            if (std::chrono::steady_clock::now() >= giveUp) {
-                error_ = simpleError(JournalError::Kind::Busy, path);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+    JournalHold(FileOps& ops, const std::string& named, bool makesFolders,
+                std::chrono::milliseconds wait)
+        : ops_(ops), lock_(ops) {
+        error_ = take(named, makesFolders, wait);
     }
     const JournalError& error() const { return error_; }
+    const JournalPaths& paths() const { return paths_; }
 
   private:
-    Fd fd_;
+    JournalError take(const std::string& named, bool makesFolders, std::chrono::milliseconds wait) {
+        const auto real = realFile(ops_, named);
+        if (!real)
+            return systemError(Step::OpenFile, named, errno);
+        paths_ = {named, *real};
+        if (makesFolders && !makeFolders(ops_, paths_.folder()))
+            return systemError(Step::CreateFolder, named, errno);
+        if (JournalError error = lock(wait))
+            return error;
+        removeStaleTemporaries();
+        return {};
+    }
+
+    // The wait for another copy is bounded, so a copy that hangs never hangs this one.
+    JournalError lock(std::chrono::milliseconds wait) {
+        lock_.reset(ops_.open(paths_.folder(), OpenMode::FolderLock));
+        if (!lock_.valid())
+            return systemError(Step::OpenFolder, paths_.named, errno);
+        const auto giveUp = std::chrono::steady_clock::now() + wait;
+        for (LockAttempt attempt; (attempt = ops_.tryLock(lock_.get())) != LockAttempt::Locked;) {
+            if (attempt == LockAttempt::Failed)
+                return systemError(Step::LockFolder, paths_.named, errno);
+            if (std::chrono::steady_clock::now() >= giveUp)
+                return simpleError(Kind::Busy, paths_.named);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return {};
+    }
+
+    // Any temporary file still there under the lock was left by a run that was killed. Only a
+    // regular file is ever rewritten: beside anything else such names are someone else's files.
+    void removeStaleTemporaries() {
+        FileStatus status;
+        std::vector<std::string> names;
+        if (ops_.statusAt(paths_.real, status) && status.kind != FileKind::Regular)
+            return;
+        if (!ops_.listFolder(paths_.folder(), names))
+            return;
+        for (const auto& name : names)
+            if (paths_.isTemporary(name))
+                ops_.remove(paths_.folder() + "/" + name);
+    }
+
+    FileOps& ops_;
+    JournalPaths paths_;
+    OpenFile lock_;
     JournalError error_;
 };
 
-// Temporary files of a rewrite sit beside the journal as ".<name>.XXXXXX".
-std::string temporaryPrefix(const std::string& target) {
-    return "." + nameOf(target) + ".";
-}
-constexpr std::size_t kTemporarySuffix = 6;
+// An append under the hold: the whole text in one write, synced, or undone on any failure.
+class Appender {
+  public:
+    Appender(FileOps& ops, const JournalPaths& paths) : ops_(ops), paths_(paths), file_(ops) {}
 
-// Any temporary file still there under the lock was left by a run that was killed. Only a
-// regular file is ever rewritten: beside anything else such names are someone else's files.
-void removeStaleTemporaries(FileOps& ops, const std::string& target) {
-    struct stat st;
-    if (ops.stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        return;
-    const std::string folder = folderOf(target), prefix = temporaryPrefix(target);
-    std::vector<std::string> names;
-    if (!ops.listFolder(folder.c_str(), names))
-        return;
-    for (const auto& name : names)
-        if (name.size() == prefix.size() + kTemporarySuffix && name.starts_with(prefix))
-            ops.unlink((folder + "/" + name).c_str());
-}
+    JournalError append(std::string_view line) {
+        std::string text;
+        if (JournalError error = open())
+            return error;
+        if (JournalError error = endLastLine(text))
+            return error;
+        text.append(line).append("\r\n");
+        if (JournalError error = writeOrUndo(text))
+            return error;
+        // The data is on disk once synced; a complaint from close changes nothing.
+        file_.close();
+        return existed_ ? JournalError{} : syncNewEntry();
+    }
 
+  private:
+    JournalError open() {
+        FileStatus status;
+        existed_ = ops_.statusAt(paths_.real, status) || errno != ENOENT;
+        if (JournalError error = openRegular(ops_, paths_, OpenMode::Append, file_, status))
+            return error;
+        oldSize_ = status.size;
+        return {};
+    }
+
+    // A last line without its line end gets one first: guessing here would glue the new line
+    // onto it, or add an empty line.
+    JournalError endLastLine(std::string& text) {
+        char last = '\n';
+        if (oldSize_ > 0) {
+            const std::ptrdiff_t n = ops_.readAt(file_.get(), &last, 1, oldSize_ - 1);
+            if (n != 1)
+                return systemError(Step::ReadFile, paths_.named, n < 0 ? errno : EIO);
+        }
+        if (last != '\r' && last != '\n')
+            text = "\r\n";
+        return {};
+    }
+
+    // An undo that fails too leaves the file damaged, and the error says so.
+    JournalError writeOrUndo(std::string_view text) {
+        if (writeAll(ops_, file_.get(), text) && ops_.syncData(file_.get()))
+            return {};
+        JournalError error = systemError(Step::WriteFile, paths_.named, errno);
+        if (!existed_)  // the created file, not a dangling link that stood for it
+            error.damaged = !ops_.remove(paths_.real);
+        else
+            error.damaged = !ops_.truncate(file_.get(), oldSize_) || !ops_.syncData(file_.get());
+        return error;
+    }
+
+    JournalError syncNewEntry() {
+        if (syncFolderAt(ops_, paths_.folder()))
+            return {};
+        JournalError error = systemError(Step::SyncFolder, paths_.named, errno);
+        error.committed = true;
+        return error;
+    }
+
+    FileOps& ops_;
+    const JournalPaths& paths_;
+    OpenFile file_;
+    std::uint64_t oldSize_ = 0;
+    bool existed_ = false;
+};
+
+// Not mkostemp's, which asks the system for a varying count of random numbers from run to run.
 std::string randomSuffix() {
     static constexpr char kChars[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -252,40 +343,187 @@ std::string randomSuffix() {
     return suffix;
 }
 
-// Makes a new or renamed entry of the folder durable.
-bool syncFolder(FileOps& ops, const std::string& folder) {
-    Fd dir(ops, ops.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
-    return dir.valid() && ops.fsync(dir.get()) == 0;
+// The file a rewrite writes the new text to, beside the journal under a name nobody holds;
+// removed again unless it took the journal's place.
+class TemporaryFile {
+  public:
+    TemporaryFile(FileOps& ops, const JournalPaths& paths) : ops_(ops), file_(ops) {
+        for (int attempt = 0; attempt < 100 && !file_.valid(); ++attempt) {
+            name_ = paths.folder() + "/" + paths.temporaryPrefix() + randomSuffix();
+            file_.reset(ops.open(name_, OpenMode::CreateNew));
+            if (!file_.valid() && errno != EEXIST)
+                break;
+        }
+        created_ = file_.valid();
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        file_.reset(FileHandle::None);
+        if (created_)
+            ops_.remove(name_);
+    }
+
+    bool created() const { return created_; }
+    FileHandle get() const { return file_.get(); }
+    // Moves the closed file over `target`; it is no longer ours to remove.
+    bool replace(const std::string& target) {
+        if (!file_.close() || !ops_.rename(name_, target))
+            return false;
+        created_ = false;
+        return true;
+    }
+
+  private:
+    FileOps& ops_;
+    OpenFile file_;
+    std::string name_;
+    bool created_ = false;
+};
+
+// Where a line stands in the file: its first byte, its line end and the line after it.
+struct Span {
+    std::uint64_t begin, textEnd, next;
+};
+
+// A rewrite under the hold: the new text goes to a temporary file that replaces the journal in
+// one rename, so the journal holds either its old bytes or its new ones, never a mixture.
+class Rewriter {
+  public:
+    Rewriter(FileOps& ops, const JournalPaths& paths) : ops_(ops), paths_(paths), in_(ops) {}
+
+    JournalError rewrite(const LineRef& old, const std::optional<std::string>& replacement) {
+        Span at{};
+        if (JournalError error = open())
+            return error;
+        if (JournalError error = findLine(old, at))
+            return error;
+        TemporaryFile temporary(ops_, paths_);
+        if (!temporary.created())
+            return systemError(Step::CreateTemporary, paths_.named, errno);
+        if (JournalError error = writeCopy(temporary.get(), at, replacement))
+            return error;
+        return commit(temporary);
+    }
+
+  private:
+    // Opened for writing although only read: the rename would replace a file that its mode
+    // keeps from being written.
+    JournalError open() {
+        const JournalError error = openRegular(ops_, paths_, OpenMode::ReadWrite, in_, status_);
+        return error.err == ENOENT ? simpleError(Kind::ChangedOnDisk, paths_.named) : error;
+    }
+
+    // Under the lock, where the line stands now; when it is not there, the error says where its
+    // bytes stand if they stand in the file once.
+    JournalError findLine(const LineRef& old, Span& at) {
+        std::optional<Span> found;
+        std::size_t copies = 0, firstCopy = 0;
+        const auto look = [&](const LineSplitter::Line& line) {
+            if (!line.tooLong && line.text == old.bytes) {
+                if (copies++ == 0)
+                    firstCopy = line.index;
+                if (line.index == old.index)
+                    found = Span{line.begin, line.textEnd, line.next};
+            }
+            return true;
+        };
+        if (!splitRest(ops_, in_.get(), look, size_))
+            return systemError(Step::ReadFile, paths_.named, errno);
+        JournalError error =
+            found ? JournalError{} : simpleError(Kind::ChangedOnDisk, paths_.named);
+        if (!found && copies == 1)
+            error.movedTo = firstCopy;
+        at = found.value_or(Span{});
+        return error;
+    }
+
+    // Everything but the line, copied a chunk at a time; the line end stays the line's own. A
+    // file changed behind the lock (by another program) would come out a mixture.
+    JournalError writeCopy(FileHandle out, const Span& at,
+                           const std::optional<std::string>& replacement) {
+        Copied copied = copyRange(ops_, in_.get(), out, 0, at.begin);
+        if (copied == Copied::All && replacement) {
+            copied = writeAll(ops_, out, *replacement) ? Copied::All : Copied::Failed;
+            if (copied == Copied::All)
+                copied = copyRange(ops_, in_.get(), out, at.textEnd, at.next);
+        }
+        if (copied == Copied::All)
+            copied = copyRange(ops_, in_.get(), out, at.next, size_);
+        if (copied == Copied::Failed)
+            return systemError(Step::WriteFile, paths_.named, errno);
+        FileStatus now;
+        if (copied == Copied::All && !ops_.status(in_.get(), now))
+            return systemError(Step::ReadFile, paths_.named, errno);
+        if (copied == Copied::Short || now.size != status_.size || now.modified != status_.modified)
+            return simpleError(Kind::ChangedOnDisk, paths_.named);
+        return {};
+    }
+
+    // The copy takes the journal's place once it is on disk with what the journal kept; syncing
+    // the folder then makes the rename survive a power cut.
+    JournalError commit(TemporaryFile& temporary) {
+        if (!ops_.syncData(temporary.get()) || !ops_.keepTraits(temporary.get(), status_.traits) ||
+            !temporary.replace(paths_.real))
+            return systemError(Step::WriteFile, paths_.named, errno);
+        if (syncFolderAt(ops_, paths_.folder()))
+            return {};
+        JournalError error = systemError(Step::SyncFolder, paths_.named, errno);
+        error.committed = true;
+        return error;
+    }
+
+    FileOps& ops_;
+    const JournalPaths& paths_;
+    OpenFile in_;
+    FileStatus status_;
+    std::uint64_t size_ = 0;
+};
+
+// Whether `path` names a journal: a regular file under exactly that name (a name that differs in
+// case only is another file's); nothing, with errno set, when the system cannot tell.
+std::optional<bool> isJournal(FileOps& ops, const std::string& path) {
+    FileStatus status;
+    if (!ops.statusAt(path, status))
+        return errno == ENOENT || errno == ENOTDIR ? std::optional(false) : std::nullopt;
+    if (status.kind != FileKind::Regular)
+        return false;
+    std::vector<std::string> names;
+    return !ops.listFolder(folderOf(path), names) ||
+           std::ranges::find(names, nameOf(path)) != names.end();
 }
 
-// Creates `folder` and the missing folders above it, each made durable in its parent.
-bool makeFolders(FileOps& ops, const std::string& folder) {
-    struct stat st;
-    if (ops.stat(folder.c_str(), &st) == 0)
-        return true;  // the lock says so when it is no folder
-    if (errno != ENOENT)
+// Takes one line of the load into `journal`; false stops the load. A line too long to be a
+// record reaches us without its text, and is skipped like any other malformed line.
+bool takeLine(const LineSplitter::Line& line, Journal& journal, LoadResult& result) {
+    if (!line.tooLong && line.text.empty())
+        return true;
+    const auto record = line.tooLong ? std::nullopt : ParseLine(line.text);
+    if (!record) {
+        if (result.skippedCount == JournalFile::kMaxSkipped) {
+            result.leftUnloaded = true;
+            return false;
+        }
+        ++result.skippedCount;
+        if (result.skippedLines.size() < JournalFile::kReportedLines)
+            result.skippedLines.push_back(line.index + 1);
+        return true;
+    }
+    if (journal.full()) {
+        result.leftUnloaded = true;
         return false;
-    const std::string parent = folderOf(folder);
-    if (parent != folder && !makeFolders(ops, parent))
-        return false;
-    if (ops.mkdir(folder.c_str(), 0700) != 0)
-        return errno == EEXIST;  // another copy made it first
-    return syncFolder(ops, parent);
+    }
+    ++journal.JournalLast;
+    journal.records[journal.JournalLast] = *record;
+    journal.lines[journal.JournalLast] = LineRef{line.index, std::string(line.text)};
+    return true;
 }
 
-// Whether the last line has its line end (CR, LF or both); nothing, with errno set, when the
-// last byte cannot be read. `size` is above 0.
-std::optional<bool> endsWithLineEnd(FileOps& ops, int fd, off_t size) {
-    char last = 0;
-    ssize_t n;
-    while ((n = ops.pread(fd, &last, 1, size - 1)) < 0 && errno == EINTR) {
-    }
-    if (n != 1) {
-        if (n >= 0)
-            errno = EIO;
-        return std::nullopt;
-    }
-    return last == '\r' || last == '\n';
+LoadResult failedLoad(Step step, const std::string& path, int err) {
+    LoadResult result;
+    result.status = LoadResult::Status::Failed;
+    result.error = systemError(step, path, err);
+    return result;
 }
 
 }  // namespace
@@ -293,64 +531,21 @@ std::optional<bool> endsWithLineEnd(FileOps& ops, int fd, off_t size) {
 JournalFile::JournalFile(std::string path, FileOps& ops) : path_(std::move(path)), ops_(ops) {}
 
 LoadResult JournalFile::load(Journal& journal) const {
+    const std::optional<bool> present = isJournal(ops_, path_);
+    if (!present)
+        return failedLoad(Step::ReadFile, path_, errno);
     LoadResult result;
-    struct stat st;
-    if (ops_.stat(path_.c_str(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return result;
-        result.status = LoadResult::Status::Failed;
-        result.error = systemError(Step::ReadFile, path_, errno);
+    if (!*present)
         return result;
-    }
-    // Only a regular file under exactly this name is the journal.
-    std::vector<std::string> names;
-    if (!S_ISREG(st.st_mode))
-        return result;
-    if (ops_.listFolder(folderOf(path_).c_str(), names) &&
-        std::find(names.begin(), names.end(), nameOf(path_)) == names.end())
-        return result;
-
-    Fd fd(ops_, ops_.open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
-    if (!fd.valid()) {
-        result.status = LoadResult::Status::Failed;
-        result.error = systemError(Step::OpenFile, path_, errno);
-        return result;
-    }
-
+    OpenFile file(ops_, ops_.open(path_, OpenMode::Read));
+    if (!file.valid())
+        return failedLoad(Step::OpenFile, path_, errno);
     Journal fresh = journal;
     fresh.JournalLast = -1;
-    // A line too long to be a record reaches us without its text, and is skipped like any
-    // other malformed line.
-    const auto takeLine = [&](const LineSplitter::Line& line) {
-        if (!line.tooLong && line.text.empty())
-            return true;
-        const auto record = line.tooLong ? std::nullopt : ParseLine(line.text);
-        if (!record) {
-            if (result.skippedCount == kMaxSkipped) {
-                result.leftUnloaded = true;
-                return false;
-            }
-            ++result.skippedCount;
-            if (result.skippedLines.size() < kReportedLines)
-                result.skippedLines.push_back(line.index + 1);
-            return true;
-        }
-        if (fresh.full()) {
-            result.leftUnloaded = true;
-            return false;
-        }
-        ++fresh.JournalLast;
-        fresh.records[fresh.JournalLast] = *record;
-        fresh.lines[fresh.JournalLast] = LineRef{line.index, std::string(line.text)};
-        return true;
-    };
-    LineSplitter split(kMaxLine);
     std::uint64_t size = 0;
-    if (!splitRest(ops_, fd.get(), split, takeLine, size)) {
-        result.status = LoadResult::Status::Failed;
-        result.error = systemError(Step::ReadFile, path_, errno);
-        return result;
-    }
+    const auto take = [&](const LineSplitter::Line& line) { return takeLine(line, fresh, result); };
+    if (!splitRest(ops_, file.get(), take, size))
+        return failedLoad(Step::ReadFile, path_, errno);
     journal = std::move(fresh);
     result.status = LoadResult::Status::Loaded;
     return result;
@@ -367,65 +562,23 @@ JournalError JournalFile::add(std::string_view line, const AddCheck& check) {
 JournalError JournalFile::appendLine(std::string_view text, const AddCheck* check) {
     const std::string line = toCp1251(text);
     if (hasLineBreak(line))
-        return simpleError(JournalError::Kind::BadLine, path_);
-    const auto target = resolveTarget(ops_, path_);
-    if (!target)
-        return systemError(Step::OpenFile, path_, errno);
-    if (createsFolders_ && !makeFolders(ops_, folderOf(*target)))
-        return systemError(Step::CreateFolder, path_, errno);
-    FolderLock lock(ops_, *target, path_, lockWait_);
-    if (lock.error())
-        return lock.error();
-    removeStaleTemporaries(ops_, *target);
+        return simpleError(Kind::BadLine, path_);
+    const JournalHold hold(ops_, path_, createsFolders_, lockWait_);
+    if (hold.error())
+        return hold.error();
+    if (check)
+        if (JournalError refusal = checkUnderLock(*check))
+            return refusal;
+    return Appender(ops_, hold.paths()).append(line);
+}
 
-    if (check) {
-        Journal now;
-        const LoadResult loaded = load(now);
-        if (loaded.status == LoadResult::Status::Failed)
-            return loaded.error;
-        if (const JournalError::Kind refusal = (*check)(now, loaded.leftUnloaded);
-            refusal != JournalError::Kind::None)
-            return simpleError(refusal, path_);
-    }
-
-    struct stat st;
-    const bool existed = ops_.stat(path_.c_str(), &st) == 0 || errno != ENOENT;
-    Fd fd(ops_, -1);
-    if (JournalError error = openRegular(ops_, path_, path_, O_RDWR | O_APPEND | O_CREAT, fd, st))
-        return error;
-
-    const off_t oldSize = st.st_size;
-    std::string data;
-    if (oldSize > 0) {
-        // Guessing here would glue the new line onto the last one, or add an empty line.
-        const auto ended = endsWithLineEnd(ops_, fd.get(), oldSize);
-        if (!ended)
-            return systemError(Step::ReadFile, path_, errno);
-        if (!*ended)
-            data = "\r\n";
-    }
-    data.append(line).append("\r\n");
-
-    if (!writeAll(ops_, fd.get(), data) || ops_.fdatasync(fd.get()) != 0) {
-        JournalError error = systemError(Step::WriteFile, path_, errno);
-        if (!existed) {
-            // The created file, not a dangling link that stood for it.
-            if (ops_.unlink(target->c_str()) != 0)
-                error.damaged = true;
-        } else if (ops_.ftruncate(fd.get(), oldSize) != 0 || ops_.fdatasync(fd.get()) != 0) {
-            error.damaged = true;
-        }
-        return error;
-    }
-    // The data is on disk once fdatasync succeeded; a complaint from close changes nothing.
-    fd.close();
-    if (existed)
-        return {};
-    if (!syncFolder(ops_, folderOf(*target))) {
-        JournalError error = systemError(Step::SyncFolder, path_, errno);
-        error.committed = true;
-        return error;
-    }
+JournalError JournalFile::checkUnderLock(const AddCheck& check) const {
+    Journal now;
+    const LoadResult loaded = load(now);
+    if (loaded.status == LoadResult::Status::Failed)
+        return loaded.error;
+    if (const Kind refusal = check(now, loaded.leftUnloaded); refusal != Kind::None)
+        return simpleError(refusal, path_);
     return {};
 }
 
@@ -444,99 +597,11 @@ JournalError JournalFile::removeLine(const LineRef& old) {
 JournalError JournalFile::rewrite(const LineRef& old,
                                   const std::optional<std::string>& replacement) {
     if (replacement && hasLineBreak(*replacement))
-        return simpleError(JournalError::Kind::BadLine, path_);
-    const auto resolved = resolveTarget(ops_, path_);
-    if (!resolved)
-        return systemError(Step::OpenFile, path_, errno);
-    const std::string& target = *resolved;
-    FolderLock lock(ops_, target, path_, lockWait_);
-    if (lock.error())
-        return lock.error();
-    removeStaleTemporaries(ops_, target);
-
-    // Opened for writing although only read: the rename would replace a file that its mode
-    // keeps from being written.
-    struct stat st;
-    Fd in(ops_, -1);
-    if (JournalError error = openRegular(ops_, target, path_, O_RDWR, in, st))
-        return error.err == ENOENT ? simpleError(JournalError::Kind::ChangedOnDisk, path_) : error;
-
-    // Under the lock, where the line stands now and how often its bytes stand in the file.
-    struct Span {
-        std::uint64_t begin, textEnd, next;
-    };
-    std::optional<Span> at;
-    std::size_t copies = 0, firstCopy = 0;
-    const auto findLine = [&](const LineSplitter::Line& line) {
-        if (!line.tooLong && line.text == old.bytes) {
-            if (copies++ == 0)
-                firstCopy = line.index;
-            if (line.index == old.index)
-                at = Span{line.begin, line.textEnd, line.next};
-        }
-        return true;
-    };
-    LineSplitter split(kMaxLine);
-    std::uint64_t size = 0;
-    if (!splitRest(ops_, in.get(), split, findLine, size))
-        return systemError(Step::ReadFile, path_, errno);
-    if (!at) {
-        JournalError error = simpleError(JournalError::Kind::ChangedOnDisk, path_);
-        if (copies == 1)
-            error.movedTo = firstCopy;
-        return error;
-    }
-
-    // The new text goes to a temporary file that replaces the journal in one rename.
-    const std::string folder = folderOf(target);
-    std::string temporary;
-    int tmp = -1;
-    for (int attempt = 0; attempt < 100 && tmp < 0; ++attempt) {
-        temporary = folder + "/" + temporaryPrefix(target) + randomSuffix();
-        tmp = ops_.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (tmp < 0 && errno != EEXIST)
-            break;
-    }
-    if (tmp < 0)
-        return systemError(Step::CreateTemporary, path_, errno);
-
-    // Everything but the line, copied a chunk at a time; the line end stays the line's own.
-    Fd out(ops_, tmp);
-    Copied copied = copyRange(ops_, in.get(), out.get(), 0, at->begin);
-    if (copied == Copied::All && replacement) {
-        copied = writeAll(ops_, out.get(), *replacement) ? Copied::All : Copied::Failed;
-        if (copied == Copied::All)
-            copied = copyRange(ops_, in.get(), out.get(), at->textEnd, at->next);
-    }
-    if (copied == Copied::All)
-        copied = copyRange(ops_, in.get(), out.get(), at->next, size);
-    // A file changed behind the lock (by another program) would come out a mixture.
-    struct stat now;
-    const bool changed = copied == Copied::Short ||
-                         (copied == Copied::All && ops_.fstat(in.get(), &now) == 0 &&
-                          (now.st_size != st.st_size || now.st_mtim.tv_sec != st.st_mtim.tv_sec ||
-                           now.st_mtim.tv_nsec != st.st_mtim.tv_nsec));
-    if (changed) {
-        ops_.unlink(temporary.c_str());
-        return simpleError(JournalError::Kind::ChangedOnDisk, path_);
-    }
-    const bool written = copied == Copied::All && ops_.fdatasync(out.get()) == 0 &&
-                         ops_.fchmod(out.get(), st.st_mode & 07777) == 0;
-    if (written)
-        ops_.fchown(out.get(), st.st_uid, st.st_gid);  // keeps the owner when we may
-    if (!written || !out.close() || ops_.rename(temporary.c_str(), target.c_str()) != 0) {
-        JournalError error = systemError(Step::WriteFile, path_, errno);
-        ops_.unlink(temporary.c_str());
-        return error;
-    }
-
-    // The rename is done; syncing the folder makes it survive a power cut.
-    if (!syncFolder(ops_, folder)) {
-        JournalError error = systemError(Step::SyncFolder, path_, errno);
-        error.committed = true;
-        return error;
-    }
-    return {};
+        return simpleError(Kind::BadLine, path_);
+    const JournalHold hold(ops_, path_, false, lockWait_);
+    if (hold.error())
+        return hold.error();
+    return Rewriter(ops_, hold.paths()).rewrite(old, replacement);
 }
 
 }  // namespace zoltrek

@@ -80,6 +80,8 @@ class JournalFile {
 
   private:
     JournalError appendLine(std::string_view text, const AddCheck* check);
+    // The add's check, on the file as it stands under the lock.
+    JournalError checkUnderLock(const AddCheck& check) const;
     // `replacement` is the new line's bytes; none removes the line.
     JournalError rewrite(const LineRef& old, const std::optional<std::string>& replacement);
 

@@ -1,10 +1,10 @@
 #include "journal/numbers.h"
 
-#include <locale.h>
+#include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
+#include <system_error>
 
 namespace zoltrek {
 
@@ -17,10 +17,32 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// strtod in the "C" locale: the process locale may use "," as its point.
-double parseCLocale(const std::string& clean) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return strtod_l(clean.c_str(), nullptr, cLocale);
+// Whether a number beyond the range of a double is too large rather than too small: whether its
+// first significant digit, moved by the exponent, stands left of the point (far left or far
+// right, as that of such a number does).
+bool tooLarge(std::string_view number) {
+    constexpr long long kFar = std::numeric_limits<int>::max();
+    const auto e = std::min(number.find('e'), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    const long long shift = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size())) -
+                            static_cast<long long>(mantissa.find_first_of("123456789"));
+    long long exponent = 0;
+    for (const char c : number.substr(e))
+        if (isDigit(c))
+            exponent = std::min(exponent * 10 + (c - '0'), kFar);
+    return number.find('-', e) == std::string_view::npos ? shift + exponent > 0
+                                                         : shift - exponent > 0;
+}
+
+// An unsigned number as the "C" locale reads it, whatever the process locale; text without digits
+// reads as 0. Beyond the range of a double, infinity or 0 as strtod gives them, never undefined
+// behaviour.
+double parseNumber(std::string_view number) {
+    double value = 0;
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
+        std::errc::result_out_of_range)
+        return tooLarge(number) ? HUGE_VAL : 0.0;
+    return value;
 }
 
 // Shortest form with at most 15 significant digits, "." as the point.
@@ -36,57 +58,43 @@ std::string general15(double value) {
 }  // namespace
 
 double TextToNum(std::string_view text) {
-    std::string clean;
+    std::string number;
     std::size_t i = 0;
-    const std::size_t n = text.size();
-    auto skip = [&] {
-        while (i < n && isSkipped(text[i]))
+    const auto peek = [&] { return i < text.size() ? text[i] : '\0'; };
+    const auto skip = [&] {
+        while (isSkipped(peek()))
             ++i;
     };
 
     skip();
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-        clean += text[i++];
-
-    bool digits = false, point = false;
+    const bool negative = peek() == '-';
+    if (negative || peek() == '+')
+        ++i;
+    bool point = false;
     for (;; ++i) {
         skip();
-        if (i >= n)
-            break;
-        if (isDigit(text[i])) {
-            clean += text[i];
-            digits = true;
-        } else if ((text[i] == '.' || text[i] == ',') && !point) {
-            clean += '.';
+        if (isDigit(peek())) {
+            number += peek();
+        } else if ((peek() == '.' || peek() == ',') && !point) {
+            number += '.';
             point = true;
         } else {
             break;
         }
     }
-    if (!digits)
-        return 0.0;
 
-    skip();
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        std::string exponent = "e";
+    // An exponent without digits reads as none, and a number without digits as 0.
+    if (peek() == 'e' || peek() == 'E') {
+        number += 'e';
         ++i;
         skip();
-        if (i < n && (text[i] == '+' || text[i] == '-'))
-            exponent += text[i++];
-        bool expDigits = false;
-        for (;; ++i) {
-            skip();
-            if (i >= n || !isDigit(text[i]))
-                break;
-            exponent += text[i];
-            expDigits = true;
-        }
-        if (expDigits)
-            clean += exponent;
+        if (peek() == '+' || peek() == '-')
+            number += text[i++];
+        for (skip(); isDigit(peek()); ++i, skip())
+            number += peek();
     }
-    // Out of range gives +-infinity (or 0 for underflow), never undefined behaviour.
-    const double value = parseCLocale(clean);
-    return value == 0 ? 0.0 : value;
+    const double value = parseNumber(number);
+    return value == 0 ? 0.0 : negative ? -value : value;
 }
 
 std::string NumToText(double value, char decimalSeparator) {
@@ -106,7 +114,7 @@ std::string NumToListText(double value) {
     const bool negative = digits.front() == '-';
     if (negative)
         digits.erase(0, 1);
-    if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
+    if (digits.starts_with("0."))
         digits.erase(0, 1);
     return (negative ? "-" : " ") + digits;
 }

@@ -1,8 +1,5 @@
 #include "program/program.h"
 
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QApplication>
 #include <QDebug>
 #include <QFile>
@@ -14,10 +11,10 @@
 #include "about/about.h"
 #include "entry/entrydialoghost.h"
 #include "entry/fnew.h"
-#include "journal/fileops.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/appearance.h"
 #include "platform/environment.h"
+#include "platform/journalplace.h"
 
 namespace zoltrek {
 
@@ -51,42 +48,13 @@ void displayOpened() {
         qWarning().noquote() << message;
 }
 
-namespace {
-
-// The executable's folder, as the bytes the file system holds: Qt's application folder is empty
-// when a folder's name is not UTF-8 (one unpacked from a Windows archive, say).
-std::string executableFolder() {
-    const std::string exe = FileOps::system().readLink("/proc/self/exe");
-    if (!exe.empty())
-        return exe.substr(0, exe.rfind('/'));
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-}
-
-// $XDG_DATA_HOME when it is an absolute path, as the base directory rules ask, else
-// ~/.local/share; from the environment's bytes.
-std::string userDataFolder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome && dataHome[0] == '/')
-        return dataHome;
-    const char* home = std::getenv("HOME");
-    if (!home || !home[0]) {
-        const passwd* user = getpwuid(getuid());
-        home = user ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.local/share";
-}
-
-}  // namespace
-
 JournalPlace journalPlace() {
-    const std::string folder = executableFolder();
-    const std::string beside = folder + "/zoltrek.dat";
-    struct stat st;
-    // Anything of that name is the user's journal, even one this program cannot open: that is
-    // said at the load, never passed over for another file.
-    if (::lstat(beside.c_str(), &st) == 0 || ::access(folder.c_str(), W_OK | X_OK) == 0)
-        return {beside, false};
-    return {userDataFolder() + "/zoltrek/zoltrek.dat", true};
+    std::string folder = executableFolder();
+    // Qt's application folder is empty when a folder's name is not UTF-8 (one unpacked from a
+    // Windows archive, say), so it only stands in when the system does not say.
+    if (folder.empty())
+        folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return journalPlace(folder, userEnvironment());
 }
 
 std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window, JournalFile& file) {

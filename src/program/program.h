@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/appearance.h"
+#include "platform/journalplace.h"
 
 class QApplication;
 
@@ -19,15 +20,7 @@ class Main;
 void exitQuietlyWithoutDisplay();
 void displayOpened();
 
-// Where the journal is, as bytes. A program that runs from its own folder keeps its journal
-// beside the executable: when that folder holds "zoltrek.dat" or lets the user create files in
-// it. An installed program, in a folder the user may not write, keeps it in the user's data
-// folder ($XDG_DATA_HOME/zoltrek, or ~/.local/share/zoltrek), whose folders the first save
-// creates.
-struct JournalPlace {
-    std::string path;
-    bool inUserData = false;
-};
+// Where this program keeps its journal, as it runs.
 JournalPlace journalPlace();
 
 // The entry dialog on the journal `file` that `window` shows, opened by the window's commands;

@@ -145,10 +145,10 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLine) {
 struct HeldLock : FileOps {
     int tries = 0;
     QWidget* grabber = nullptr;
-    int flock(int, int) override {
+    LockAttempt tryLock(FileHandle) override {
         ++tries;
         grabber = QWidget::mouseGrabber();
-        return errno = EWOULDBLOCK, -1;
+        return LockAttempt::Busy;
     }
 } heldLock;
 

@@ -20,7 +20,7 @@ using namespace std::string_literals;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The leading number; out of range gives infinity or zero, never a negative zero.
+// The leading number; out of range gives infinity or zero, as strtod does, never a negative zero.
 TEST(TextToNum, ReadsTheLeadingNumber) {
     const std::tuple<const char*, std::string, double> cases[] = {
         {"spaces, tabs and LFs are skipped", " \t8\n4 5", 845},
@@ -29,13 +29,19 @@ TEST(TextToNum, ReadsTheLeadingNumber) {
         {"plus", "+7", 7},
         {"spaces after the sign are skipped", "- 1 2", -12},
         {"an exponent", "2.5E-1", 0.25},
-        {"spaces around the exponent are skipped", "1 e 2", 100},
+        {"spaces around the exponent and its sign are skipped", "1 e - 2", 0.01},
         {"a CR ends the number", "1\r5", 1},
         {"no hexadecimal", "0x1A", 0},
         {"minus zero is zero", "-0", 0},
         {"a sign without digits is zero", "-abc", 0},
-        {"too large is infinity", "1e999", kInf},
+        {"so is a point and an exponent without digits", ".e5", 0},
         {"too large below zero is minus infinity", "-1e999", -kInf},
+        {"digits outweigh a negative exponent", "1" + std::string(10400, '0') + "e-9999", kInf},
+        {"an exponent past any integer", "1e99999999999999999999", kInf},
+        {"too small is zero, never minus zero", "-1e-400", 0},
+        {"zeros after the point outweigh one", "." + std::string(10400, '0') + "1e9999", 0},
+        {"as small as a double goes", "4e-320", 4e-320},
+        {"an exponent without digits is none", "5 e+x", 5},
     };
     for (const auto& [name, text, value] : cases) {
         EXPECT_EQ(TextToNum(text), value) << name;
@@ -60,7 +66,6 @@ TEST(NumberTexts, AsTheDetailsOrTheListShowThem) {
         std::replace(text.begin(), text.end(), '.', ',');
         EXPECT_EQ(NumToText(value, ','), text) << name;
     }
-    EXPECT_EQ(NumWithUnit(8, " km", '.'), "8 km");
     EXPECT_EQ(NumWithUnit(kNaN, " km", '.'), "—");  // the dash alone
 }
 
@@ -151,7 +156,10 @@ TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
         {"501.5 km round up to even", 0, 501.5, "502 км", "7.96 л/100км", "1.59 руб/1км"},
         {"negative distance: negative rates", 450, 0, "-450 км", "-8.89 л/100км", "-1.78 руб/1км"},
         {"no distance has no rates", 0, 0.5, "0 км", "—", "—"},
-        {"a distance past 32 bits has no rates", 0, 3e9, "3000000000 км", "—", "—"},
+        {"the largest of 32 bits has", 0, 2147483647, "2147483647 км", "0 л/100км", "0 руб/1км"},
+        {"one more has none", 0, 2147483648, "2147483648 км", "—", "—"},
+        {"the smallest has", 2147483648, 0, "-2147483648 км", "-0.01 л/100км", "-0.01 руб/1км"},
+        {"one less has none", 2147483649, 0, "-2147483649 км", "—", "—"},
         {"a distance past any integer is a dash", 0, 1e300, "—", "—", "—"},
     };
     for (const auto& [name, first, last, distance, rate, perKm] : cases) {

@@ -70,30 +70,37 @@ TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
 using Fault = std::tuple<std::string, int, int>;  // the call, nth, errno
 struct FaultyOps : FileOps {
     using S = FileOps;
-    using Path = const char*;
+    using H = FileHandle;
+    using Path = const std::string&;
     explicit FaultyOps(std::vector<Fault> faults = {}) : faults(std::move(faults)) {}
-    int open(Path p, int f, mode_t m) override { return hit("open") ? -1 : S::open(p, f, m); }
-    ssize_t read(int d, void* b, size_t n) override { return hit("read") ? -1 : S::read(d, b, n); }
-    ssize_t pread(int d, void* b, size_t n, off_t at) override {
+    H open(Path p, OpenMode m) override { return hit("open") ? H::None : S::open(p, m); }
+    ptrdiff_t read(H f, char* b, size_t n) override { return hit("read") ? -1 : S::read(f, b, n); }
+    ptrdiff_t readAt(H f, char* b, size_t n, uint64_t at) override {
         meddle();
-        return hit("pread") ? -1 : S::pread(d, b, n, at);
+        return hit("readAt") ? -1 : S::readAt(f, b, n, at);
     }
-    ssize_t write(int d, const void* b, size_t n) override {
+    ptrdiff_t write(H f, const char* b, size_t n) override {
         if (cutErr)  // the call after the one cut short
             return errno = std::exchange(cutErr, 0), -1;
+        if (hit("writeNothing"))  // a disk that takes no byte and says nothing
+            return errno = 0;
         if (const int err = hit("write"))
-            return n > 1 ? (cutErr = err, S::write(d, b, n / 2)) : -1;
-        return S::write(d, b, n);
+            return n > 1 ? (cutErr = err, S::write(f, b, n / 2)) : -1;
+        return S::write(f, b, n);
     }
-    int fstat(int d, struct stat* st) override { return hit("fstat") ? -1 : S::fstat(d, st); }
-    int fdatasync(int d) override { return hit("fdatasync") ? -1 : S::fdatasync(d); }
-    int fsync(int d) override { return hit("fsync") ? -1 : S::fsync(d); }
-    int ftruncate(int d, off_t n) override { return hit("ftruncate") ? -1 : S::ftruncate(d, n); }
-    int fchmod(int d, mode_t m) override { return hit("fchmod") ? -1 : S::fchmod(d, m); }
-    int flock(int d, int op) override { return hit("flock") ? -1 : S::flock(d, op); }
-    int rename(Path a, Path b) override { return hit("rename") ? -1 : S::rename(a, b); }
-    int unlink(Path p) override { return hit("unlink") ? -1 : S::unlink(p); }
-    int close(int d) override { return hit("close") ? (S::close(d), -1) : S::close(d); }
+    bool status(H f, FileStatus& st) override { return !hit("status") && S::status(f, st); }
+    bool syncData(H f) override { return !hit("syncData") && S::syncData(f); }
+    bool syncFolder(H f) override { return !hit("syncFolder") && S::syncFolder(f); }
+    bool truncate(H f, uint64_t n) override { return !hit("truncate") && S::truncate(f, n); }
+    bool keepTraits(H f, const FileTraits& t) override {
+        return !hit("keepTraits") && S::keepTraits(f, t);
+    }
+    LockAttempt tryLock(H f) override {
+        return hit("tryLock") ? LockAttempt::Failed : S::tryLock(f);
+    }
+    bool rename(Path a, Path b) override { return !hit("rename") && S::rename(a, b); }
+    bool remove(Path p) override { return !hit("remove") && S::remove(p); }
+    bool close(H f) override { return hit("close") ? (S::close(f), false) : S::close(f); }
     std::string realPath(Path p) override { return hit("realPath") ? "" : S::realPath(p); }
     int hit(const std::string& call) {
         const int n = ++seen[call];
@@ -126,12 +133,6 @@ class JournalFileTest : public ::testing::Test {
         std::set<std::string> names = namesIn(folder.path());
         names.merge(namesIn(elsewhere.path()));
         return std::count_if(names.begin(), names.end(), [](auto& name) { return name[0] == '.'; });
-    }
-    void loadThroughALink() {
-        writeBytes(target, journalOf(2, 1, 1));
-        ::chmod(target.c_str(), 0640);
-        fs::create_symlink(target, path);
-        ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
     }
 };
 
@@ -185,6 +186,7 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
         {"the file was removed", std::nullopt, false, Moved()},
         {"a line was added while it was copied", A + B + O, true, Moved()},
         {"it changed in place while it was copied", "D" + A.substr(1) + B, true, Moved()},
+        {"it was cut short while it was copied", A, true, Moved()},
     };
     for (const auto& [name, changed, whileCopied, movedTo] : changes) {
         SCOPED_TRACE(name);
@@ -205,32 +207,41 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
     }
 }
 
-// The lock is on the folder of the link's target, where another copy reaching it directly locks.
-TEST_F(JournalFileTest, WritesWaitForTheLockOfTheFilesOwnFolder) {
-    loadThroughALink();
-    const int other = ::open(elsewhere.path().c_str(), O_RDONLY | O_DIRECTORY);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    file.setLockWait(std::chrono::milliseconds(50));
-    for (const JournalError& error :
-         {file.append(fillUp(3)), file.add(fillUp(3), newFillUp("3")),
-          file.replaceLine(journal.lines[0], fillUp(3)), file.removeLine(journal.lines[0])})
-        EXPECT_EQ(error.kind, Kind::Busy);
-    ::close(other);
-    EXPECT_EQ(readBytes(target), journalOf(2, 1, 1));
-}
-
-// Replacing the link would cut the user's journal off from where they keep it.
-TEST_F(JournalFileTest, ARewriteThroughALinkReplacesItsTarget) {
+// A link's target is what is locked, where another copy reaching it directly locks, and what is
+// replaced, keeping its mode and owner: replacing the link would cut the journal off from where
+// the user keeps it.
+TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
     for (const char* name : {".car.log.old", "car.log.Ab3xYz", ".car.log.Kil1ed"})
         writeBytes(elsewhere.file(name), "mine");
-    loadThroughALink();
-    FaultyOps ops({{"unlink", 1, EACCES}});
+    writeBytes(target, journalOf(2, 1, 1));
+    ::chmod(target.c_str(), 0640);
+    // Another user's journal stays theirs when root writes it.
+    ASSERT_EQ(::geteuid() == 0 ? ::chown(target.c_str(), 65534, 65534) : 0, 0);
+    fs::create_symlink(target, path);
+    ASSERT_EQ(file.load(journal).status, LoadResult::Status::Loaded);
+    struct stat before {
+    }, after{};
+    ::stat(target.c_str(), &before);
+    const int other = ::open(elsewhere.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    FaultyOps waiting;
+    JournalFile waiter(path, waiting);
+    waiter.setLockWait(std::chrono::milliseconds(50));
+    for (const JournalError& error :
+         {waiter.append(fillUp(3)), waiter.add(fillUp(3), newFillUp("3")),
+          waiter.replaceLine(journal.lines[0], fillUp(3)), waiter.removeLine(journal.lines[0])})
+        EXPECT_EQ(error.kind, Kind::Busy);
+    EXPECT_LT(waiting.seen["tryLock"], 40) << "a copy that waits sleeps between its tries";
+    ::close(other);
+    FaultyOps ops({{"remove", 1, EACCES}});
     EXPECT_FALSE(JournalFile(path, ops).removeLine(journal.lines[0]));
     EXPECT_TRUE(fs::exists(elsewhere.file(".car.log.Kil1ed")));
     EXPECT_FALSE(file.append(fillUp(3)));
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(readBytes(target), journalOf(2, 2, 1));
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+    ::stat(target.c_str(), &after);
+    EXPECT_EQ(std::tie(after.st_mode, after.st_uid, after.st_gid),
+              std::tie(before.st_mode, before.st_uid, before.st_gid));
     EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"zoltrek.dat"});
     EXPECT_EQ(namesIn(elsewhere.path()),
               (std::set<std::string>{"car.log", ".car.log.old", "car.log.Ab3xYz"}));
@@ -242,26 +253,28 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
     enum Op { Append, Edit, Delete };
     enum Says { Unchanged, Committed, Damaged };
     const std::tuple<const char*, Start, Op, std::vector<Fault>, Says> cases[] = {
-        {"no lock", TwoLines, Append, {{"flock", 1, ENOLCK}}, Unchanged},
+        {"no lock", TwoLines, Append, {{"tryLock", 1, ENOLCK}}, Unchanged},
         {"the journal does not open", TwoLines, Append, {{"open", 2, EACCES}}, Unchanged},
-        {"its size is unknown", TwoLines, Append, {{"fstat", 1, EIO}}, Unchanged},
-        {"its last line end is unread", TwoLines, Append, {{"pread", 1, EIO}}, Unchanged},
+        {"its size is unknown", TwoLines, Append, {{"status", 1, EIO}}, Unchanged},
+        {"its last line end is unread", TwoLines, Append, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the line", TwoLines, Append, {{"write", 1, ENOSPC}}, Unchanged},
-        {"the line is not on disk", TwoLines, Append, {{"fdatasync", 1, EIO}}, Unchanged},
-        {"nor is its undo", TwoLines, Append, {{"fdatasync", 0, EIO}}, Damaged},
-        {"no undo", TwoLines, Append, {{"fdatasync", 1, EIO}, {"ftruncate", 1, EIO}}, Damaged},
-        {"a new file's folder is not synced", NoFile, Append, {{"fsync", 1, EIO}}, Committed},
-        {"no unlink", NoFile, Append, {{"fdatasync", 0, EIO}, {"unlink", 1, EACCES}}, Damaged},
+        {"the disk takes nothing", TwoLines, Append, {{"writeNothing", 1, EIO}}, Unchanged},
+        {"the line is not on disk", TwoLines, Append, {{"syncData", 1, EIO}}, Unchanged},
+        {"nor is its undo", TwoLines, Append, {{"syncData", 0, EIO}}, Damaged},
+        {"no undo", TwoLines, Append, {{"syncData", 1, EIO}, {"truncate", 1, EIO}}, Damaged},
+        {"a new file's folder is not synced", NoFile, Append, {{"syncFolder", 1, EIO}}, Committed},
+        {"no removal", NoFile, Append, {{"syncData", 0, EIO}, {"remove", 1, EACCES}}, Damaged},
         {"a dangling link on a full disk", DanglingLink, Append, {{"write", 1, ENOSPC}}, Unchanged},
         {"no temporary file", TwoLines, Edit, {{"open", 3, EROFS}}, Unchanged},
         {"the journal is unread", TwoLines, Edit, {{"read", 1, EIO}}, Unchanged},
-        {"the copy's source is unread", TwoLines, Edit, {{"pread", 1, EIO}}, Unchanged},
+        {"the copy's source is unread", TwoLines, Edit, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the copy", TwoLines, Edit, {{"write", 1, ENOSPC}}, Unchanged},
-        {"the copy is not on disk", TwoLines, Edit, {{"fdatasync", 1, EIO}}, Unchanged},
-        {"the copy gets no mode", TwoLines, Edit, {{"fchmod", 1, EPERM}}, Unchanged},
+        {"the copy is not on disk", TwoLines, Edit, {{"syncData", 1, EIO}}, Unchanged},
+        {"the copy's source is not checked", TwoLines, Edit, {{"status", 2, EIO}}, Unchanged},
+        {"the copy gets no mode", TwoLines, Edit, {{"keepTraits", 1, EPERM}}, Unchanged},
         {"the copy does not close", TwoLines, Edit, {{"close", 1, EIO}}, Unchanged},
         {"the copy is not renamed", TwoLines, Edit, {{"rename", 1, EACCES}}, Unchanged},
-        {"the folder is not synced after", TwoLines, Delete, {{"fsync", 1, EIO}}, Committed},
+        {"the folder is not synced after", TwoLines, Delete, {{"syncFolder", 1, EIO}}, Committed},
         {"a link's target is unknown", Link, Delete, {{"realPath", 1, EACCES}}, Unchanged},
     };
     const std::string two = journalOf(2, 1, 1), nine = fillUp(9) + "\r\n";
@@ -368,7 +381,8 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
     }
 }
 
-// Only a journal in the user's data folder makes the folders it lacks, each the user's alone.
+// Only an append to a journal in the user's data folder makes the folders it lacks, each the
+// user's alone; an edit finds no journal there.
 TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
     const std::string share = folder.file("share"), deep = share + "/zoltrek/zoltrek.dat";
     const std::tuple<std::string, bool, JournalError::Kind, int> cases[] = {
@@ -380,6 +394,7 @@ TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
     for (const auto& [at, creates, kind, err] : cases) {
         JournalFile journalFile(at);
         journalFile.setCreatesFolders(creates);
+        EXPECT_EQ(journalFile.removeLine(LineRef{0, kGood}).kind, Kind::System) << at;
         const JournalError error = journalFile.append(kGood);
         EXPECT_EQ(error.kind, kind) << at;
         EXPECT_EQ(error.err, err) << at;

@@ -1,0 +1,29 @@
+#include "platform/journalplace.h"
+
+namespace zoltrek {
+
+namespace {
+
+// $XDG_DATA_HOME when it is an absolute path, as the base directory rules ask, else
+// ~/.local/share.
+std::string userDataFolder(const UserEnvironment& environment) {
+    if (environment.xdgDataHome.starts_with('/'))
+        return environment.xdgDataHome;
+    const std::string& home = environment.home.empty() ? environment.passwdHome : environment.home;
+    return home + "/.local/share";
+}
+
+}  // namespace
+
+JournalPlace journalPlace(const std::string& executableFolder, const UserEnvironment& environment,
+                          FileOps& files) {
+    const std::string beside = executableFolder + "/zoltrek.dat";
+    FileStatus status;
+    // Anything of that name is the user's journal, even one this program cannot open: that is
+    // said at the load, never passed over for another file.
+    if (files.linkStatusAt(beside, status) || files.mayCreateFilesIn(executableFolder))
+        return {beside, false};
+    return {userDataFolder(environment) + "/zoltrek/zoltrek.dat", true};
+}
+
+}  // namespace zoltrek

@@ -1,0 +1,52 @@
+#include "platform/journalplace.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "support/tempfolder.h"
+
+namespace zoltrek {
+namespace {
+
+// The executable's folder "/opt/zoltrek", which may hold a journal and may let the user create
+// files in it.
+struct ProgramFolder : FileOps {
+    bool holdsJournal = false, writable = false;
+    bool linkStatusAt(const std::string& path, FileStatus&) override {
+        return holdsJournal && path == "/opt/zoltrek/zoltrek.dat";
+    }
+    bool mayCreateFilesIn(const std::string& folder) override {
+        return writable && folder == "/opt/zoltrek";
+    }
+};
+
+// As root every folder says it may be written, so the folder's answers are the test's own.
+TEST(JournalPlace, BesideTheProgramWhereItMayBeElseInTheUsersDataFolder) {
+    const std::string beside = "/opt/zoltrek/zoltrek.dat", data = "/zoltrek/zoltrek.dat",
+                      share = "/.local/share" + data;
+    // XDG_DATA_HOME and HOME; the user database says "/pw".
+    const std::tuple<const char*, bool, bool, const char*, const char*, std::string> cases[] = {
+        {"a portable program", false, true, "/xdg", "/home", beside},
+        {"a journal where the user may not write", true, false, "/xdg", "/home", beside},
+        {"an installed program", false, false, "/xdg", "/home", "/xdg" + data},
+        {"a relative XDG_DATA_HOME is ignored", false, false, "xdg", "/home", "/home" + share},
+        {"so is an empty one", false, false, "", "/home", "/home" + share},
+        {"without HOME, the user database's home", false, false, "", "", "/pw" + share},
+    };
+    for (const auto& [name, holdsJournal, writable, xdgDataHome, home, path] : cases) {
+        ProgramFolder folder;
+        folder.holdsJournal = holdsJournal;
+        folder.writable = writable;
+        const JournalPlace place = journalPlace("/opt/zoltrek", {xdgDataHome, home, "/pw"}, folder);
+        EXPECT_EQ(place.path, path) << name;
+        EXPECT_EQ(place.inUserData, path != beside) << name;
+    }
+    // The system's own answers: a folder of ours may hold the journal, one that is not there not.
+    const testing::TempFolder ours;
+    EXPECT_FALSE(journalPlace(ours.path(), {"/xdg", "", ""}).inUserData);
+    EXPECT_TRUE(journalPlace(ours.file("none"), {"/xdg", "", ""}).inUserData);
+}
+
+}  // namespace
+}  // namespace zoltrek
