@@ -50,10 +50,9 @@ TEST_F(EntryTest, OnlyATakenSaveWrites) {
     for (const auto& [name, typed, refusal] : refusals) {
         fill(typed, "40", "20");
         save();
-        ASSERT_EQ(host->dialog(), dialog) << name;
-        EXPECT_EQ(text("Text1"), typed) << name;
-        EXPECT_EQ(told().title, "Ошибка") << name;
-        EXPECT_EQ(told().text, refusal) << name;
+        EXPECT_EQ(std::tuple(host->dialog(), text("Text1"), told().title, told().text),
+                  std::tuple(dialog, QString(typed), QString("Ошибка"), QString(refusal)))
+            << name;
     }
     fill("90000", "40", "20");           // a save would take these
     clickButton(child(dialog, "XpB2"));  // "Отмена"
@@ -74,9 +73,8 @@ TEST_F(EntryTest, ARightPressEditsTheSelectedRecord) {
     clickItem(0, Qt::RightButton);
     FNew* dialog = host->dialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->windowTitle(), "Редактировать");
-    EXPECT_EQ(text("Text1"), "2");
-    EXPECT_EQ(list()->currentRow(), 2);
+    EXPECT_EQ(std::tuple(dialog->windowTitle(), text("Text1"), list()->currentRow()),
+              std::tuple(QString("Редактировать"), QString("2"), 2));
     // The platform's whole check box: shadow, dark shadow, light and white frames; the tick.
     auto* check = child<QCheckBox>(dialog, "Check1");
     const auto picture = [check] {

@@ -69,21 +69,19 @@ TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
 TEST_F(MainTest, TheStatisticsBoxShowsEveryLine) {
     start("01.11.26|99999|40|20|800\r\n<b>15.11.26</b>|100000|35|20.5|735\r\n");
     const Message report = statisticsMessage(main->journal(), locale);
-    QString shown, button;
-    int lines = 0;
+    std::tuple<Qt::TextFormat, QString, QString, int> shown;
     QTimer::singleShot(0, [&] {
         for (QWidget* window : QApplication::topLevelWidgets())  // whatever it is, it goes
             if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
-                const auto* text = box->findChild<QLabel*>("qt_msgbox_label");
-                shown = text ? text->text() : QString();
-                lines = text ? text->sizeHint().height() / text->fontMetrics().lineSpacing() : 0;
-                button = box->buttons().value(0)->text();
+                const auto* text = child<QLabel>(box, "qt_msgbox_label");
+                shown = {text->textFormat(), text->text(), box->buttons().value(0)->text(),
+                         text->sizeHint().height() / text->fontMetrics().lineSpacing()};
                 box->done(0);
             }
     });
     showMessageBox(main.get(), report);
-    EXPECT_EQ(std::tuple(shown, button, lines),
-              std::tuple(report.text, QString("ОК"), report.text.count(u'\n') + 1));
+    EXPECT_EQ(shown,
+              std::tuple(Qt::PlainText, report.text, QString("ОК"), report.text.count(u'\n') + 1));
     QLineEdit box;  // the menu's parent
     EXPECT_EQ(box.createStandardContextMenu()->actions().value(0)->text(),
               "&Отменить действие\tCtrl+Z");
