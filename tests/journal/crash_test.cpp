@@ -30,9 +30,8 @@ std::pair<int, std::string> run(const std::string& command) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), said};
 }
 
-// The tool copied where any user may run it, in a folder anyone may write, on a journal of one
-// record after `hole` zero bytes: with mode 0444 and a user other than root neither an edit nor an
-// append writes; a journal of any size opens and edits on a small machine.
+// The tool where anyone may run it, in a folder anyone may write: mode 0444 and a user other than
+// root keep any write out; a journal of any size (`hole` zeros first) opens on a small machine.
 TEST(Confined, NoJournalTheUserMayNotWriteIsWrittenAndAHugeLineNeedsLittleMemory) {
     TempFolder folder;
     const std::string tool = folder.file("zoltrek-journal"), path = folder.file("zoltrek.dat");

@@ -66,9 +66,8 @@ TEST(NumberTexts, AsTheDetailsOrTheListShowThem) {
     }
 }
 
-// Every byte but 0x98, which has no character and reads as the replacement character; a character
-// without a byte is "?": another alphabet's, a byte that is no UTF-8, an overlong slash, the
-// replacement character itself, a sequence cut short.
+// Every byte but 0x98, which has no character, goes both ways; "?" stands for a character of
+// another alphabet, a byte that is no UTF-8, an overlong "/", U+FFFD, a sequence cut short.
 TEST(Codepage, CharactersWithAByteGoBothWaysOthersAreQuestionMarks) {
     EXPECT_EQ(toCp1251("Пройдено ёЁ№—€"), "\xCF\xF0\xEE\xE9\xE4\xE5\xED\xEE \xB8\xA8\xB9\x97\x88");
     EXPECT_EQ(toCp1251("a中b|x\xFFy|a\xC0\xAF|\xEF\xBF\xBD|\xD0"), "a?b|x?y|a?|?|?");

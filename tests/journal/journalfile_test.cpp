@@ -67,6 +67,7 @@ struct FaultyOps : FileOps {
     using H = FileHandle;
     using Path = const std::string&;
     using L = LockAttempt;
+    using Traits = const FileTraits&;
     explicit FaultyOps(std::vector<Fault> faults = {}) : faults(std::move(faults)) {}
     H open(Path p, OpenMode m) override { return hit("open") ? H::None : S::open(p, m); }
     ptrdiff_t read(H f, char* b, size_t n) override { return hit("read") ? -1 : S::read(f, b, n); }
@@ -83,9 +84,7 @@ struct FaultyOps : FileOps {
     bool syncData(H f) override { return !hit("syncData") && S::syncData(f); }
     bool syncFolder(H f) override { return !hit("syncFolder") && S::syncFolder(f); }
     bool truncate(H f, uint64_t n) override { return !hit("truncate") && S::truncate(f, n); }
-    bool keepTraits(H f, const FileTraits& t) override {
-        return !hit("keepTraits") && S::keepTraits(f, t);
-    }
+    bool keepTraits(H f, Traits t) override { return !hit("keepTraits") && S::keepTraits(f, t); }
     L tryLock(H f) override { return hit("tryLock") ? L::Failed : S::tryLock(f); }
     bool rename(Path a, Path b) override { return !hit("rename") && S::rename(a, b); }
     bool remove(Path p) override { return !hit("remove") && S::remove(p); }
