@@ -158,26 +158,24 @@ TEST(StatisticsReport, TheRatesComeFromTheRoundedDistance) {
     }
 }
 
-// The six texts, each ended by "|"; nothing for the first record or one past the loaded ones.
+// The six texts, each ended by "|"; the main window's test shows the separator and slot 0's.
 TEST(DetailTexts, FiguresSinceTheLineBefore) {
     const FillUp first{"01.11.26", 84000, 40, 20, 800};
-    const auto texts = [](const std::vector<FillUp>& records, int slot, char sep) {
+    const auto texts = [](const std::vector<FillUp>& records) {
         std::string joined;
-        for (const std::string& text : detailTexts(journalOf(records), slot, sep))
+        for (const std::string& text : detailTexts(journalOf(records), 1, '.'))
             joined += text + "|";
         return joined;
     };
-    const std::tuple<const char*, double, double, char, const char*> cases[] = {
-        {"a fill-up after another", 84500, 21, '.', "x|84500|35 л|21 руб|500 км|8 л/100км|"},
-        {"the locale's separator", 84500, 20.5, ',', "x|84500|35 л|20,5 руб|500 км|8 л/100км|"},
-        {"no distance has no consumption", 84000, 21, '.', "x|84000|35 л|21 руб|0 км|—|"},
-        {"a lower reading: negatives", 83000, 21, '.', "x|83000|35 л|21 руб|-1000 км|-4 л/100км|"},
-        {"an infinite reading has no distance", kInf, 21, '.', "x|—|35 л|21 руб|—|0 л/100км|"},
+    const std::tuple<const char*, double, const char*> cases[] = {
+        {"a fill-up after another", 84500, "x|84500|35 л|21 руб|500 км|8 л/100км|"},
+        {"no distance has no consumption", 84000, "x|84000|35 л|21 руб|0 км|—|"},
+        {"a lower reading: negatives", 83000, "x|83000|35 л|21 руб|-1000 км|-4 л/100км|"},
+        {"an infinite reading has no distance", kInf, "x|—|35 л|21 руб|—|0 л/100км|"},
     };
-    for (const auto& [name, km, price, sep, expected] : cases)
-        EXPECT_EQ(texts({first, {"x", km, 35, price, 735}}, 1, sep), expected) << name;
-    EXPECT_EQ(texts({first, {"x", 84500, 35, 21, 735}}, 0, '.'), "||||||") << "the first record";
-    EXPECT_EQ(texts({first}, 1, '.'), "||||||") << "a slot past the loaded records";
+    for (const auto& [name, km, expected] : cases)
+        EXPECT_EQ(texts({first, {"x", km, 35, 21, 735}}), expected) << name;
+    EXPECT_EQ(texts({first}), "||||||") << "a slot past the loaded records";
 }
 
 }  // namespace
