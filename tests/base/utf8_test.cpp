@@ -13,11 +13,10 @@ TEST(Utf8, EachLengthEndsWhereTheNextBegins) {
         {0x7F, 1}, {0x80, 2}, {0x7FF, 2}, {0x800, 3}, {0xFFFF, 3}, {0x10000, 4}, {0x10FFFF, 4},
     };
     for (const auto& [codePoint, length] : cases) {
-        SCOPED_TRACE(static_cast<unsigned>(codePoint));
         std::string text;
         appendUtf8(text, codePoint);
-        EXPECT_EQ(text.size(), length);
-        EXPECT_EQ(decodeUtf8At(text, 0).codePoint, codePoint);
+        EXPECT_EQ(std::pair(text.size(), decodeUtf8At(text, 0).codePoint),
+                  std::pair(length, codePoint));
     }
 }
 

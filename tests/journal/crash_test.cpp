@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "support/journaltext.h"
 #include "support/tempfolder.h"
@@ -29,49 +30,34 @@ std::pair<int, std::string> run(const std::string& command) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), said};
 }
 
-int temporariesIn(const std::string& folder) {
-    return static_cast<int>(std::count_if(fs::directory_iterator(folder), {}, [](const auto& e) {
-        return e.path().filename().string().starts_with(".zoltrek.dat.");
-    }));
-}
-
-// The tool copied where any user may run it, in a folder anyone may write.
-class Confined : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ::chmod(folder.path().c_str(), 0777);
-        fs::copy_file(kTool, tool);
-    }
-    // The journal holds one record after `hole` zero bytes.
-    void expectRun(const std::string& confined, const char* command, off_t hole, int code,
-                   const char* told, const std::string& after) {
-        SCOPED_TRACE(confined + command);
-        fs::remove(path);
-        writeBytes(path, std::string(hole, '\0') + "\r\nd|1|1|1|1\r\n");
-        ::chmod(path.c_str(), hole ? 0666 : 0444);
-        const auto [exitCode, said] = run(confined + tool + " " + path + " " + command);
-        EXPECT_EQ(exitCode, code) << said;
-        EXPECT_NE(said.find(told), std::string::npos) << said;
-        EXPECT_TRUE(readBytes(path) == std::string(hole, '\0') + "\r\n" + after + "\r\n");
-        EXPECT_EQ(temporariesIn(folder.path()), 0);
-    }
+// The tool where anyone may run it, in a folder anyone may write: mode 0444 and a user other than
+// root keep any write out; a journal of any size (`hole` zeros first) opens on a small machine.
+TEST(Confined, NoJournalTheUserMayNotWriteIsWrittenAndAHugeLineNeedsLittleMemory) {
     TempFolder folder;
     const std::string tool = folder.file("zoltrek-journal"), path = folder.file("zoltrek.dat");
-};
-
-// Mode 0444, and a user other than root: neither an edit nor an append writes.
-TEST_F(Confined, AJournalTheUserMayNotWriteIsNotWritten) {
+    ::chmod(folder.path().c_str(), 0777);
+    fs::copy_file(kTool, tool);
     const std::string nobody =
         ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    for (const char* command : {"edit 0 'd|2|1|1|1'", "append 'd|2|1|1|1'"})
-        expectRun(nobody, command, 0, 1, "нет прав доступа", "d|1|1|1|1");
-}
-
-// A journal of any size must open and edit on a small machine.
-TEST_F(Confined, AHugeLineNeedsLittleMemory) {
-    const std::string littleMemory = "prlimit --as=" + std::to_string(24 << 20) + " ";
-    expectRun(littleMemory, "load", 96 << 20, 0, "loaded 1\nskipped 1 1\n", "d|1|1|1|1");
-    expectRun(littleMemory, "edit 0 'd|2|1|1|1'", 96 << 20, 0, "ok\n", "d|2|1|1|1");
+    const std::string little = "prlimit --as=" + std::to_string(24 << 20) + " ";
+    const std::tuple<std::string, const char*, off_t, int, const char*, const char*> cases[] = {
+        {nobody, "edit 0 'd|2|1|1|1'", 0, 1, "нет прав доступа", "d|1|1|1|1"},
+        {nobody, "append 'd|2|1|1|1'", 0, 1, "нет прав доступа", "d|1|1|1|1"},
+        {little, "load", 96 << 20, 0, "loaded 1\nskipped 1 1\n", "d|1|1|1|1"},
+        {little, "edit 0 'd|2|1|1|1'", 96 << 20, 0, "ok\n", "d|2|1|1|1"},
+    };
+    for (const auto& [confined, command, hole, code, told, after] : cases) {
+        SCOPED_TRACE(confined + command);
+        const std::string zeros(hole, '\0');
+        fs::remove(path);
+        writeBytes(path, zeros + "\r\nd|1|1|1|1\r\n");
+        ::chmod(path.c_str(), hole ? 0666 : 0444);
+        const auto [exitCode, said] = run(confined + tool + " " + path + " " + command);
+        EXPECT_EQ(std::pair(exitCode, said.find(told) != std::string::npos), std::pair(code, true))
+            << said;
+        EXPECT_TRUE(readBytes(path) == zeros + "\r\n" + after + "\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2);  // no leftover
+    }
 }
 
 // Killed at each system call a traced run made from the lock on, the journal stays whole.
@@ -105,7 +91,7 @@ TEST(Crash, AKilledWriteLeavesTheOldTextOrTheNewOneNeverAMixture) {
             // Nothing is written before the lock, all before the last call; a leftover goes next.
             const bool oldMayStay = kill + 1 != calls.end(), newMayBe = kill != lock;
             EXPECT_TRUE((oldMayStay && now == old) || (newMayBe && now == fresh)) << now;
-            EXPECT_LE(temporariesIn(folder.path()), 1);
+            EXPECT_LE(std::distance(fs::directory_iterator(folder.path()), {}), 2);
         }
     }
 }

@@ -20,8 +20,9 @@ JournalError error(Kind kind, Step step = {}, int err = 0, bool committed = fals
     return JournalError{kind, step, "/j", err, committed, damaged, movedTo};
 }
 
-// The user learns what could not be done and why; a reason without words of ours is the system's.
-TEST(ErrorMessage, ASystemFailureNamesItsStepAndReason) {
+// The user learns what could not be done and why, a reason without words of ours being the
+// system's; every other error, and a failure after which the file did change, in its own words.
+TEST(ErrorMessage, EachErrorInItsOwnWords) {
     const std::tuple<const char*, Step, int, const char*, std::string> cases[] = {
         {"opening", Step::OpenFile, EACCES, "открыть файл", "нет прав доступа"},
         {"reading", Step::ReadFile, EIO, "прочитать файл", "ошибка ввода-вывода"},
@@ -37,11 +38,7 @@ TEST(ErrorMessage, ASystemFailureNamesItsStepAndReason) {
         EXPECT_EQ(errorMessage(error(Kind::System, step, err)),
                   "Не удалось "s + doing + " «/j»: " + reason + "." + kKept)
             << name;
-}
-
-// Every other error, and a failure after which the file did change, in its own words.
-TEST(ErrorMessage, EachKindInItsOwnWords) {
-    const std::tuple<const char*, JournalError, std::string> cases[] = {
+    const std::tuple<const char*, JournalError, std::string> others[] = {
         {"no error", error(Kind::None), ""},
         {"written but not synced", error(Kind::System, Step::SyncFolder, EIO, true),
          "Не удалось сохранить на диске папку файла «/j»: ошибка ввода-вывода. Изменения записаны, "
@@ -68,16 +65,16 @@ TEST(ErrorMessage, EachKindInItsOwnWords) {
          "испорченные строки журнала."},
         {"duplicate", error(Kind::Duplicate), "Данные об этой заправке были введены ранее!"},
     };
-    for (const auto& [name, e, text] : cases)
+    for (const auto& [name, e, text] : others)
         EXPECT_EQ(errorMessage(e), text) << name;
 }
 
+// A few, a teen, a last digit of one, a teen past a hundred; the 101 of the messages above is one.
 TEST(AtMostFillUps, TheNounAgreesWithItsNumber) {
-    EXPECT_EQ(atMostFillUps(1), "не больше 1 заправки") << "one";
-    EXPECT_EQ(atMostFillUps(2), "не больше 2 заправок") << "a few";
-    EXPECT_EQ(atMostFillUps(11), "не больше 11 заправок") << "a teen";
-    EXPECT_EQ(atMostFillUps(21), "не больше 21 заправки") << "a last digit of one";
-    EXPECT_EQ(atMostFillUps(111), "не больше 111 заправок") << "a teen past a hundred";
+    EXPECT_EQ(
+        std::tuple(atMostFillUps(2), atMostFillUps(11), atMostFillUps(21), atMostFillUps(111)),
+        std::tuple("не больше 2 заправок", "не больше 11 заправок", "не больше 21 заправки",
+                   "не больше 111 заправок"));
 }
 
 // The lines skipped, the first ten named; what was left unloaded, and why.

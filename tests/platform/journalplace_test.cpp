@@ -36,11 +36,9 @@ TEST(JournalPlace, BesideTheProgramWhereItMayBeElseInTheUsersDataFolder) {
     };
     for (const auto& [name, holdsJournal, writable, xdgDataHome, home, path] : cases) {
         ProgramFolder folder;
-        folder.holdsJournal = holdsJournal;
-        folder.writable = writable;
+        std::tie(folder.holdsJournal, folder.writable) = std::tie(holdsJournal, writable);
         const JournalPlace place = journalPlace("/opt/zoltrek", {xdgDataHome, home, "/pw"}, folder);
-        EXPECT_EQ(place.path, path) << name;
-        EXPECT_EQ(place.inUserData, path != beside) << name;
+        EXPECT_EQ(std::pair(place.path, place.inUserData), std::pair(path, path != beside)) << name;
     }
     // The system's own answers: a folder of ours may hold the journal, one that is not there not.
     const testing::TempFolder ours;
