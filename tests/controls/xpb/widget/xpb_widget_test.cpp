@@ -101,7 +101,6 @@ struct Window {
         QCursor::setPos(global);
         QCoreApplication::processEvents();
     }
-    void pointAt() { pointTo(button->mapToGlobal(QPoint(50, 10))); }
     void pointAway() { pointTo(window.mapToGlobal(QPoint(290, 5))); }
     void key(bool press, int key, Qt::KeyboardModifiers m, const char* text, bool repeat = false) {
         QTest::simulateEvent(QApplication::focusWidget(), press, key, m, text, repeat);
@@ -177,7 +176,7 @@ TEST(XpBWidget, GrabEndsWhenHiddenWindowDisabledBlockedOrDestroyed) {
         {"destroyed", [](Window& w) { delete w.button; }}};
     for (const auto& [what, act] : rows) {
         Window w;
-        w.pointAt();
+        w.pointTo(w.button->mapToGlobal(QPoint(50, 10)));
         ASSERT_EQ(QWidget::mouseGrabber(), w.button) << what;
         act(w);
         EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << what;
