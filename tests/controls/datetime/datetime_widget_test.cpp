@@ -29,10 +29,9 @@ struct Window {
     }
 };
 
-// A digit of any script types that digit and the caret moves on; the arrows and Home move the
-// caret as the box does, selecting nothing, Up to the left and Down to the right; only typing
-// edits: a deletion or a letter changes nothing, a change past the control is undone; Escape is
-// left to the dialog.
+// A digit of any script types that digit; Home and the arrows move the caret as the box does, Up
+// left and Down right, selecting nothing; a deletion, a letter or a change past the control edits
+// nothing; Escape is left to the dialog.
 TEST(DateTimeWidget, TypingArrowsAndEscape) {
     Window w("03:59:00", 2, true);
     QTest::sendKeyEvent(QTest::Click, w.box, Qt::Key_unknown, QChar(0x0661), {});  // Arabic 1
@@ -50,9 +49,8 @@ TEST(DateTimeWidget, TypingArrowsAndEscape) {
     EXPECT_FALSE(w.dialog.isVisible());
 }
 
-// Screen readers find each character where it is drawn, in the middle of the box; the focus and a
-// click select the character at the caret, where Tab finds it again; a text set is shown
-// unchanged whatever its length, the caret at 0.
+// Screen readers find each character where it is drawn; the focus and a click select the
+// character at the caret, where Tab finds it again; a text set is shown whole, the caret at 0.
 TEST(DateTimeWidget, CharactersSelectionAndLongText) {
     Window w("06.12.26", 0, false);
     const QImage shot = w.box->grab().toImage();

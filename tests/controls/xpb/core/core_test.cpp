@@ -122,9 +122,8 @@ std::string art(const Rig& rig, std::vector<int> xs, std::vector<int> ys, Rgb ri
     return out;
 }
 
-// Every stored setting goes back whole, under the name it was read by, in write order; a design
-// that stores nothing then reads as the defaults, which are written back as nothing; every write
-// then repaints but the ring colours' and their switch's, and a picture brings its size.
+// Settings go back whole, by the name read, in write order; no settings read as the defaults,
+// written as nothing; every write but the ring colours' repaints, a picture bringing its size.
 TEST(XpbProperties, ReadBackWrittenAndRepainted) {
     Rig rig;
     const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 24, 0);
@@ -169,7 +168,6 @@ TEST(XpbProperties, ReadBackWrittenAndRepainted) {
 TEST(CalcSize, GrowsBelowTenPixelsTo150Twips) {
     const std::tuple<const char*, int, int, bool, bool, int, int, const char*> rows[] = {
         // name, size, remeasured on resizing, resizable, size after, log
-        {"ten pixels or more stay", 145, 25, true, true, 145, 25, "repaint"},
         {"a narrow one widens", 5, 25, true, true, 10, 25, "repaint repaint"},
         {"a low one heightens", 145, 3, true, true, 145, 10, "repaint repaint"},
         {"measured here, not on resizing", 9, 9, false, true, 10, 10, "repaint repaint repaint"},
@@ -193,7 +191,6 @@ TEST(XpbInput, TransitionTable) {
         {"the press's capture brings a movement off it, which enters", "p2 | M3", "031",
          "capture- MouseIn(4) repaint capture+ MouseMove(3,4,5,6)"},
         {"leaving lets go", "m1 | M1", "000", "MouseOut(4) repaint capture- MouseMove(1,4,5,6)"},
-        {"once it has left, the mouse off it does not reach it", "p1 M1 M1 | M1 P1 R1", "000", ""},
         {"a release over it clicks", "m1 | r1", "000", "repaint Click MouseUp(1,4,5,6) capture-"},
         {"a release off it does not click", "m1 | R1", "000", "repaint MouseUp(1,4,5,6) capture-"},
         {"another release only reports", "m1 | r2", "000", "MouseUp(2,4,5,6) capture-"},
@@ -204,7 +201,6 @@ TEST(XpbInput, TransitionTable) {
         {"Space let go clicks wherever the pointer is", "f D32 | U32", "100",
          "repaint repaint Click MouseUp(1,4,0,0) KeyUp(32,4)"},
         {"another key let go keeps the press", "f d32 | u27", "111", "KeyUp(27,4)"},
-        {"the access key clicks", "A", "000", "Click"},
         {"the access key of a disabled button does not", "x | a", "000", ""},
         {"the focus clears the hover", "m1 | f", "110", "repaint"},
         {"disabling clears the look", "f m1 | x", "000", "repaint"},
@@ -225,8 +221,7 @@ TEST(XpbInput, TransitionTable) {
     }
 }
 
-// Channels shift and clamp alone; conversions round to the nearest and saturate, while the
-// painter and the layout prove their middles.
+// Colour channels and unit conversions saturate; the painter and the layout prove the middles.
 TEST(Units, ColoursClampAndConversionsRound) {
     EXPECT_EQ(std::tuple(ShiftColor(0x0014FF0A, -25), ShiftColor(0x030201, INT32_MAX),
                          ShiftColor(0x030201, INT32_MIN), ShiftColor(0x8000000F, 0)),
@@ -241,8 +236,7 @@ TEST(Units, ColoursClampAndConversionsRound) {
 // lines shown in a room, "|" between them, "_" before the underlined character.
 TEST(Caption, AccessKeyAndLinesWithinTheRoom) {
     const std::tuple<const char*, const char*, char32_t, int, std::string, int> rows[] = {
-        {"a Latin capital", "&OK", U'o', 200, "_OK", 12},
-        {"a two-character caption", "&A", U'a', 200, "_A", 6},
+        {"a two-character caption, a Latin capital", "&A", U'a', 200, "_A", 6},
         {"a word a line past a doubled ampersand", "Save && E&xit", U'x', 30, "Save|&|E_xit", 24},
         {"none without a mark", "Save && Exit", 0, 200, "Save & Exit", 66},
         {"none at the third place", "A&&B&&C&D", 0, 200, "A&B&C_D", 36},
@@ -251,7 +245,6 @@ TEST(Caption, AccessKeyAndLinesWithinTheRoom) {
         {"the first of two marks", "&a&b", U'a', 200, "_ab", 12},
         {"a Cyrillic capital", "З &Ё", U'ё', 200, "З _Ё", 18},
         {"the times sign is no letter", "&×", U'×', 200, "_×", 6},
-        {"a line exactly as wide as the room", "Новая заправка", 0, 84, "Новая заправка", 84},
         {"a line a pixel too wide breaks", "Новая заправка", 0, 83, "Новая|заправка", 48},
         {"several words share a line", "a b c d", 0, 18, "a b|c d", 18},
         {"spaces at a break are dropped", "a  b", 0, 6, "a|b", 6},
@@ -304,7 +297,6 @@ TEST(Paint, OtherStylesByState) {
     const char* dotted = "FFFFFFFF FFFFFFFF FFiFiFFF FFFFFiFF FFFiFiFF FFFFFFFF FFFFFFFF";
     const std::tuple<const char*, int, bool, const char*, const char*> rows[] = {
         {"standard is raised", 0, true, "", raised},
-        {"flat shows nothing", 1, true, "", flat},
         {"pressed is sunken", 0, true, "m1", sunken},
         {"hovered with another button is raised", 1, true, "m2", raised},
         {"focused shows the dots", 1, true, "f", dotted},
@@ -370,7 +362,6 @@ TEST(XPFace, LookByState) {
     const char* flat = "FFffffFF FcggggcF fggggggf fggggggf fggggggf fggggggf FcggggcF FFffffFF";
     const std::tuple<const char*, bool, bool, const char*, Rgb, int, const char*> rows[] = {
         // name, XPDefaultColors, enabled, steps, the ring's colour, the grey of row 10
-        {"focused rings", true, true, "f", kRing, 230, ringed},
         {"hovered rings in the hover colour", true, true, "f m0", kHoverRing, 230, ringed},
         {"unfocused has no ring", true, true, "", kRing, 230, plain},
         {"pressed is darker, without a ring", true, true, "f m1", kHoverRing, 211, plain},
