@@ -123,7 +123,7 @@ std::string art(const Rig& rig, std::vector<int> xs, std::vector<int> ys, Rgb ri
 }
 
 // Settings go back whole, by the name read, in write order; no settings read as the defaults,
-// written as nothing; every write but the ring colours' repaints, a picture bringing its size.
+// written as nothing; writes repaint but the ring colours' and switch's; a picture brings its size.
 TEST(XpbProperties, ReadBackWrittenAndRepainted) {
     Rig rig;
     const PictureRef icon = std::make_shared<TestPicture>(Picture::Kind::Icon, 16, 24, 0);
