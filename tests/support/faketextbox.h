@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "controls/datetime/core/datetimecore.h"
 #include "controls/datetime/core/textbox.h"
@@ -20,18 +21,14 @@ struct FakeTextBox : TextBox {
         length_ = std::clamp(length, 0, charCount(text_) - start_);
     }
     void replaceSelection(const std::string& text) override {
-        const std::size_t from = byteOffset(text_, start_),
-                          to = byteOffset(text_, start_ + length_);
+        const auto from = byteOffset(text_, start_), to = byteOffset(text_, start_ + length_);
         start_ += charCount(text), length_ = 0;
         assign(text_.substr(0, from) + text + text_.substr(to));
     }
     bool enabled() const override { return on; }
     void setEnabled(bool value) override { on = value; }
     void assign(const std::string& text) {
-        if (text == text_)
-            return;
-        text_ = text;
-        if (core)
+        if (std::exchange(text_, text) != text && core)
             core->change();
     }
 

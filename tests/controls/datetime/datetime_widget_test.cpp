@@ -27,62 +27,31 @@ struct Window {
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
-    void keys(std::initializer_list<Qt::Key> keys) {
-        for (Qt::Key key : keys)
-            QTest::keyClick(box, key);
-    }
 };
 
-// A digit of any script types that digit, and the caret moves on.
-TEST(DateTimeWidget, DigitsOfAnyScript) {
+// A digit of any script types that digit; Home and the arrows move the caret as the box does, Up
+// left and Down right, selecting nothing; a deletion, a letter or a change past the control edits
+// nothing; Escape is left to the dialog.
+TEST(DateTimeWidget, TypingArrowsAndEscape) {
     Window w("03:59:00", 2, true);
     QTest::sendKeyEvent(QTest::Click, w.box, Qt::Key_unknown, QChar(0x0661), {});  // Arabic 1
     EXPECT_EQ(std::tuple(w.date->text(), w.box->selectionStart(), w.box->selectedText()),
               std::tuple(QString("13:59:00"), 1, QString("3")));
-}
-
-// The arrows and Home move the caret as the box does, selecting nothing; Up goes left, Down right.
-TEST(DateTimeWidget, ArrowsMoveTheCaret) {
-    Window w("13:59:00", 2, true);
-    w.keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up});
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up})
+        QTest::keyClick(w.box, key);
     EXPECT_EQ(std::pair(w.box->cursorPosition(), w.box->hasSelectedText()), std::pair(2, false));
-}
-
-// Only typing edits: a deletion or a letter changes nothing, a change past the control is undone.
-TEST(DateTimeWidget, OnlyTypingEdits) {
-    Window w("13:59:00", 2, true);
     QSignalSpy changes(w.date, &DateTime::onChange);
-    w.keys({Qt::Key_Backspace, Qt::Key_A});
+    QTest::keyClick(w.box, Qt::Key_Backspace), QTest::keyClick(w.box, Qt::Key_A);
     EXPECT_EQ(std::pair(w.date->text(), changes.count()), std::pair(QString("13:59:00"), 0ll));
     w.box->setText("31.12.99");
     EXPECT_EQ(std::pair(w.date->text(), changes.count()), std::pair(QString("13:59:00"), 2ll));
-}
-
-// Escape still closes the dialog.
-TEST(DateTimeWidget, EscapeIsLeftToTheDialog) {
-    Window w("13:59:00", 2, true);
-    w.keys({Qt::Key_Escape});
+    QTest::keyClick(w.box, Qt::Key_Escape);
     EXPECT_FALSE(w.dialog.isVisible());
 }
 
-// The focus and a click select the character at the caret, where Tab finds it again.
-TEST(DateTimeWidget, FocusOrClickSelectsACharacter) {
-    Window w("06.12.26", 0, false);
-    QTest::keyClick(w.before, Qt::Key_Tab);
-    ASSERT_TRUE(w.box->hasFocus());
-    EXPECT_EQ(w.box->selectedText(), "0");
-    int x = 0;  // the first place that puts the caret before the fourth character
-    while (x < w.box->width() && w.box->cursorPositionAt(QPoint(x, 9)) != 3)
-        ++x;
-    QTest::mouseClick(w.box, Qt::LeftButton, {}, QPoint(x, 9));
-    w.before->setFocus();
-    QTest::keyClick(w.before, Qt::Key_Tab);
-    EXPECT_EQ(std::pair(w.box->selectionStart(), w.box->selectedText()),
-              std::pair(3, QString("1")));
-}
-
-// Screen readers find each character where it is drawn, in the middle of the box.
-TEST(DateTimeWidget, CharactersAreWhereTheyAreDrawn) {
+// Screen readers find each character where it is drawn; the focus and a click select the
+// character at the caret, where Tab finds it again; a text set is shown whole, the caret at 0.
+TEST(DateTimeWidget, CharactersSelectionAndLongText) {
     Window w("06.12.26", 0, false);
     const QImage shot = w.box->grab().toImage();
     int left = shot.width(), right = 0;  // the text's ink, inside the frame
@@ -97,14 +66,21 @@ TEST(DateTimeWidget, CharactersAreWhereTheyAreDrawn) {
     EXPECT_TRUE(last.left() <= origin + right && origin + right <= last.right()) << last.right();
     EXPECT_EQ(std::pair(text->offsetAtPoint(first.center()), text->offsetAtPoint(last.center())),
               std::pair(0, 7));
-}
-
-// A text set is shown unchanged whatever its length, the caret at 0.
-TEST(DateTimeWidget, TextShownUnchanged) {
-    Window w("06.12.26", 0, false);
-    const QString text = "2026-12-06 Пн " + QString(40000, '7');
-    w.date->setText(text);
-    EXPECT_EQ(std::pair(w.date->text(), w.box->cursorPosition()), std::pair(text, 0));
+    QTest::keyClick(w.before, Qt::Key_Tab);
+    ASSERT_TRUE(w.box->hasFocus());
+    EXPECT_EQ(w.box->selectedText(), "0");
+    int x = 0;  // the first place that puts the caret before the fourth character
+    while (x < w.box->width() && w.box->cursorPositionAt(QPoint(x, 9)) != 3)
+        ++x;
+    QTest::mouseClick(w.box, Qt::LeftButton, {}, QPoint(x, 9));
+    EXPECT_EQ(w.box->selectedText(), "1");
+    w.before->setFocus();
+    QTest::keyClick(w.before, Qt::Key_Tab);
+    EXPECT_EQ(std::pair(w.box->selectionStart(), w.box->selectedText()),
+              std::pair(3, QString("1")));
+    const QString longText = "2026-12-06 Пн " + QString(40000, '7');
+    w.date->setText(longText);
+    EXPECT_EQ(std::pair(w.date->text(), w.box->cursorPosition()), std::pair(longText, 0));
 }
 
 }  // namespace

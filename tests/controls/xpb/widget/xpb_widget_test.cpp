@@ -31,8 +31,9 @@ struct Surface {
     QImageCanvas canvas;
 };
 
-// Pixels exact; rectangles clipped at either side, or empty.
-TEST(QImageCanvas, ExactPixelsClippedToTheImage) {
+// Pixels exact; rectangles clipped at either side, or empty; text stays within its line, its
+// access key underlined.
+TEST(QImageCanvas, ExactPixelsClippedFillsAndUnderlinedText) {
     Surface s(10, 10);
     s.canvas.setPixel(1, 2, rgb(1, 2, 3));
     s.canvas.setPixel(10, 0, 0);
@@ -49,19 +50,15 @@ TEST(QImageCanvas, ExactPixelsClippedToTheImage) {
         t.canvas.fillRect(r, 0);
         EXPECT_EQ(t.changed(), painted) << name;
     }
-}
-
-// Text stays within its line, its access key underlined.
-TEST(QImageCanvas, TextUnderlinesItsAccessKey) {
-    Surface s(120, 40);
+    Surface t(120, 40);
     const QFontMetrics m(QApplication::font());
-    s.canvas.drawTextLine(10, 5, TextLine{"Итого", 4}, rgb(0, 0, 255));  // underline "о"
+    t.canvas.drawTextLine(10, 5, TextLine{"Итого", 4}, rgb(0, 0, 255));  // underline "о"
     const int y = 5 + m.ascent() + m.underlinePos();
     for (int x = 10 + m.horizontalAdvance("Ит"); x < 10 + m.horizontalAdvance("Ито"); ++x)
-        EXPECT_EQ(s.image.pixel(x, y), qRgb(0, 0, 255)) << x;
-    EXPECT_GT(s.changed(), 10) << "text was drawn";
-    s.canvas.fillRect({9, 4, 11 + m.horizontalAdvance("Итого"), 6 + m.height()}, rgb(9, 9, 9));
-    EXPECT_EQ(s.changed(), 0) << "nothing drawn outside the line";
+        EXPECT_EQ(t.image.pixel(x, y), qRgb(0, 0, 255)) << x;
+    EXPECT_GT(t.changed(), 10) << "text was drawn";
+    t.canvas.fillRect({9, 4, 11 + m.horizontalAdvance("Итого"), 6 + m.height()}, rgb(9, 9, 9));
+    EXPECT_EQ(t.changed(), 0) << "nothing drawn outside the line";
 }
 
 // The image is the painter's; extents are in HiMetric and a side below 10 pixels grows.
@@ -104,7 +101,6 @@ struct Window {
         QCursor::setPos(global);
         QCoreApplication::processEvents();
     }
-    void pointAt() { pointTo(button->mapToGlobal(QPoint(50, 10))); }
     void pointAway() { pointTo(window.mapToGlobal(QPoint(290, 5))); }
     void key(bool press, int key, Qt::KeyboardModifiers m, const char* text, bool repeat = false) {
         QTest::simulateEvent(QApplication::focusWidget(), press, key, m, text, repeat);
@@ -148,8 +144,9 @@ TEST(XpBWidget, MouseReachesTheButtonUnderThePointerOrHoldingTheCapture) {
 }
 
 // Tab reaches the button; Space, whose held key repeats its press only, clicks when let go with
-// the pointer away from the button.
-TEST(XpBWidget, SpaceClicksWhenLetGo) {
+// the pointer away from the button; Alt and the caption's access key click in any script; screen
+// readers name and press the button.
+TEST(XpBWidget, SpaceAccessKeyAndScreenReadersClick) {
     Window w("Save && E&xit");
     w.field->setFocus();
     w.key(true, Qt::Key_Tab, {}, "\t");
@@ -159,12 +156,9 @@ TEST(XpBWidget, SpaceClicksWhenLetGo) {
     w.key(true, Qt::Key_Space, {}, " ", true);
     w.key(false, Qt::Key_Space, {}, " ");
     EXPECT_EQ(w.events.join(" ").toStdString(), "KeyDown KeyDown Click MouseUp KeyUp");
-}
-
-// Alt and the caption's access key click in any script; screen readers name and press the button.
-TEST(XpBWidget, CaptionGivesTheAccessKey) {
-    Window w("Save && E&xit");
+    w.events.clear();
     w.button->setCaption("&Новая");
+    w.field->setFocus();  // the access key works from anywhere in the window
     w.key(true, 0x41D, Qt::AltModifier, "н");
     w.key(false, 0x41D, Qt::AltModifier, "н");
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.button);
@@ -177,16 +171,12 @@ TEST(XpBWidget, CaptionGivesTheAccessKey) {
 TEST(XpBWidget, GrabEndsWhenHiddenWindowDisabledBlockedOrDestroyed) {
     const std::pair<const char*, std::function<void(Window&)>> rows[] = {
         {"hidden", [](Window& w) { w.button->hide(); }},
-        {"blocked by a modal box",
-         [](Window& w) {
-             auto* box = new QMessageBox(&w.window);
-             box->setModal(true), box->show();
-         }},
+        {"blocked by a modal box", [](Window& w) { (new QMessageBox(&w.window))->show(); }},
         {"window disabled", [](Window& w) { w.window.setEnabled(false); }},
         {"destroyed", [](Window& w) { delete w.button; }}};
     for (const auto& [what, act] : rows) {
         Window w;
-        w.pointAt();
+        w.pointTo(w.button->mapToGlobal(QPoint(50, 10)));
         ASSERT_EQ(QWidget::mouseGrabber(), w.button) << what;
         act(w);
         EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << what;
