@@ -52,15 +52,12 @@ TEST_F(AboutTest, LaidOutAsDesigned) {
     EXPECT_EQ(hairlines, 0);
 }
 
-// A browser that fails to start changes nothing.
-TEST_F(AboutTest, TheLinkOpensTheSite) {
+// A browser that fails to start changes nothing; closed, the window is gone, and the link opens
+// a new one.
+TEST_F(AboutTest, TheLinkOpensTheSiteAndCloseUnloads) {
     QTest::mouseClick(child(about.data(), "Label6"), Qt::LeftButton);
     EXPECT_EQ(openedUrls, std::vector{QUrl(maker::kWebAddress)});
     EXPECT_TRUE(about->isVisible());
-}
-
-// Closed, it is gone; the link opens a new one.
-TEST_F(AboutTest, CloseUnloadsTheWindow) {
     clickButton(child(about.data(), "XpB1"));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(about.isNull());

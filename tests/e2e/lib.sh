@@ -191,7 +191,7 @@ e2e_type() { e2e_focused "$1"; xdotool type "$2"; }
 e2e_key() { e2e_focused "$1"; xdotool key "${@:2}"; }
 
 # e2e_shot <window> <file.png|.ppm>
-e2e_shot() { XDG_RUNTIME_DIR="$E2E_ROOT/runtime" "$build/tests/e2e/zoltrek_screenshot" "$2" "$1"; }
+e2e_shot() { XDG_RUNTIME_DIR="$E2E_ROOT/runtime" "$build/tools/screenshot/zoltrek_screenshot" "$2" "$1"; }
 
 # e2e_pixels <window> <control>: a checksum of the control's pixels.
 e2e_pixels() {

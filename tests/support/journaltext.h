@@ -1,6 +1,5 @@
 #pragma once
 
-#include <random>
 #include <string>
 
 namespace zoltrek::testing {
@@ -23,15 +22,6 @@ inline std::string repeated(const std::string& text, long times) {
     for (long i = 0; i < times; ++i)
         all += text;
     return all;
-}
-
-// Bytes of every value, the same for every run.
-inline std::string junk(std::size_t size, unsigned seed = 42) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
 }
 
 }  // namespace zoltrek::testing
