@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <set>
 
 #include "mainwindow/messages.h"
 #include "mainwindow/windowtest.h"
@@ -64,13 +63,9 @@ TEST_F(MainTest, TheDetailsAreTheSelectedItemsOwnRecord) {
     locale = Locale::of(QLocale("ru_RU"));  // the user's comma
     start("01.11.26|99999|40|20|800\r\n<b>\xCF\xED 15.11.26</b>|100000|35|20.5|735\r\n");
     clickItem(0);
-    const QImage selected =
-        list()->viewport()->grab(list()->visualItemRect(list()->item(0))).toImage();
-    std::set<QRgb> colours;  // a flat fill behind the text
-    for (int y = 0; y < selected.height(); ++y)
-        for (int x = 0; x < selected.width(); ++x)
-            colours.insert(selected.pixel(x, y));
-    EXPECT_EQ(colours, (std::set<QRgb>{0xff3399ff, 0xffffffff}));
+    const QRect selected = list()->visualItemRect(list()->item(0));  // a flat fill behind the text
+    EXPECT_EQ(coloursOf(list()->viewport()->grab(selected).toImage()),
+              (std::set<QRgb>{0x3399ff, 0xffffff}));
     EXPECT_EQ(details(), (QStringList{"<b>Пн 15.11.26</b>", "100000", "35 л", "20,5 руб", "1 км",
                                       "4000 л/100км"}));
     const QLabel* date = child<QLabel>(main.get(), "i1");
@@ -125,8 +120,9 @@ TEST_F(MainTest, TheClockShowsTheUsersFormatsWithoutTheTimeZone) {
 // Skipped lines are told once, at start-up; a reload tells only a failure, keeping the list; an
 // emptied journal empties the list, keeping the details; one another copy filled is told.
 TEST_F(MainTest, AReloadTellsOnlyAFailureAndKeepsTheDetails) {
-    start("01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n"
-          "30.11.26|84950|30|22|660\r\n");
+    start(
+        "01.11.26|84000|40|20|800\r\njunk\r\n\r\n15.11.26|84500|35|21|735\r\nmore junk\r\n"
+        "30.11.26|84950|30|22|660\r\n");
     QTRY_COMPARE(messages.size(), 1u);
     expectTold(1, "Внимание", "пропущены: 2, 5.");
     main->UpList();

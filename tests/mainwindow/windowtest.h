@@ -13,6 +13,7 @@
 #include <QTest>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "entry/entrydialoghost.h"
 #include "entry/fnew.h"
@@ -30,6 +31,15 @@ T* child(const QObject* parent, const char* name) {
     T* found = parent->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
+}
+
+// The colours in a picture, without their alpha.
+inline std::set<QRgb> coloursOf(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y) & RGB_MASK);
+    return colours;
 }
 
 class WindowTest : public ::testing::Test {
