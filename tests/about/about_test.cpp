@@ -42,8 +42,7 @@ TEST_F(AboutTest, LaidOutAsDesigned) {
         EXPECT_TRUE(c == 0 || qGray(c) >= 128) << std::hex << c;
 }
 
-// A browser that fails to start changes nothing; closed, the window is gone, and the link opens
-// a new one.
+// A browser that fails to start changes nothing; closed, the window is gone; the link reopens it.
 TEST_F(AboutTest, TheLinkOpensTheSiteAndCloseUnloads) {
     QTest::mouseClick(child(about.data(), "Label6"), Qt::LeftButton);
     EXPECT_EQ(openedUrls, std::vector{QUrl(maker::kWebAddress)});

@@ -17,8 +17,7 @@ using EntryTest = WindowTest;
 
 const std::string kThree = "06.12.26|12345|40.5|25.3|1024.65\r\n01|1|1|1|1\r\n02|2|2|2|2\r\n";
 
-// Pixels from the design's twips; a new fill-up offers no deletion; the design's Tab order; the
-// caret of a locked box.
+// Pixels from the design's twips; no deletion for a new fill-up; the Tab order; a locked caret.
 TEST_F(EntryTest, LaidOutAsDesigned) {
     start(kThree);
     FNew* dialog = openNew();
@@ -48,13 +47,13 @@ TEST_F(EntryTest, OnlyATakenSaveWrites) {
         {"a reading already there", "12345", "Данные об этой заправке были введены ранее!"},
     };
     for (const auto& [name, typed, refusal] : refusals) {
-        fill(typed, "40", "20");
+        fill(typed);
         save();
         EXPECT_EQ(std::tuple(host->dialog(), text("Text1"), told().title, told().text),
                   std::tuple(dialog, QString(typed), QString("Ошибка"), QString(refusal)))
             << name;
     }
-    fill("90000", "40", "20");           // a save would take these
+    fill("90000");                       // a save would take these
     clickButton(child(dialog, "XpB2"));  // "Отмена"
     EXPECT_EQ(host->dialog(), nullptr);
     openEdit(1);
@@ -206,7 +205,7 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
         EXPECT_EQ(snapshot(), before);
 
         FNew* dialog = openNew();
-        fill("987654", "40", "20");
+        fill("987654");
         QWidget* ok = child(dialog, "XpB1");  // the pointer arrives over "ОК", which takes it
         QCursor::setPos(ok->mapToGlobal(ok->rect().center()));
         QMouseEvent arrive(QEvent::MouseMove, ok->rect().center(), QCursor::pos(), Qt::NoButton, {},

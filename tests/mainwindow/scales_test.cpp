@@ -1,5 +1,4 @@
-// Every window at the screen scale and in the faces the test runs with: each text whole in its
-// box, drawn at the screen's size.
+// Every window at the test's scale and faces: each text whole in its box, at the screen's size.
 #include <QTimer>
 
 #include "about/about.h"
@@ -37,8 +36,7 @@ void expectScreenSized(QWidget* label, int rows) {
         << qPrintable(label->objectName()) << " at " << scale();
 }
 
-// Bold reads bold at every scale: a label's text takes a good deal more ink than in the regular
-// face.
+// Bold reads bold at every scale: the text takes a good deal more ink than in the regular face.
 void expectBold(QLabel* bold) {
     QLabel regular(bold->text());
     regular.setFont(defaultFont());

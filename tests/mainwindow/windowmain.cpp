@@ -5,8 +5,7 @@
 #include "platform/appearance.h"
 #include "program/program.h"
 
-// The windows need an application with the program's fonts and colours; "--system-faces" gives
-// them the system's faces alone, as a build without the bundled ones has.
+// The windows need the program's fonts and colours; "--system-faces" gives the system's alone.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);

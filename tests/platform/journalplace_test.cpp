@@ -9,8 +9,7 @@
 namespace zoltrek {
 namespace {
 
-// The executable's folder "/opt/zoltrek", which may hold a journal and may let the user create
-// files in it.
+// The executable's folder "/opt/zoltrek": it may hold a journal and let the user create files.
 struct ProgramFolder : FileOps {
     bool holdsJournal = false, writable = false;
     bool linkStatusAt(const std::string& path, FileStatus&) override {

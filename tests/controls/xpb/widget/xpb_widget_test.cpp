@@ -61,18 +61,6 @@ TEST(QImageCanvas, ExactPixelsClippedFillsAndUnderlinedText) {
     EXPECT_EQ(t.changed(), 0) << "nothing drawn outside the line";
 }
 
-// The image is the painter's; extents are in HiMetric and a side below 10 pixels grows.
-TEST(XpBImage, PlacedShowsThePaintersPixels) {
-    XpB button;
-    const PropertyBag design{
-        {"_extentx", 794}, {"_extenty", 100}, {"buttonstyle", 3}, {"caption", std::string()}};
-    button.place(design, "XpB1");
-    const QImage& image = button.image();
-    EXPECT_EQ(std::tuple(button.size(), image.size(), image.pixel(10, 1), image.pixel(1, 1)),
-              std::tuple(QSize(30, 10), QSize(30, 10), qRgb(250, 250, 250), qRgb(0, 0, 0)));
-    EXPECT_NE(button.mhwnd(), WId(0)) << "a window handle of its own";
-}
-
 // An active window with a field and a placed button, whose events but MouseMove are listed, and
 // a second button below it, whose Click is listed as "Click2".
 struct Window {
