@@ -108,7 +108,6 @@ TEST(XpBWidget, MouseReachesTheButtonUnderThePointerOrHoldingTheCapture) {
     const std::pair<const char*, const char*> rows[] = {
         {"abdbopoabopu", "MouseIn MouseDown MouseIn MouseOut MouseIn MouseOut"},
         {"adbstu", "MouseIn MouseDown MouseIn MouseOut Click2"},
-        {"adbopu sdu", "MouseIn MouseDown MouseIn MouseOut Click2"},
         {"adu sdu", "MouseIn MouseDown Click MouseUp Click2"},
         {"ae", "MouseIn MouseDown Click MouseUp Click MouseUp"}};
     const int ys[] = {40, 41, 65, 66, 90, 91};
