@@ -164,6 +164,16 @@ bool syncFolderAt(FileOps& ops, const std::string& folder) {
     return dir.valid() && ops.syncFolder(dir.get());
 }
 
+// After a change of the journal's entry, its folder is synced; if that fails, the change is made
+// but may not survive a power cut, and the user is told so.
+JournalError syncFolderAfterChange(FileOps& ops, const JournalPaths& paths) {
+    if (syncFolderAt(ops, paths.folder()))
+        return {};
+    JournalError error = systemError(Step::SyncFolder, paths.named, errno);
+    error.committed = true;
+    return error;
+}
+
 // Creates `folder` and the missing folders above it, each made durable in its parent.
 bool makeFolders(FileOps& ops, const std::string& folder) {
     FileStatus status;
@@ -277,7 +287,7 @@ class Appender {
             return error;
         // The data is on disk once synced; a complaint from close changes nothing.
         file_.close();
-        return existed_ ? JournalError{} : syncNewEntry();
+        return existed_ ? JournalError{} : syncFolderAfterChange(ops_, paths_);
     }
 
   private:
@@ -313,14 +323,6 @@ class Appender {
             error.damaged = !ops_.remove(paths_.real);
         else
             error.damaged = !ops_.truncate(file_.get(), oldSize_) || !ops_.syncData(file_.get());
-        return error;
-    }
-
-    JournalError syncNewEntry() {
-        if (syncFolderAt(ops_, paths_.folder()))
-            return {};
-        JournalError error = systemError(Step::SyncFolder, paths_.named, errno);
-        error.committed = true;
         return error;
     }
 
@@ -466,11 +468,7 @@ class Rewriter {
         if (!ops_.syncData(temporary.get()) || !ops_.keepTraits(temporary.get(), status_.traits) ||
             !temporary.replace(paths_.real))
             return systemError(Step::WriteFile, paths_.named, errno);
-        if (syncFolderAt(ops_, paths_.folder()))
-            return {};
-        JournalError error = systemError(Step::SyncFolder, paths_.named, errno);
-        error.committed = true;
-        return error;
+        return syncFolderAfterChange(ops_, paths_);
     }
 
     FileOps& ops_;

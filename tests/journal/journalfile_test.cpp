@@ -186,9 +186,8 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
     }
 }
 
-// A link's target is what is locked, where another copy reaching it directly locks, and what is
-// replaced, keeping its mode and owner: replacing the link would cut the journal off from where
-// the user keeps it.
+// A link's target is locked, as a copy reaching it directly locks it, and replaced, keeping its
+// mode and owner: replacing the link would cut the journal off from where the user keeps it.
 TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
     for (const char* name : {".car.log.old", "car.log.Ab3xYz", ".car.log.Kil1ed"})
         writeBytes(elsewhere.file(name), "mine");
