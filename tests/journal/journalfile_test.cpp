@@ -59,8 +59,8 @@ TEST(LineSplitter, SplitsAlikeWhateverThePieces) {
             EXPECT_EQ(split(bytes, piece, stopAfter), lines) << name << " in pieces of " << piece;
 }
 
-// Fails the nth call of a kind (0: every one); a failing write still writes half, as a full disk
-// does, until one byte is left.
+// Fails the nth call of a kind (0: every one, -n: the nth and every later one); a failing write
+// still writes half, as a full disk does, until one byte is left; a folder is made, then refused.
 using Fault = std::tuple<std::string, int, int>;  // the call, nth, errno
 struct FaultyOps : FileOps {
     using S = FileOps;
@@ -88,12 +88,13 @@ struct FaultyOps : FileOps {
     L tryLock(H f) override { return hit("tryLock") ? L::Failed : S::tryLock(f); }
     bool rename(Path a, Path b) override { return !hit("rename") && S::rename(a, b); }
     bool remove(Path p) override { return !hit("remove") && S::remove(p); }
+    bool makeFolder(Path p) override { return S::makeFolder(p) && !hit("makeFolder"); }
     bool close(H f) override { return hit("close") ? (S::close(f), false) : S::close(f); }
     std::string realPath(Path p) override { return hit("realPath") ? "" : S::realPath(p); }
     int hit(const std::string& call) {
         const int n = ++seen[call];
         for (const auto& [name, nth, err] : faults)
-            if (name == call && (nth == n || nth == 0))
+            if (name == call && (nth == n || nth == 0 || (nth < 0 && n >= -nth)))
                 return errno = err;
         return 0;
     }
@@ -242,6 +243,7 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
         {"no removal", NoFile, Append, {{"syncData", 0, EIO}, {"remove", 1, EACCES}}, Damaged},
         {"a dangling link on a full disk", DanglingLink, Append, {{"write", 0, ENOSPC}}, Unchanged},
         {"no temporary file", TwoLines, Edit, {{"open", 3, EROFS}}, Unchanged},
+        {"every temporary name is taken", TwoLines, Edit, {{"open", -3, EEXIST}}, Unchanged},
         {"the journal is unread", TwoLines, Edit, {{"read", 1, EIO}}, Unchanged},
         {"the copy's source is unread", TwoLines, Edit, {{"readAt", 1, EIO}}, Unchanged},
         {"a full disk cuts the copy", TwoLines, Edit, {{"write", 0, ENOSPC}}, Unchanged},
@@ -349,17 +351,18 @@ TEST_F(JournalFileTest, OnlyARegularFileIsAJournal) {
 }
 
 // Only an append to a journal in the user's data folder makes the folders it lacks, each the
-// user's alone, unless a file stands in the way; an edit finds no journal there.
+// user's alone (or another copy's first), unless a file is in the way; an edit finds none there.
 TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
     const std::string share = folder.file("share"), deep = share + "/zoltrek/zoltrek.dat";
-    const std::tuple<std::string, bool, Kind, int, Step> cases[] = {
-        {deep, false, Kind::System, ENOENT, Step::OpenFolder},
-        {deep, true, Kind::None, 0, Step{}},
-        {target + "/zoltrek/zoltrek.dat", true, Kind::System, ENOTDIR, Step::CreateFolder},
+    const std::tuple<std::string, bool, std::vector<Fault>, Kind, int, Step> cases[] = {
+        {deep, false, {}, Kind::System, ENOENT, Step::OpenFolder},
+        {deep, true, {{"makeFolder", 2, EEXIST}}, Kind::None, 0, Step{}},
+        {target + "/zoltrek/zoltrek.dat", true, {}, Kind::System, ENOTDIR, Step::CreateFolder},
     };
     writeBytes(target, kGood);
-    for (const auto& [at, creates, kind, err, step] : cases) {
-        JournalFile journalFile(at);
+    for (const auto& [at, creates, faults, kind, err, step] : cases) {
+        FaultyOps ops(faults);
+        JournalFile journalFile(at, ops);
         journalFile.setCreatesFolders(creates);
         const JournalError edit = journalFile.removeLine({0, kGood}),
                            add = journalFile.append(kGood);

@@ -12,9 +12,7 @@ namespace {
 using namespace testing;
 using ScaleTest = WindowTest;
 
-qreal scale() {
-    return qApp->devicePixelRatio();
-}
+const auto scale = [] { return qApp->devicePixelRatio(); };
 
 // Ink in a picture of text: the rows it spans and its pixels.
 std::pair<int, int> inkOf(const QImage& shot) {
