@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zoltrek {
@@ -94,5 +95,15 @@ class FileOps {
     // The system's own calls.
     static FileOps& system();
 };
+
+// Whether two names in one folder name the same file: byte for byte where the file system tells
+// case apart, without case where it does not.
+bool sameFileName(std::string_view a, std::string_view b);
+
+// A path as the system's own windows and messages write it.
+std::string shownPath(const std::string& path);
+
+// Why a call failed, in the system's own words, for a value that a call above left in errno.
+std::string systemWords(int err);
 
 }  // namespace zoltrek

@@ -179,4 +179,18 @@ std::string FileOps::readLink(const std::string& path) {
     return length == -1 ? std::string() : std::string(target, static_cast<std::size_t>(length));
 }
 
+bool sameFileName(std::string_view a, std::string_view b) {
+    return a == b;
+}
+
+std::string shownPath(const std::string& path) {
+    return path;
+}
+
+std::string systemWords(int err) {
+    if (err == EDQUOT)
+        return "превышена дисковая квота";
+    return std::strerror(err);
+}
+
 }  // namespace zoltrek

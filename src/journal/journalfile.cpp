@@ -465,6 +465,8 @@ class Rewriter {
     // The copy takes the journal's place once it is on disk with what the journal kept; syncing
     // the folder then makes the rename survive a power cut.
     JournalError commit(TemporaryFile& temporary) {
+        // Our own reading ends first: a system that replaces no open file would refuse it.
+        in_.reset(FileHandle::None);
         if (!ops_.syncData(temporary.get()) || !ops_.keepTraits(temporary.get(), status_.traits) ||
             !temporary.replace(paths_.real))
             return systemError(Step::WriteFile, paths_.named, errno);
@@ -479,7 +481,8 @@ class Rewriter {
 };
 
 // Whether `path` names a journal: a regular file under exactly that name (a name that differs in
-// case only is another file's); nothing, with errno set, when the system cannot tell.
+// case only is another file's where the file system tells case apart); nothing, with errno set,
+// when the system cannot tell.
 std::optional<bool> isJournal(FileOps& ops, const std::string& path) {
     FileStatus status;
     if (!ops.statusAt(path, status))
@@ -488,7 +491,8 @@ std::optional<bool> isJournal(FileOps& ops, const std::string& path) {
         return false;
     std::vector<std::string> names;
     return !ops.listFolder(folderOf(path), names) ||
-           std::ranges::find(names, nameOf(path)) != names.end();
+           std::ranges::any_of(names,
+                               [&](const auto& name) { return sameFileName(name, nameOf(path)); });
 }
 
 // Takes one line of the load into `journal`; false stops the load. A line too long to be a

@@ -1,8 +1,7 @@
 #include "journal/journaltexts.h"
 
 #include <cerrno>
-#include <cstring>
-
+#include "journal/fileops.h"
 #include "journal/fillup.h"
 
 namespace zoltrek {
@@ -38,8 +37,6 @@ std::string systemReason(int err) {
     switch (err) {
         case ENOSPC:
             return "на диске нет места";
-        case EDQUOT:
-            return "превышена дисковая квота";
         case EACCES:
         case EPERM:
             return "нет прав доступа";
@@ -55,7 +52,7 @@ std::string systemReason(int err) {
         case ETXTBSY:
             return "файл занят";
         default:
-            return std::strerror(err);
+            return systemWords(err);
     }
 }
 
@@ -66,7 +63,7 @@ std::string atMostFillUps(int count) {
 
 std::string errorMessage(const JournalError& error) {
     using Kind = JournalError::Kind;
-    const std::string file = "«" + error.path + "»";
+    const std::string file = "«" + shownPath(error.path) + "»";
     std::string text;
     switch (error.kind) {
         case Kind::None:
@@ -121,7 +118,7 @@ std::string loadNotice(const LoadResult& result, std::string_view path) {
             list += (list.empty() ? "" : ", ") + std::to_string(line);
         if (result.skippedCount > result.skippedLines.size())
             list += " и ещё " + std::to_string(result.skippedCount - result.skippedLines.size());
-        const std::string file = "«" + std::string(path) + "»";
+        const std::string file = "«" + shownPath(std::string(path)) + "»";
         text += (result.skippedCount == 1
                      ? "Строка журнала " + file + ", которую не удалось прочитать, пропущена: "
                      : "Строки журнала " + file + ", которые не удалось прочитать, пропущены: ") +

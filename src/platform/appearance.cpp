@@ -13,11 +13,8 @@
 #include <QStyleOptionViewItem>
 #include <QTranslator>
 
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <optional>
-#include <system_error>
 
 #include "base/syscolors.h"
 #include "resources/resources.h"
@@ -223,33 +220,17 @@ class OverstrikeStyle : public QProxyStyle {
 
 // The toolkit's own words (the text boxes' and the scroll bars' menus) in the program's language,
 // whatever the user's; its English stays where the translation is missing.
+// A build that carries the translation (one that runs where no Qt is installed) uses its own.
 void loadToolkitTranslation(QApplication& app) {
     auto* translation = new QTranslator(&app);
-    if (translation->load(QStringLiteral("qtbase_ru"),
+    const QString embedded = embeddedTranslation();
+    if ((!embedded.isEmpty() && translation->load(embedded)) ||
+        translation->load(QStringLiteral("qtbase_ru"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translation);
 }
 
 }  // namespace
-
-FontConfigurationReader::FontConfigurationReader() {
-    try {
-        // FcInit is safe on any thread: whichever of two concurrent callers finishes first
-        // installs its configuration and the other's is dropped.
-        reader_ = std::thread([] { FcInit(); });
-    } catch (const std::system_error&) {
-        // No thread: the configuration is read later, where it was always read.
-    }
-}
-
-FontConfigurationReader::~FontConfigurationReader() {
-    wait();
-}
-
-void FontConfigurationReader::wait() {
-    if (reader_.joinable())
-        reader_.join();
-}
 
 bool isOverstruck(const QFont& font) {
     return font.bold() &&

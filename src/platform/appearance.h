@@ -12,10 +12,11 @@ class QApplication;
 
 namespace zoltrek {
 
-// Reads the system's font configuration on a second thread. Reading it is the longest single
-// step of the start-up, and no window can measure a letter before it is done; made before the
-// QApplication, it overlaps the connection to the display. Harmless if it never finishes
-// first: the toolkit then reads the configuration itself.
+// Made before the QApplication, it readies the system's fonts for the toolkit. Where fontconfig
+// finds them, it reads the configuration on a second thread: reading it is the longest single
+// step of the start-up, and no window can measure a letter before it is done, so it overlaps
+// the connection to the display; harmless if it never finishes first, as the toolkit then reads
+// it itself. On Windows it chooses the FreeType engine, the one that draws the bitmap face.
 class FontConfigurationReader {
   public:
     FontConfigurationReader();

@@ -4,9 +4,11 @@ namespace zoltrek {
 
 namespace {
 
-// $XDG_DATA_HOME when it is an absolute path, as the base directory rules ask, else
+// Windows' local application data; else $XDG_DATA_HOME when it is an absolute path, as the base directory rules ask, else
 // ~/.local/share.
 std::string userDataFolder(const UserEnvironment& environment) {
+    if (!environment.localAppData.empty())
+        return environment.localAppData;
     if (environment.xdgDataHome.starts_with('/'))
         return environment.xdgDataHome;
     const std::string& home = environment.home.empty() ? environment.passwdHome : environment.home;

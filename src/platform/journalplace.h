@@ -16,15 +16,17 @@ struct JournalPlace {
 // What the user's data folder is made of, as the environment's bytes; an unset variable is
 // empty.
 struct UserEnvironment {
-    std::string xdgDataHome;  // XDG_DATA_HOME
-    std::string home;         // HOME
-    std::string passwdHome;   // the user's home in the user database, for when HOME is not set
+    std::string xdgDataHome;   // XDG_DATA_HOME
+    std::string home;          // HOME
+    std::string passwdHome;    // the user's home in the user database, for when HOME is not set
+    std::string localAppData;  // Windows: the user's own data folder that does not roam
 };
 
 // A program that runs from its own folder keeps its journal beside the executable: when that
 // folder holds anything named "zoltrek.dat" or lets the user create files in it. An installed
-// program, in a folder the user may not write, keeps it in the user's data folder
-// ($XDG_DATA_HOME/zoltrek when that is absolute, else ~/.local/share/zoltrek).
+// program, in a folder the user may not write, keeps it in the user's data folder: on Windows
+// %LOCALAPPDATA%\zoltrek, elsewhere $XDG_DATA_HOME/zoltrek when that is absolute, else
+// ~/.local/share/zoltrek.
 JournalPlace journalPlace(const std::string& executableFolder, const UserEnvironment& environment,
                           FileOps& files = FileOps::system());
 

@@ -185,6 +185,18 @@ def enlarged(pixels, scale, backdrop=(255, 0, 255, 255)):
     return blocks([[p if p[3] else backdrop for p in row] for row in pixels], scale)
 
 
+def ico(pngs):
+    """A Windows icon file holding PNG images, as Windows takes them since Vista."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(header) + 16 * len(pngs)
+    entries, images = b"", b""
+    for size, data in pngs:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        images += data
+        offset += len(data)
+    return header + entries + images
+
+
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     icon32, icon16, hand = padded(ICON32, 32), padded(ICON16, 16), padded(HAND, 32)
@@ -201,6 +213,9 @@ def main(argv):
     # block, so the icon stays as crisp as the drawing (48 from the 16-pixel one).
     for size, drawing in ((48, icon16), (64, icon32), (128, icon32), (256, icon32)):
         files[f"zoltrek-{size}.png"] = rgbaPng(blocks(rgba(drawing), size // len(drawing)))
+    # The Windows executable's icon: the same images in the file a resource compiler takes.
+    files["zoltrek.ico"] = ico([(size, files[name]) for size, name in (
+        (16, "zoltrek-16.png"), (32, "zoltrek.png"), (48, "zoltrek-48.png"), (256, "zoltrek-256.png"))])
     for name, data in files.items():
         with open(os.path.join(here, name), "wb") as f:
             f.write(data)

@@ -11,6 +11,9 @@ static void registerZoltrekPictures() {
 #ifdef ZOLTREK_EMBEDDED_FONTS
     Q_INIT_RESOURCE(zoltrek_fonts);
 #endif
+#ifdef ZOLTREK_EMBEDDED_TRANSLATION
+    Q_INIT_RESOURCE(zoltrek_translations);
+#endif
 }
 
 namespace zoltrek {
@@ -62,6 +65,15 @@ QString fontFile(const QString& fileName) {
         return embedded;
 #endif
     return QStringLiteral(ZOLTREK_FONT_DIR "/") + fileName;
+}
+
+QString embeddedTranslation() {
+    ensureRegistered();
+#ifdef ZOLTREK_EMBEDDED_TRANSLATION
+    return QStringLiteral(":/zoltrek/translations/qtbase_ru.qm");
+#else
+    return {};
+#endif
 }
 
 QPixmap backgroundPicture() {

@@ -20,4 +20,8 @@ QPixmap backgroundPicture();
 // otherwise in the folder where the build looked for it.
 QString fontFile(const QString& fileName);
 
+// The toolkit's Russian translation where it is built into the program (a Windows build, which
+// runs where no Qt is installed); empty elsewhere.
+QString embeddedTranslation();
+
 }  // namespace zoltrek

@@ -17,7 +17,7 @@ const std::string kKept = " Файл журнала не изменён.";
 
 JournalError error(Kind kind, Step step = {}, int err = 0, bool committed = false,
                    bool damaged = false, std::optional<std::size_t> movedTo = {}) {
-    return JournalError{kind, step, "/j", err, committed, damaged, movedTo};
+    return JournalError{kind, step, "j", err, committed, damaged, movedTo};
 }
 
 // The user learns what could not be done and why, a reason without words of ours being the
@@ -30,21 +30,24 @@ TEST(ErrorMessage, EachErrorInItsOwnWords) {
         {"the temporary file", Step::CreateTemporary, EROFS, "создать временный файл рядом с",
          "диск доступен только для чтения"},
         {"a folder", Step::OpenFile, EISDIR, "открыть файл", "это папка"},
+#ifndef _WIN32
+        {"a quota", Step::WriteFile, EDQUOT, "записать файл", "превышена дисковая квота"},
+#endif
     };
     for (const auto& [name, step, err, doing, reason] : cases)
         EXPECT_EQ(errorMessage(error(Kind::System, step, err)),
-                  "Не удалось "s + doing + " «/j»: " + reason + "." + kKept)
+                  "Не удалось "s + doing + " «j»: " + reason + "." + kKept)
             << name;
     const std::tuple<const char*, JournalError, std::string> others[] = {
         {"no error", error(Kind::None), ""},
         {"written but not synced", error(Kind::System, Step::SyncFolder, EIO, true),
-         "Не удалось сохранить на диске папку файла «/j»: ошибка ввода-вывода. Изменения записаны, "
+         "Не удалось сохранить на диске папку файла «j»: ошибка ввода-вывода. Изменения записаны, "
          "но могут не сохраниться при сбое питания."},
-        {"an append not undone", error(Kind::System, Step::WriteFile, EDQUOT, false, true),
-         "Не удалось записать файл «/j»: превышена дисковая квота. Конец файла мог остаться "
+        {"an append not undone", error(Kind::System, Step::WriteFile, ENOSPC, false, true),
+         "Не удалось записать файл «j»: на диске нет места. Конец файла мог остаться "
          "недописанным."},
         {"the line moved", error(Kind::ChangedOnDisk, {}, 0, false, false, 2),
-         "Журнал «/j» изменился на диске, и открытая запись теперь в строке 3. Ничего не записано: "
+         "Журнал «j» изменился на диске, и открытая запись теперь в строке 3. Ничего не записано: "
          "нажмите «ОК» ещё раз, чтобы сохранить её."},
         {"full", error(Kind::Full),
          "Журнал вмещает не больше 101 заправки: новую добавить нельзя. Исправьте или удалите одну "
@@ -70,19 +73,19 @@ TEST(LoadNotice, WhatTheLoadPassedOverOrLeft) {
     const std::tuple<const char*, LoadResult, std::string> cases[] = {
         {"a clean load", load(0, {}, false), ""},
         {"one line", load(1, {2}, false),
-         "Строка журнала «/j», которую не удалось прочитать, пропущена: 2. Файл не изменён."},
+         "Строка журнала «j», которую не удалось прочитать, пропущена: 2. Файл не изменён."},
         {"more than ten", load(12, {1, 2}, false),
-         "Строки журнала «/j», которые не удалось прочитать, пропущены: 1, 2 и ещё 10. Файл не "
+         "Строки журнала «j», которые не удалось прочитать, пропущены: 1, 2 и ещё 10. Файл не "
          "изменён."},
         {"more than the table", load(0, {}, true),
          "Программа показывает не больше 101 заправки: остальные строки журнала не загружены. Файл "
          "не изменён."},
         {"too many bad lines", load(JournalFile::kMaxSkipped, {5}, true),
-         "Строки журнала «/j», которые не удалось прочитать, пропущены: 5 и ещё 999. Испорченных "
+         "Строки журнала «j», которые не удалось прочитать, пропущены: 5 и ещё 999. Испорченных "
          "строк слишком много: остаток журнала не загружен. Файл не изменён."},
     };
     for (const auto& [name, result, text] : cases)
-        EXPECT_EQ(loadNotice(result, "/j"), text) << name;
+        EXPECT_EQ(loadNotice(result, "j"), text) << name;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 # - An include names its header by the path from src/, and the header is of the file's own
 #   folder or of a folder below it.
 # - A Qt-free file includes neither a Qt header nor a header that is not Qt-free itself.
-# - Only a file of one platform (a name ending in _posix) includes the system's own headers.
+# - Only a file of one platform (a name ending in _posix or _windows) includes the system's own headers.
 # Prints each include that breaks a rule, and fails if there is one.
 set -eu
 cd "$1/src"
@@ -12,7 +12,7 @@ cd "$1/src"
 layers=(base journal controls resources platform about entry mainwindow program)
 # Free of Qt: whole folders, and the files of a folder that also holds widgets.
 qt_free='^(base/|journal/|controls/propertybag\.|controls/xpb/core/|controls/datetime/core/|entry/entryrules\.|platform/journalplace)'
-system_headers='^<(unistd|fcntl|dirent|pwd|grp|sys/[a-z_]+|spawn|poll|windows|io|locale)\.h>$'
+system_headers='^<(unistd|fcntl|dirent|pwd|grp|sys/[a-z_]+|spawn|poll|windows|shlobj|io|locale)\.h>$'
 
 rank() {
     local top=${1%%/*} i
@@ -34,7 +34,7 @@ while IFS= read -r file; do
             [ "$free" = no ] || [[ $header =~ $qt_free ]] || complain "$file" "Qt-free, yet includes \"$header\""
         else
             [ "$free" = no ] || ! [[ $header =~ ^\<(Q|qt) ]] || complain "$file" "Qt-free, yet includes $header"
-            [[ $file == *_posix.* ]] || ! [[ $header =~ $system_headers ]] ||
+            [[ $file == *_posix.* || $file == *_windows.* ]] || ! [[ $header =~ $system_headers ]] ||
                 complain "$file" "$header belongs in a file of one platform"
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*\([<"][^>"]*[>"]\).*/\1/p' "$file")

@@ -133,8 +133,25 @@ int run(const std::vector<std::string_view>& args) {
 }  // namespace
 }  // namespace zoltrek
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "journal/systempath_windows.h"
+
+// Windows hands a program its arguments in the system's 8-bit code page, which cannot hold every
+// path; they are taken from the UTF-16 command line instead, as UTF-8.
+int main() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> texts;
+    for (int i = 1; i < count; ++i)
+        texts.push_back(zoltrek::narrow(wide[i]));
+    LocalFree(wide);
+    const std::vector<std::string_view> args(texts.begin(), texts.end());
+#else
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+#endif
     const int code = zoltrek::run(args);
     if (code == zoltrek::kUsage)
         std::fputs(zoltrek::kUsageText, stderr);

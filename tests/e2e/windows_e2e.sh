@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# windows_e2e.sh <Linux build folder> <Windows build folder>: the Windows program under Wine, in a
+# folder named in Cyrillic with a space, on a journal whose first line was ended on Linux. A
+# fill-up is added, edited and deleted through the real dialog, the journal's bytes checked after
+# each; the Linux program then reads and changes what the Windows one wrote, and the other way
+# round; and each window of the two programs, on one journal, is compared pixel by pixel.
+. "$(dirname "$0")/lib.sh"
+e2e_begin "$1" xwininfo
+winbuild=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
+export WINEPREFIX=$winbuild/wine
+winapp="$E2E_ROOT/Мои программы"
+mkdir "$winapp"
+cp "$winbuild/zoltrek.exe" "$winapp/"
+printf '#!/bin/sh\nexec "%s" "%s"\n' "$here/tools/windows/wine.sh" "$winapp/zoltrek.exe" \
+    >"$E2E_ROOT/zoltrek-windows"
+chmod +x "$E2E_ROOT/zoltrek-windows"
+
+crlf=$'\r\n'
+before="01.11.26|84000|40|20|800"$'\n'"15.11.26|84500|35|21|735${crlf}"
+added="${E2E_TODAY}|85000|40|20,5|820${crlf}" edited="${E2E_TODAY}|85000|40|21|840${crlf}"
+
+# linux, windows: which program the next start runs, and on which journal.
+linux() { E2E_EXE=$app/zoltrek; journal=$app/zoltrek.dat; }
+windows() { E2E_EXE=$E2E_ROOT/zoltrek-windows; journal=$winapp/zoltrek.dat; }
+expect_journal() { e2e_expect_file "$journal" "$@"; }
+
+# edit <row>: the row selected, then a right click on it: the edit dialog.
+edit() {
+    e2e_click "$E2E_MAIN" "Main.List1.row$1"
+    e2e_click "$E2E_MAIN" "Main.List1.row$1" 3
+    dialog=$(e2e_open "Редактировать")
+}
+save() { e2e_click "$dialog" fNew.XpB1; e2e_gone "$1"; }
+
+# The Windows program adds, edits and deletes on a journal the Linux one began.
+windows
+printf '%s' "$before" >"$journal"
+e2e_start_program
+echo "ok: the Windows program started under Wine"
+e2e_add 85000 40 20,5
+expect_journal "${before}${added}" "adding a fill-up under Wine"
+edit 2
+e2e_click "$dialog" fNew.Text3; e2e_key "$dialog" ctrl+a; e2e_type "$dialog" 21
+save "Редактировать"
+expect_journal "${before}${edited}" "editing its price under Wine"
+edit 2
+e2e_click "$dialog" fNew.Check1
+save "Редактировать"
+expect_journal "$before" "deleting it under Wine"
+
+# Each program writes what the other reads: the Linux one edits the line the Windows one added,
+# and the Windows one deletes the line the Linux one edited.
+e2e_add 85000 40 20,5
+expect_journal "${before}${added}" "adding a fill-up under Wine"
+e2e_stop_program
+linux
+cp "$winapp/zoltrek.dat" "$journal"
+e2e_start_program
+edit 2
+e2e_click "$dialog" fNew.Text3; e2e_key "$dialog" ctrl+a; e2e_type "$dialog" 21
+save "Редактировать"
+expect_journal "${before}${edited}" "the Linux program editing the Windows program's line"
+e2e_stop_program
+windows
+cp "$app/zoltrek.dat" "$journal"
+e2e_start_program
+edit 2
+e2e_click "$dialog" fNew.Check1
+save "Редактировать"
+expect_journal "$before" "the Windows program deleting the Linux program's line"
+e2e_stop_program
+
+# pictures <name>: the main window with the second fill-up selected, the edit dialog of the
+# third and the About window, as PPM files <name>-main, -edit and -about, on one journal.
+pictures() {
+    local about was
+    printf '%s' "${before}${edited}" >"$journal"
+    e2e_start_program
+    was=$(e2e_pixels "$E2E_MAIN" Main.Picture1)
+    e2e_click "$E2E_MAIN" Main.List1.row1
+    e2e_changes "$E2E_MAIN" Main.Picture1 "$was"
+    e2e_move "$E2E_MAIN" Main.BG
+    e2e_shot "$E2E_MAIN" "$E2E_ROOT/$1-main.ppm"
+    edit 2
+    e2e_shot "$dialog" "$E2E_ROOT/$1-edit.ppm"
+    e2e_click "$dialog" fNew.XpB2
+    e2e_gone "Редактировать"
+    e2e_click "$E2E_MAIN" Main.Label6
+    about=$(e2e_open "О программе")
+    e2e_move "$about" About.XpB1 0 40
+    e2e_shot "$about" "$E2E_ROOT/$1-about.ppm"
+    e2e_stop_program
+}
+
+# differing <a.ppm> <b.ppm> [left top width height]: the pixels that differ, outside the
+# rectangle, as "count left,top-right,bottom"; a size that differs is said.
+differing() {
+    [ "$(head -3 "$1" | tail -2)" = "$(head -3 "$2" | tail -2)" ] ||
+        { echo "sizes $(sed -n 2p "$1") and $(sed -n 2p "$2")"; return; }
+    local width skip
+    width=$(sed -n 2p "$1" | cut -d' ' -f1) skip=$(head -3 "$1" | wc -c)
+    cmp -l <(tail -c +$((skip + 1)) "$1") <(tail -c +$((skip + 1)) "$2") |
+        awk -v w="$width" -v r="${3:-0 0 0 0}" 'BEGIN { split(r, x, " ") }
+            { p = int(($1 - 1) / 3); px = p % w; py = int(p / w)
+              if (px >= x[1] && px < x[1] + x[3] && py >= x[2] && py < x[2] + x[4]) next
+              if (!(p in seen)) { seen[p]; n++
+                  if (n == 1 || px < l) l = px; if (n == 1 || px > rr) rr = px
+                  if (n == 1 || py < t) t = py; if (n == 1 || py > b) b = py } }
+            END { print n + 0, n ? l "," t "-" rr "," b : "" }'
+}
+
+windows
+pictures windows
+linux
+pictures linux
+# The clock shows the seconds of each start.
+for name in main edit about; do
+    except=""
+    [ "$name" != main ] || except=$(e2e_place Main.Label9)
+    diff=$(differing "$E2E_ROOT/linux-$name.ppm" "$E2E_ROOT/windows-$name.ppm" "$except")
+    if [ "${diff%% *}" != 0 ]; then
+        cp "$E2E_ROOT/linux-$name.ppm" "$E2E_ROOT/windows-$name.ppm" "$winbuild/"
+        e2e_fail "the $name window under Wine differs from Linux: $diff (see $winbuild/*-$name.ppm)"
+    fi
+    echo "ok: the $name window is the same pixels as on Linux"
+done
+echo "PASS"
