@@ -12,7 +12,7 @@ FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 # qt6-base source (dpkg-dev unpacks it) with the host Qt's tools; its tests run under Wine.
 WINDOWS_PACKAGES      = make cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix qt6-base-dev \
                         qt6-translations-l10n fonts-wine
-WINDOWS_TEST_PACKAGES = $(WINDOWS_PACKAGES) googletest wine64 xvfb xdotool x11-utils openbox
+WINDOWS_TEST_PACKAGES = $(WINDOWS_PACKAGES) googletest wine64 xvfb xdotool x11-utils faketime locales
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -44,8 +44,12 @@ fuzz-deps:
 windows-deps:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	@tools/windows/deb-src.sh
+# Wine takes the Windows locale, and the code page of the names it passes on, from the system's
+# locale: the program runs in a Russian one, as its users do.
 windows-test-deps: windows-deps
 	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
+	@locale -a | grep -qix 'ru_RU.utf8' || { echo "Making the locale ru_RU.UTF-8"; \
+	  $(SUDO) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8; }
 
 # `make run` configures the program alone unless this build already has the tests; `make test`
 # turns them on.
@@ -143,7 +147,7 @@ windows: windows-deps
 
 # `make test-windows`: the Qt-free tests cross-built and run under Wine, then the real program
 # under Wine on a private X server, checked against the Linux build.
-test-windows: windows-test-deps windows build
+test-windows: test-deps windows-test-deps windows build
 	@qt=$(WINDOWS_QT) && \
 	cmake -S tests/windows -B $(WINDOWS_BUILD)/tests $(WINDOWS_CMAKE) \
 	  -DCMAKE_PREFIX_PATH="$$qt" -DCMAKE_FIND_ROOT_PATH="$$qt" \

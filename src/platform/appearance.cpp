@@ -70,6 +70,9 @@ QFont scalableFace(const QString& fileName, double pixels, bool bold) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     font.setPointSizeF(pixels * 72 / (screen ? screen->logicalDotsPerInchY() : 96));
     font.setBold(bold);
+    // Fitted to the pixel rows only, as most desktops' font settings ask: the letters keep their
+    // own widths, and the text its length, whatever the desktop or the system says.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

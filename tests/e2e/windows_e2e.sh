@@ -16,6 +16,13 @@ printf '#!/bin/sh\nexec "%s" "%s"\n' "$here/tools/windows/wine.sh" "$winapp/zolt
     >"$E2E_ROOT/zoltrek-windows"
 chmod +x "$E2E_ROOT/zoltrek-windows"
 
+# The program centres each window by the frame that Windows gives it, which Wine without a window
+# manager does not draw: the window is waited for where it stands.
+e2e_open() { e2e_window "$1"; }
+# Nor does it give a window the X server's focus: the keys go to the window under the pointer,
+# where every key of this script follows a click.
+e2e_focused() { :; }
+
 crlf=$'\r\n'
 before="01.11.26|84000|40|20|800"$'\n'"15.11.26|84500|35|21|735${crlf}"
 added="${E2E_TODAY}|85000|40|20,5|820${crlf}" edited="${E2E_TODAY}|85000|40|21|840${crlf}"
@@ -32,6 +39,13 @@ edit() {
     dialog=$(e2e_open "Редактировать")
 }
 save() { e2e_click "$dialog" fNew.XpB1; e2e_gone "$1"; }
+
+# A window program (no console) with the program's icon, that needs no library but Windows' own.
+headers=$(x86_64-w64-mingw32-objdump -p "$winbuild/zoltrek.exe")
+grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || e2e_fail "zoltrek.exe is not a window program"
+grep -q 'IDI_ICON1' <<<"$headers" || e2e_fail "zoltrek.exe has no icon"
+! grep -iE 'DLL Name: (lib|qt)' <<<"$headers" || e2e_fail "zoltrek.exe needs the libraries above"
+echo "ok: zoltrek.exe is a window program with its icon, needing only Windows"
 
 # The Windows program adds, edits and deletes on a journal the Linux one began.
 windows
@@ -93,28 +107,34 @@ pictures() {
     e2e_stop_program
 }
 
-# differing <a.ppm> <b.ppm> [left top width height]: the pixels that differ, outside the
-# rectangle, as "count left,top-right,bottom"; a size that differs is said.
+# differing <a.ppm> <b.ppm> [left top width height]: outside the rectangle, the pixels that
+# differ by more than 2 of 255 in a colour, as "count left,top-right,bottom", then how many differ
+# by less; a size that differs is said.
 differing() {
     [ "$(head -3 "$1" | tail -2)" = "$(head -3 "$2" | tail -2)" ] ||
         { echo "sizes $(sed -n 2p "$1") and $(sed -n 2p "$2")"; return; }
     local width skip
     width=$(sed -n 2p "$1" | cut -d' ' -f1) skip=$(head -3 "$1" | wc -c)
     cmp -l <(tail -c +$((skip + 1)) "$1") <(tail -c +$((skip + 1)) "$2") |
-        awk -v w="$width" -v r="${3:-0 0 0 0}" 'BEGIN { split(r, x, " ") }
+        awk -v w="$width" -v r="${3:-0 0 0 0}" '
+            function oct(s,  v, i) { for (i = 1; i <= length(s); i++) v = v * 8 + substr(s, i, 1); return v }
+            BEGIN { split(r, x, " ") }
             { p = int(($1 - 1) / 3); px = p % w; py = int(p / w)
               if (px >= x[1] && px < x[1] + x[3] && py >= x[2] && py < x[2] + x[4]) next
+              d = oct($2) - oct($3); if (d < 0) d = -d
+              if (d <= 2) { if (!(p in near)) { near[p]; m++ } next }
               if (!(p in seen)) { seen[p]; n++
                   if (n == 1 || px < l) l = px; if (n == 1 || px > rr) rr = px
                   if (n == 1 || py < t) t = py; if (n == 1 || py > b) b = py } }
-            END { print n + 0, n ? l "," t "-" rr "," b : "" }'
+            END { print n + 0, (n ? l "," t "-" rr "," b : "-"), m + 0 }'
 }
 
 windows
 pictures windows
 linux
 pictures linux
-# The clock shows the seconds of each start.
+# The clock shows the seconds of each start. The stretched background may come out a grey level
+# or two apart on some rows: the toolkit's smooth scaling rounds differently in the two builds.
 for name in main edit about; do
     except=""
     [ "$name" != main ] || except=$(e2e_place Main.Label9)
@@ -123,6 +143,6 @@ for name in main edit about; do
         cp "$E2E_ROOT/linux-$name.ppm" "$E2E_ROOT/windows-$name.ppm" "$winbuild/"
         e2e_fail "the $name window under Wine differs from Linux: $diff (see $winbuild/*-$name.ppm)"
     fi
-    echo "ok: the $name window is the same pixels as on Linux"
+    echo "ok: the $name window is the same pixels as on Linux but ${diff##* } a shade apart"
 done
 echo "PASS"

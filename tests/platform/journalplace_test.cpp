@@ -50,6 +50,9 @@ TEST(JournalPlace, BesideTheProgramWhereItMayBeElseInTheUsersDataFolder) {
     const testing::TempFolder ours;
     EXPECT_FALSE(journalPlace(ours.path(), {"/xdg", "", "", ""}).inUserData);
     EXPECT_TRUE(journalPlace(ours.file("none"), {"/xdg", "", "", ""}).inUserData);
+#ifdef _WIN32
+    EXPECT_FALSE(userEnvironment().localAppData.empty());  // the folder Windows gives each user
+#endif
 }
 
 }  // namespace
