@@ -10,7 +10,7 @@ TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotoo
 FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 # The Windows program is cross-built with mingw-w64 against a static Qt built from Debian's own
 # qt6-base source (dpkg-dev unpacks it) with the host Qt's tools; its tests run under Wine.
-WINDOWS_PACKAGES      = make cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix qt6-base-dev \
+WINDOWS_PACKAGES      = make cmake ninja-build dpkg-dev perl g++-mingw-w64-x86-64-posix qt6-base-dev \
                         qt6-translations-l10n fonts-wine
 WINDOWS_TEST_PACKAGES = $(WINDOWS_PACKAGES) googletest wine64 xvfb xdotool x11-utils faketime locales
 

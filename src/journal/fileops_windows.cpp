@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -130,10 +131,24 @@ HANDLE openPath(const std::wstring& path, DWORD access, DWORD disposition, DWORD
     return CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition, flags, nullptr);
 }
 
+// A file time (100-nanosecond ticks since 1601) from 1970 on, as the journal keeps times.
 std::chrono::nanoseconds sinceEpoch(const FILETIME& time) {
-    const std::uint64_t ticks =
-        (std::uint64_t{time.dwHighDateTime} << 32) | std::uint64_t{time.dwLowDateTime};
-    return std::chrono::nanoseconds(ticks * 100);
+    constexpr std::int64_t kTicksBefore1970 = 116'444'736'000'000'000;
+    const auto ticks = static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) |
+                                                 std::uint64_t{time.dwLowDateTime});
+    return std::chrono::nanoseconds((ticks - kTicksBefore1970) * 100);
+}
+
+FileKind kindOf(DWORD attributes) {
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::Folder : FileKind::Regular;
+}
+
+void fill(FileStatus& status, FileKind kind, DWORD attributes, DWORD sizeHigh, DWORD sizeLow,
+          const FILETIME& written) {
+    status.kind = kind;
+    status.size = (std::uint64_t{sizeHigh} << 32) | sizeLow;
+    status.modified = sinceEpoch(written);
+    status.traits = {attributes, 0, 0};
 }
 
 bool fill(FileStatus& status, HANDLE file) {
@@ -141,12 +156,8 @@ bool fill(FileStatus& status, HANDLE file) {
     if (!GetFileInformationByHandle(file, &info))
         return failed(false);
     const bool disk = GetFileType(file) == FILE_TYPE_DISK;
-    status.kind = !disk                                              ? FileKind::Other
-                  : info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::Folder
-                                                                     : FileKind::Regular;
-    status.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-    status.modified = sinceEpoch(info.ftLastWriteTime);
-    status.traits = {info.dwFileAttributes, 0, 0};
+    fill(status, disk ? kindOf(info.dwFileAttributes) : FileKind::Other, info.dwFileAttributes,
+         info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
     return true;
 }
 
@@ -279,11 +290,15 @@ bool FileOps::truncate(FileHandle file, std::uint64_t size) {
            failed(false);
 }
 
-// The replacement gets the replaced file's attributes (hidden, archive...); its permissions are
-// its folder's, as the old file's were.
+// The replacement gets those of the replaced file's attributes that a program may set (hidden,
+// archive...; compression and the like are the folder's); its permissions are its folder's, as
+// the old file's were.
 bool FileOps::keepTraits(FileHandle file, const FileTraits& traits) {
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     FILE_BASIC_INFO info{};
-    info.FileAttributes = traits.permissions ? traits.permissions : FILE_ATTRIBUTE_NORMAL;
+    info.FileAttributes =
+        traits.permissions & kSettable ? traits.permissions & kSettable : FILE_ATTRIBUTE_NORMAL;
     return SetFileInformationByHandle(handleOf(file), FileBasicInfo, &info, sizeof info) ||
            failed(false);
 }
@@ -317,12 +332,8 @@ bool FileOps::linkStatusAt(const std::string& path, FileStatus& status) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data))
         return failed(false);
-    status.kind = isSymbolicLink(name)                               ? FileKind::Link
-                  : data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::Folder
-                                                                     : FileKind::Regular;
-    status.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    status.modified = sinceEpoch(data.ftLastWriteTime);
-    status.traits = {data.dwFileAttributes, 0, 0};
+    fill(status, isSymbolicLink(name) ? FileKind::Link : kindOf(data.dwFileAttributes),
+         data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "journal/journaltexts.h"
 
 #include <cerrno>
+
 #include "journal/fileops.h"
 #include "journal/fillup.h"
 

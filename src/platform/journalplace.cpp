@@ -4,8 +4,8 @@ namespace zoltrek {
 
 namespace {
 
-// Windows' local application data; else $XDG_DATA_HOME when it is an absolute path, as the base directory rules ask, else
-// ~/.local/share.
+// Windows' local application data; else $XDG_DATA_HOME when it is an absolute path, as the base
+// directory rules ask, else ~/.local/share.
 std::string userDataFolder(const UserEnvironment& environment) {
     if (!environment.localAppData.empty())
         return environment.localAppData;

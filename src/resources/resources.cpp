@@ -11,7 +11,7 @@ static void registerZoltrekPictures() {
 #ifdef ZOLTREK_EMBEDDED_FONTS
     Q_INIT_RESOURCE(zoltrek_fonts);
 #endif
-#ifdef ZOLTREK_EMBEDDED_TRANSLATION
+#ifdef ZOLTREK_EMBEDDED_TRANSLATIONS
     Q_INIT_RESOURCE(zoltrek_translations);
 #endif
 }
@@ -69,7 +69,7 @@ QString fontFile(const QString& fileName) {
 
 QString embeddedTranslation() {
     ensureRegistered();
-#ifdef ZOLTREK_EMBEDDED_TRANSLATION
+#ifdef ZOLTREK_EMBEDDED_TRANSLATIONS
     return QStringLiteral(":/zoltrek/translations/qtbase_ru.qm");
 #else
     return {};
