@@ -133,7 +133,7 @@ gallery: program-deps configure
 
 # `make windows`: $(WINDOWS_BUILD)/zoltrek.exe, one executable that needs only Windows itself, and
 # the archive a Windows user unpacks. The static Qt is built once per machine into
-# ~/.cache/zoltrek (about half an hour on 2 cores); later builds take minutes.
+# ~/.cache/zoltrek (about 12 minutes on 2 cores); later builds take less than a minute.
 WINDOWS_BUILD ?= build-windows
 WINDOWS_TOOLCHAIN = $(CURDIR)/cmake/mingw-w64-x86_64.cmake
 WINDOWS_QT = $$(tools/windows/build-qt.sh $(WINDOWS_TOOLCHAIN))

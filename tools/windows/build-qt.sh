@@ -37,7 +37,7 @@ if [ -f "$prefix/.complete" ]; then
 fi
 
 log="$here/build.log"
-echo "Building the static Qt $version for Windows once, into $here (about 30 minutes on 2 cores;" >&2
+echo "Building the static Qt $version for Windows once, into $here (about 12 minutes on 2 cores;" >&2
 echo "the log is $log)" >&2
 started=$(date +%s)
 {
