@@ -361,6 +361,17 @@ TEST_F(JournalFileTest, WindowsRefusalsLeaveTheJournalAsItWas) {
     }
 }
 
+// A rewrite keeps the attributes the user gave the journal, as it keeps its mode elsewhere.
+TEST_F(JournalFileTest, ARewriteKeepsTheJournalsAttributes) {
+    const std::wstring wide = native(path).wstring();
+    constexpr DWORD kGiven = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    writeBytes(path, journalOf(2, 1, 1));
+    SetFileAttributesW(wide.c_str(), kGiven);
+    EXPECT_FALSE(file.removeLine({0, fillUp(1)}));
+    EXPECT_EQ(std::pair(readBytes(path), GetFileAttributesW(wide.c_str()) & kGiven),
+              std::pair(fillUp(2) + "\r\n", kGiven));
+}
+
 // Two processes of the journal tool appending at once, each line whole and none lost.
 TEST_F(JournalFileTest, TwoProcessesAppendingLoseNoLine) {
     const std::wstring tool = native(ZOLTREK_JOURNAL_TOOL).wstring(),
