@@ -17,7 +17,8 @@ WINDOWS_TEST_PACKAGES = $(WINDOWS_PACKAGES) googletest wine64 xvfb xdotool x11-u
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps program-deps test-deps fuzz-deps windows-deps windows-test-deps configure \
-        configure-tests build run test bench gallery screenshots install fuzz windows test-windows clean
+        configure-tests build run test bench gallery screenshots install install-strip uninstall \
+        portable fuzz windows test-windows clean
 
 all: build
 
@@ -104,18 +105,45 @@ fuzz: fuzz-deps
 	done
 
 # `make install PREFIX=DIR [DESTDIR=STAGING]`: DIR/bin/zoltrek, with the desktop entry, the icons
-# and the software centres' description under DIR/share, staged under DESTDIR for a package.
-# Where the user may write DIR/bin, the journal is DIR/bin/zoltrek.dat (a portable install);
-# else it is in the user's data folder.
+# and the software centres' description under DIR/share, staged under DESTDIR for a package. An
+# installed program keeps each user's journal in their data folder. The executable is laid out
+# as built, with its debugging symbols, as `cmake --install` does; `make install-strip` strips it.
 PREFIX ?= $(HOME)/zoltrek
-install: program-deps configure
+define install_program
 	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
 	@prefix='$(subst ','\'',$(PREFIX))'; destdir='$(subst ','\'',$(DESTDIR))'; \
-	DESTDIR="$$destdir" cmake --install $(BUILD) --prefix "$$prefix" --strip || exit 1; \
+	DESTDIR="$$destdir" cmake --install $(BUILD) --prefix "$$prefix" $(1) || exit 1; \
 	if [ -z "$$destdir" ] && [ -f "$$prefix/zoltrek.dat" ] && [ ! -e "$$prefix/bin/zoltrek.dat" ]; then \
-	  echo "The journal of an earlier install is $$prefix/zoltrek.dat; this program keeps it in"; \
-	  echo "$$prefix/bin/zoltrek.dat: move it there to go on with it."; \
+	  echo "The journal of an earlier install is $$prefix/zoltrek.dat: move it to"; \
+	  echo "$$prefix/bin/zoltrek.dat, beside the program, to go on with it."; \
 	fi
+endef
+install: program-deps configure
+	$(call install_program,)
+install-strip: program-deps configure
+	$(call install_program,--strip)
+
+# `make uninstall [DESTDIR=STAGING]`: removes what the last install from this build laid out, as
+# CMake listed it (without the staging folder, and its last line without a line end), and says
+# what it removed; a journal is never among it.
+uninstall:
+	@manifest=$(BUILD)/install_manifest.txt; destdir='$(subst ','\'',$(DESTDIR))'; \
+	if [ ! -f "$$manifest" ]; then echo "Nothing to remove: no install from $(BUILD) is known."; exit 0; fi; \
+	while IFS= read -r file || [ -n "$$file" ]; do \
+	  case "$${file##*/}" in zoltrek.dat) continue ;; esac; \
+	  file=$$destdir$$file; \
+	  if [ -e "$$file" ] || [ -L "$$file" ]; then rm -f -- "$$file" && echo "Removed $$file"; fi; \
+	done <"$$manifest"; \
+	rm -f "$$manifest"
+
+# `make portable DIR=FOLDER`: the program alone in a folder of its own, which keeps its journal
+# beside it (a USB stick, say).
+portable: program-deps configure
+	@[ -n '$(subst ','\'',$(DIR))' ] || { echo "Say where: make portable DIR=FOLDER"; exit 2; }
+	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
+	@dir='$(subst ','\'',$(DIR))'; mkdir -p -- "$$dir" && \
+	cp --remove-destination -- $(BUILD)/zoltrek "$$dir/zoltrek" && \
+	echo "The program is $$dir/zoltrek; its journal is $$dir/zoltrek.dat."
 
 # Pictures of the real windows under Xvfb, written to build/screenshots/: at every screen scale,
 # and from a second build without the bundled faces, as where fonts-wine is missing.

@@ -23,7 +23,12 @@ JournalPlace journalPlace(const std::string& executableFolder, const UserEnviron
     FileStatus status;
     // Anything of that name is the user's journal, even one this program cannot open: that is
     // said at the load, never passed over for another file.
-    if (files.linkStatusAt(beside, status) || files.mayCreateFilesIn(executableFolder))
+    if (files.linkStatusAt(beside, status))
+        return {beside, false};
+    const std::string prefix = executableFolder.substr(0, executableFolder.rfind('/'));
+    const bool installed =
+        files.statusAt(prefix + "/share/applications/" ZOLTREK_DESKTOP_ID ".desktop", status);
+    if (!installed && files.mayCreateFilesIn(executableFolder))
         return {beside, false};
     return {userDataFolder(environment) + "/zoltrek/zoltrek.dat", true};
 }

@@ -22,11 +22,13 @@ struct UserEnvironment {
     std::string localAppData;  // Windows: the user's own data folder that does not roam
 };
 
-// A program that runs from its own folder keeps its journal beside the executable: when that
-// folder holds anything named "zoltrek.dat" or lets the user create files in it. An installed
-// program, in a folder the user may not write, keeps it in the user's data folder: on Windows
-// %LOCALAPPDATA%\zoltrek, elsewhere $XDG_DATA_HOME/zoltrek when that is absolute, else
-// ~/.local/share/zoltrek.
+// The journal is beside the executable when that folder holds anything named "zoltrek.dat" (so
+// nobody's journal is ever passed over), or when the program runs from a folder of its own (the
+// build folder, a portable copy, a Windows program unpacked anywhere) that lets the user create
+// files. An installed program (the install rules or a package laid it out with its desktop entry
+// in ../share/applications), or one whose folder may not be written, keeps it in the user's data
+// folder, for root too: on Windows %LOCALAPPDATA%\zoltrek, elsewhere $XDG_DATA_HOME/zoltrek when
+// that is absolute, else ~/.local/share/zoltrek.
 JournalPlace journalPlace(const std::string& executableFolder, const UserEnvironment& environment,
                           FileOps& files = FileOps::system());
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # install_e2e.sh <source folder> <build folder>: `make install` stages the program under a prefix
 # with a space; the desktop entry and the software centres' description validate and the entry
-# starts the installed program. A user who may not write the program's folder adds a fill-up,
-# and it goes to their data folder; installed in a folder of the user's own, the journal stays
-# beside the program.
+# starts the installed program; `make install` keeps the debugging symbols and `make
+# install-strip` strips them. A user adds a fill-up with the installed program, and it goes to
+# their data folder; with a portable copy it stays beside the program. `make uninstall` removes
+# what the install laid out, and keeps a journal.
 . "$(dirname "$0")/lib.sh"
 source=$(cd "$1" && pwd)
 for tool in desktop-file-validate appstreamcli; do
@@ -14,11 +15,13 @@ chmod 755 "$E2E_ROOT"
 fail() { echo "FAIL: $*"; exit 1; }
 id=example.zoltrek.Calculator
 
-# install_to <prefix> [destdir]
-install_to() {
-    env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -s -C "$source" install BUILD="$build" \
-        PREFIX="$1" DESTDIR="${2:-}" >"$E2E_ROOT/install.log" 2>&1 || { cat "$E2E_ROOT/install.log"; fail "make install"; }
+# to_make <target> [VARIABLE=value...]: make in the source folder, on this build.
+to_make() {
+    env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -s -C "$source" "$1" BUILD="$build" "${@:2}" \
+        >"$E2E_ROOT/make.log" 2>&1 || { cat "$E2E_ROOT/make.log"; fail "make $1"; }
 }
+# install_to <prefix> [destdir]
+install_to() { to_make install PREFIX="$1" DESTDIR="${2:-}"; }
 
 prefix="/opt/zoltrek calculator"
 install_to "$prefix" "$E2E_ROOT/stage"
@@ -38,6 +41,19 @@ exec_line=${exec_line//\\\\/\\}
 eval "set -- ${exec_line//%%/%}"
 [ "$#:$1" = "1:$prefix/bin/zoltrek" ] || fail "Exec=$exec_line"
 echo "ok: the staged install validates"
+readelf -S "$root/bin/zoltrek" | grep -q '\.debug_info' || fail "make install stripped the program"
+to_make install-strip PREFIX="$prefix" DESTDIR="$E2E_ROOT/stripped"
+! readelf -S "$E2E_ROOT/stripped$prefix/bin/zoltrek" | grep -q '\.debug_info' || fail "install-strip"
+echo "ok: make install keeps the debugging symbols, make install-strip strips them"
+
+# Uninstalled, the last install is gone but for its folders and a journal put beside it.
+stripped="$E2E_ROOT/stripped$prefix"
+touch "$stripped/bin/zoltrek.dat"
+to_make uninstall DESTDIR="$E2E_ROOT/stripped"
+grep -qxF "Removed $stripped/bin/zoltrek" "$E2E_ROOT/make.log" || { cat "$E2E_ROOT/make.log"; fail "make uninstall did not say it removed the program"; }
+left=$(find "$E2E_ROOT/stripped" -type f)
+[ "$left" = "$stripped/bin/zoltrek.dat" ] || fail "make uninstall left $left"
+echo "ok: make uninstall removes what the install laid out, and no journal"
 
 # An ordinary user with a home of their own; root would be allowed to write anywhere.
 home="$E2E_ROOT/home"
@@ -67,9 +83,20 @@ e2e_expect_file "$home/.local/share/zoltrek/zoltrek.dat" "$(line 85000)$crlf" "t
 run "installed" "XDG_DATA_HOME=$home/data" "$root/bin/zoltrek" 85500
 e2e_expect_file "$home/data/zoltrek/zoltrek.dat" "$(line 85500)$crlf" "a save with XDG_DATA_HOME set"
 
-install_to "$E2E_ROOT/portable"
-[ "$(id -u)" != 0 ] || chown -R 65534:65534 "$E2E_ROOT/portable"
-run "portable" "" "$E2E_ROOT/portable/bin/zoltrek" 86000
-e2e_expect_file "$E2E_ROOT/portable/bin/zoltrek.dat" "$(line 86000)$crlf" "a portable install's save"
+# Installed into a folder its user may write (their own, or any as root), the program still keeps
+# the journal in the user's data folder, not among the programs.
+install_to "$E2E_ROOT/mine"
+E2E_AS="env HOME=$E2E_ROOT/mine-home" E2E_EXE="$E2E_ROOT/mine/bin/zoltrek" e2e_start_program
+e2e_add 85700 40 20
+e2e_stop_program
+e2e_expect_file "$E2E_ROOT/mine-home/.local/share/zoltrek/zoltrek.dat" "$(line 85700)$crlf" \
+    "a save of a program installed where its user may write"
+[ ! -e "$E2E_ROOT/mine/bin/zoltrek.dat" ] || fail "a journal among the programs"
+
+# A portable copy keeps its journal beside it; the user's data folder is left alone.
+to_make portable DIR="$E2E_ROOT/portable copy"
+[ "$(id -u)" != 0 ] || chown -R 65534:65534 "$E2E_ROOT/portable copy"
+run "portable" "" "$E2E_ROOT/portable copy/zoltrek" 86000
+e2e_expect_file "$E2E_ROOT/portable copy/zoltrek.dat" "$(line 86000)$crlf" "a portable copy's save"
 e2e_expect_file "$home/.local/share/zoltrek/zoltrek.dat" "$(line 85000)$crlf" "the data folder left alone"
 echo "PASS"
