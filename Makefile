@@ -6,7 +6,7 @@ JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 # Each command installs only what it needs: the program, then its tests, then the fuzzers.
 PROGRAM_PACKAGES = g++ make cmake qt6-base-dev qt6-translations-l10n libfontconfig-dev fonts-wine
 TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool openbox x11-utils \
-                   strace desktop-file-utils appstream libclang-rt-14-dev faketime
+                   strace desktop-file-utils appstream libclang-rt-14-dev faketime groff-base
 FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 # The Windows program is cross-built with mingw-w64 against a static Qt built from Debian's own
 # qt6-base source (dpkg-dev unpacks it) with the host Qt's tools; its tests run under Wine.

@@ -41,6 +41,12 @@ exec_line=${exec_line//\\\\/\\}
 eval "set -- ${exec_line//%%/%}"
 [ "$#:$1" = "1:$prefix/bin/zoltrek" ] || fail "Exec=$exec_line"
 echo "ok: the staged install validates"
+for doc in LICENSE FONTS FONTS-COPYRIGHT LGPL-2.1; do
+    [ -s "$root/share/doc/zoltrek/$doc" ] || fail "no $doc in share/doc/zoltrek"
+done
+warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -K utf8 -ww -z "$root/share/man/man1/zoltrek.1" 2>&1)
+[ -z "$warnings" ] && [ -s "$root/share/man/man1/zoltrek.1" ] || fail "the manual page: $warnings"
+echo "ok: the manual page and the licences"
 readelf -S "$root/bin/zoltrek" | grep -q '\.debug_info' || fail "make install stripped the program"
 to_make install-strip PREFIX="$prefix" DESTDIR="$E2E_ROOT/stripped"
 ! readelf -S "$E2E_ROOT/stripped$prefix/bin/zoltrek" | grep -q '\.debug_info' || fail "install-strip"

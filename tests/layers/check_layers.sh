@@ -11,7 +11,7 @@ cd "$1/src"
 # The folders from the bottom up; main.cpp is above them all.
 layers=(base journal controls resources platform about entry mainwindow program)
 # Free of Qt: whole folders, and the files of a folder that also holds widgets.
-qt_free='^(base/|journal/|controls/propertybag\.|controls/xpb/core/|controls/datetime/core/|entry/entryrules\.|platform/journalplace)'
+qt_free='^(base/|journal/|controls/propertybag\.|controls/xpb/core/|controls/datetime/core/|entry/entryrules\.|platform/journalplace|program/commandline\.)'
 system_headers='^<(unistd|fcntl|dirent|pwd|grp|sys/[a-z_]+|spawn|poll|windows|shlobj|io|locale)\.h>$'
 
 rank() {
