@@ -233,6 +233,21 @@ void loadToolkitTranslation(QApplication& app) {
         QCoreApplication::installTranslator(translation);
 }
 
+// A desktop's platform theme sets its own font for the whole application once the program runs
+// (qt6ct does, after the first events). Every control that does not name its font would take
+// it, and its text would no longer fit the box the layout gives it: the program's font is set
+// again at once.
+class FontKeeper : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == qApp && event->type() == QEvent::ApplicationFontChange &&
+            QApplication::font() != defaultFont())
+            QApplication::setFont(defaultFont());
+        return false;
+    }
+};
+
 }  // namespace
 
 bool isOverstruck(const QFont& font) {
@@ -298,6 +313,7 @@ void setUpApplication(QApplication& app, Faces faces) {
     app.setStyle(new OverstrikeStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     app.setPalette(standardPalette());
     app.setFont(defaultFont());
+    app.installEventFilter(new FontKeeper(&app));
     app.setWindowIcon(programIcon());
     loadToolkitTranslation(app);
 }
