@@ -10,15 +10,16 @@ TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotoo
 FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
 # The Windows program is cross-built with mingw-w64 against a static Qt built from Debian's own
 # qt6-base source (dpkg-dev unpacks it) with the host Qt's tools; its tests run under Wine.
+DEB_PACKAGES     = $(PROGRAM_PACKAGES) debhelper dpkg-dev fakeroot lintian
 WINDOWS_PACKAGES      = make cmake ninja-build dpkg-dev perl g++-mingw-w64-x86-64-posix qt6-base-dev \
                         qt6-translations-l10n fonts-wine
 WINDOWS_TEST_PACKAGES = $(WINDOWS_PACKAGES) googletest wine64 xvfb xdotool x11-utils faketime locales
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps program-deps test-deps fuzz-deps windows-deps windows-test-deps configure \
+.PHONY: all deps program-deps test-deps fuzz-deps deb-deps windows-deps windows-test-deps configure \
         configure-tests build run test bench gallery screenshots install install-strip uninstall \
-        portable fuzz windows test-windows clean
+        portable fuzz deb test-deb windows test-windows clean
 
 all: build
 
@@ -42,6 +43,8 @@ test-deps:
 	$(call install_missing,$(TEST_PACKAGES))
 fuzz-deps:
 	$(call install_missing,$(FUZZ_PACKAGES))
+deb-deps:
+	$(call install_missing,$(DEB_PACKAGES))
 windows-deps:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	@tools/windows/deb-src.sh
@@ -159,6 +162,21 @@ gallery: program-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target xpb_gallery
 	./$(BUILD)/tools/xpbgallery/xpb_gallery $(BUILD)/xpb-gallery.png
 
+# `make deb`: the Debian package and its debug symbols in $(DEB_BUILD)/, built from a copy of this
+# tree by dpkg-buildpackage, and lintian's verdict on them: no error, no warning.
+DEB_BUILD ?= build-deb
+deb: deb-deps
+	@rm -rf $(DEB_BUILD) && mkdir -p $(DEB_BUILD)/source
+	@tar -c --exclude-vcs --exclude='./build' --exclude='./build-*' . | tar -x -C $(DEB_BUILD)/source
+	cd $(DEB_BUILD)/source && dpkg-buildpackage -b -us -uc -j$(JOBS) >../build.log 2>&1 || \
+	  { tail -40 ../build.log; echo "dpkg-buildpackage failed: see $(DEB_BUILD)/build.log"; exit 1; }
+	lintian --fail-on error,warning $(DEB_BUILD)/*.changes
+	@ls $(DEB_BUILD)/*.deb
+
+# `make test-deb`: the package built, unpacked and its program run by an ordinary user.
+test-deb: test-deps deb build
+	tests/e2e/deb_e2e.sh $(BUILD) $(DEB_BUILD)
+
 # `make windows`: $(WINDOWS_BUILD)/zoltrek.exe, one executable that needs only Windows itself, and
 # the archive a Windows user unpacks. The static Qt is built once per machine into
 # ~/.cache/zoltrek (about 12 minutes on 2 cores); later builds take less than a minute.
@@ -188,7 +206,7 @@ test-windows: test-deps windows-test-deps windows build
 # A journal is the user's data, never a build product: clean removes everything else and keeps
 # every zoltrek.dat (with anything under a folder of that name) where it is.
 clean:
-	@for d in $(BUILD) $(FUZZ_BUILD) $(NOFONTS_BUILD) $(WINDOWS_BUILD); do \
+	@for d in $(BUILD) $(FUZZ_BUILD) $(NOFONTS_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD); do \
 	  [ -d "$$d" ] || continue; \
 	  find "$$d" -depth -mindepth 1 ! -name zoltrek.dat ! -path '*/zoltrek.dat/*' \
 	    \( ! -type d -o -empty \) -delete; \
