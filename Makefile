@@ -8,9 +8,10 @@ PROGRAM_PACKAGES = g++ make cmake qt6-base-dev qt6-translations-l10n libfontconf
 TEST_PACKAGES    = $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev xvfb xdotool openbox x11-utils \
                    strace desktop-file-utils appstream libclang-rt-14-dev faketime groff-base
 FUZZ_PACKAGES    = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
+# The Debian package is built by debhelper and checked by lintian.
+DEB_PACKAGES     = $(PROGRAM_PACKAGES) debhelper dpkg-dev fakeroot lintian
 # The Windows program is cross-built with mingw-w64 against a static Qt built from Debian's own
 # qt6-base source (dpkg-dev unpacks it) with the host Qt's tools; its tests run under Wine.
-DEB_PACKAGES     = $(PROGRAM_PACKAGES) debhelper dpkg-dev fakeroot lintian
 WINDOWS_PACKAGES      = make cmake ninja-build dpkg-dev perl g++-mingw-w64-x86-64-posix qt6-base-dev \
                         qt6-translations-l10n fonts-wine
 WINDOWS_TEST_PACKAGES = $(WINDOWS_PACKAGES) googletest wine64 xvfb xdotool x11-utils faketime locales
