@@ -204,13 +204,15 @@ test-windows: test-deps windows-test-deps windows build
 	  --output-on-failure -j $(JOBS)
 	tests/e2e/windows_e2e.sh $(BUILD) $(WINDOWS_BUILD)
 
-# A journal is the user's data, never a build product: clean removes everything else and keeps
-# every zoltrek.dat (with anything under a folder of that name) where it is.
+# A journal is the user's data, never a build product: clean removes everything else and keeps,
+# where it is, every file whose name starts with zoltrek.dat in any case (the journal and the
+# user's copies of it: zoltrek.dat.bak, zoltrek.dat~, ZOLTREK.DAT), with anything under a folder
+# of such a name, and says which.
 clean:
 	@for d in $(BUILD) $(FUZZ_BUILD) $(NOFONTS_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD); do \
 	  [ -d "$$d" ] || continue; \
-	  find "$$d" -depth -mindepth 1 ! -name zoltrek.dat ! -path '*/zoltrek.dat/*' \
+	  find "$$d" -depth -mindepth 1 ! -iname 'zoltrek.dat*' ! -ipath '*/zoltrek.dat*/*' \
 	    \( ! -type d -o -empty \) -delete; \
-	  find "$$d" -name zoltrek.dat -prune -exec echo "Kept the journal {}" \; ; \
+	  find "$$d" -iname 'zoltrek.dat*' -prune -exec echo "Kept {}" \; ; \
 	  rmdir "$$d" 2>/dev/null || true; \
 	done
