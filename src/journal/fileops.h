@@ -91,6 +91,8 @@ class FileOps {
     virtual std::string realPath(const std::string& path);
     // What a link holds.
     virtual std::string readLink(const std::string& path);
+    // Whether a file belongs to the user this program runs as.
+    virtual bool isOwn(const FileStatus& status);
 
     // The system's own calls.
     static FileOps& system();

@@ -179,6 +179,10 @@ std::string FileOps::readLink(const std::string& path) {
     return length == -1 ? std::string() : std::string(target, static_cast<std::size_t>(length));
 }
 
+bool FileOps::isOwn(const FileStatus& status) {
+    return status.traits.owner == ::geteuid();
+}
+
 bool sameFileName(std::string_view a, std::string_view b) {
     return a == b;
 }

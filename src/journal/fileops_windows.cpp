@@ -418,6 +418,12 @@ std::string FileOps::readLink(const std::string&) {
     return {};
 }
 
+// The journal's folder is the user's by Windows' own rules (the program's folder or the user's
+// local application data), and the status carries no owner.
+bool FileOps::isOwn(const FileStatus&) {
+    return true;
+}
+
 bool sameFileName(std::string_view a, std::string_view b) {
     const std::wstring wa = widen(std::string(a)), wb = widen(std::string(b));
     return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(),

@@ -55,13 +55,13 @@ JournalError simpleError(Kind kind, const std::string& path) {
 
 // Where a write finds the journal: the path as the user names it, which every message says, and
 // the file itself once links are followed, whose folder is locked and holds the temporary files
-// of a rewrite (".<name>.XXXXXX").
+// of a rewrite (".<name>.zoltrek-XXXXXX", a name no one else makes).
 struct JournalPaths {
     std::string named;
     std::string real;
 
     std::string folder() const { return folderOf(real); }
-    std::string temporaryPrefix() const { return "." + nameOf(real) + "."; }
+    std::string temporaryPrefix() const { return "." + nameOf(real) + ".zoltrek-"; }
     bool isTemporary(const std::string& name) const {
         return name.size() == temporaryPrefix().size() + kTemporarySuffix &&
                name.starts_with(temporaryPrefix());
@@ -251,8 +251,10 @@ class JournalHold {
         return {};
     }
 
-    // Any temporary file still there under the lock was left by a run that was killed. Only a
+    // A temporary file still there under the lock was left by a run that was killed. Only a
     // regular file is ever rewritten: beside anything else such names are someone else's files.
+    // Of the names, only a regular file of the user's own goes: another user's file, a link or a
+    // pipe of that name was not made by this program.
     void removeStaleTemporaries() {
         FileStatus status;
         std::vector<std::string> names;
@@ -260,9 +262,12 @@ class JournalHold {
             return;
         if (!ops_.listFolder(paths_.folder(), names))
             return;
-        for (const auto& name : names)
-            if (paths_.isTemporary(name))
-                ops_.remove(paths_.folder() + "/" + name);
+        for (const auto& name : names) {
+            const std::string path = paths_.folder() + "/" + name;
+            if (paths_.isTemporary(name) && ops_.linkStatusAt(path, status) &&
+                status.kind == FileKind::Regular && ops_.isOwn(status))
+                ops_.remove(path);
+        }
     }
 
     FileOps& ops_;

@@ -161,7 +161,7 @@ TEST_F(JournalFileTest, EachWriteChangesOnlyItsLine) {
         SCOPED_TRACE(name);
         writeBytes(path, before);
         file.load(journal);
-        writeBytes(folder.file(".zoltrek.dat.Kil1ed"), "half a rewr");
+        writeBytes(folder.file(".zoltrek.dat.zoltrek-Kil1ed"), "half a rewr");
         const JournalError error = slot < 0 ? file.append(replacement)
                                    : replacement
                                        ? file.replaceLine(journal.lines[slot], replacement)
@@ -212,8 +212,24 @@ TEST_F(JournalFileTest, AFileChangedSinceTheLoadIsNotWritten) {
 // A link's target is locked, as a copy reaching it directly locks it, and replaced, keeping its
 // mode and owner: replacing the link would cut the journal off from where the user keeps it.
 TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
-    for (const char* name : {".car.log.old", "car.log.Ab3xYz", ".car.log.Kil1ed"})
+    // A killed run's leftover goes; the user's own copies, another user's file, a pipe and a link
+    // of a leftover's name stay.
+    std::set<std::string> stay{"car.log",
+                               ".car.log.old",
+                               ".car.log.backup",
+                               "car.log.Ab3xYz",
+                               ".car.log.zoltrek-Pipe01",
+                               ".car.log.zoltrek-Link01"};
+    for (const char* name :
+         {".car.log.old", ".car.log.backup", "car.log.Ab3xYz", ".car.log.zoltrek-Kil1ed"})
         writeBytes(elsewhere.file(name), "mine");
+    ::mkfifo(elsewhere.file(".car.log.zoltrek-Pipe01").c_str(), 0600);
+    fs::create_symlink(elsewhere.file(".car.log.old"), elsewhere.file(".car.log.zoltrek-Link01"));
+    if (::geteuid() == 0) {
+        writeBytes(elsewhere.file(".car.log.zoltrek-Other1"), "theirs");
+        ASSERT_EQ(::chown(elsewhere.file(".car.log.zoltrek-Other1").c_str(), 65534, 65534), 0);
+        stay.insert(".car.log.zoltrek-Other1");
+    }
     writeBytes(target, journalOf(2, 1, 1));
     ::chmod(target.c_str(), 0640);
     // Another user's journal stays theirs when root writes it.
@@ -235,15 +251,14 @@ TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
     ::close(other);
     FaultyOps ops({{"remove", 1, EACCES}});  // a leftover that cannot go does not stop the write
     EXPECT_FALSE(JournalFile(path, ops).removeLine(first));
-    EXPECT_TRUE(fs::exists(elsewhere.file(".car.log.Kil1ed")));
+    EXPECT_TRUE(fs::exists(elsewhere.file(".car.log.zoltrek-Kil1ed")));
     EXPECT_FALSE(file.append(fillUp(3)));
     ::stat(target.c_str(), &after);
     EXPECT_EQ(std::tuple(fs::is_symlink(native(path)), readBytes(target), after.st_mode,
                          after.st_uid, after.st_gid),
               std::tuple(true, journalOf(2, 2, 1), before.st_mode, before.st_uid, before.st_gid));
     EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"zoltrek.dat"});
-    EXPECT_EQ(namesIn(elsewhere.path()),
-              (std::set<std::string>{"car.log", ".car.log.old", "car.log.Ab3xYz"}));
+    EXPECT_EQ(namesIn(elsewhere.path()), stay);
 }
 
 #endif
