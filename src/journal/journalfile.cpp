@@ -501,16 +501,21 @@ std::optional<bool> isJournal(FileOps& ops, const std::string& path) {
 }
 
 // Takes one line of the load into `journal`; false stops the load. A line too long to be a
-// record reaches us without its text, and is skipped like any other malformed line.
+// record reaches us without its text, and is skipped like any other malformed line. Empty lines
+// are passed over without a word, but count with the malformed ones toward the cap: a file of
+// nothing but line ends would otherwise hold the start and every save for as long as it is read.
 bool takeLine(const LineSplitter::Line& line, Journal& journal, LoadResult& result) {
-    if (!line.tooLong && line.text.empty())
+    const bool empty = !line.tooLong && line.text.empty();
+    const auto record = line.tooLong || empty ? std::nullopt : ParseLine(line.text);
+    if (!record && result.skippedCount + result.emptyCount == JournalFile::kMaxSkipped) {
+        result.leftUnloaded = true;
+        return false;
+    }
+    if (empty) {
+        ++result.emptyCount;
         return true;
-    const auto record = line.tooLong ? std::nullopt : ParseLine(line.text);
+    }
     if (!record) {
-        if (result.skippedCount == JournalFile::kMaxSkipped) {
-            result.leftUnloaded = true;
-            return false;
-        }
         ++result.skippedCount;
         if (result.skippedLines.size() < JournalFile::kReportedLines)
             result.skippedLines.push_back(line.index + 1);

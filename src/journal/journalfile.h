@@ -23,6 +23,7 @@ struct LoadResult {
     std::vector<std::size_t> skippedLines;  // line numbers from 1, the first ten
     std::size_t skippedCount = 0;           // malformed lines passed over
     bool leftUnloaded = false;              // the load stopped before the end of the file
+    std::size_t emptyCount = 0;             // empty lines passed over
 };
 
 // The journal file: load, append, and the rewrite of one line. Texts come and go as UTF-8 (only a
@@ -34,6 +35,8 @@ struct LoadResult {
 // written, by append or by rename.
 class JournalFile {
   public:
+    // The lines that are no record (malformed or empty) a load passes over before it stops, so
+    // that it takes a bounded time whatever the file holds.
     static constexpr std::size_t kMaxSkipped = 1000;
     static constexpr std::size_t kReportedLines = 10;
     // Longer than any line the program writes: such a line is no record.

@@ -126,7 +126,7 @@ std::string loadNotice(const LoadResult& result, std::string_view path) {
                 list + ". ";
     }
     if (result.leftUnloaded)
-        text += result.skippedCount >= JournalFile::kMaxSkipped
+        text += result.skippedCount + result.emptyCount >= JournalFile::kMaxSkipped
                     ? "Испорченных строк слишком много: остаток журнала не загружен. "
                     : "Программа показывает " + atMostFillUps(Journal::kSlots) +
                           ": остальные строки журнала не загружены. ";

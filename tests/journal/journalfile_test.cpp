@@ -441,8 +441,10 @@ TEST_F(JournalFileTest, TheLoadSaysWhatItSkipped) {
         {"the thousandth malformed line stops the load, ten are named",
          kGood + "\r\n" + repeated("06.12.26|84512\r\n", 1'000'000) + kGood,
          "1 records, 1000 skipped: 2 3 4 5 6 7 8 9 10 11, unloaded"},
-        {"empty lines are passed over, not skipped",
-         std::string(1'000'000, '\n') + kGood + "\njunk", "1 records, 1 skipped: 1000002"},
+        {"empty lines are passed over, not skipped", std::string(999, '\n') + "junk\n" + kGood,
+         "1 records, 1 skipped: 1000"},
+        {"the 1001st line that is no record, empty or not, stops the load",
+         std::string(1'000'000, '\n') + kGood, "0 records, 0 skipped, unloaded"},
     };
     for (const auto& [name, bytes, told] : cases) {
         SCOPED_TRACE(name);

@@ -67,8 +67,10 @@ TEST(AtMostFillUps, TheNounAgreesWithItsNumber) {
 
 // The lines skipped, the first ten named; what was left unloaded, and why.
 TEST(LoadNotice, WhatTheLoadPassedOverOrLeft) {
-    const auto load = [](std::size_t skipped, std::vector<std::size_t> lines, bool unloaded) {
-        return LoadResult{LoadResult::Status::Loaded, {}, std::move(lines), skipped, unloaded};
+    const auto load = [](std::size_t skipped, std::vector<std::size_t> lines, bool unloaded,
+                         std::size_t empty = 0) {
+        return LoadResult{
+            LoadResult::Status::Loaded, {}, std::move(lines), skipped, unloaded, empty};
     };
     const std::tuple<const char*, LoadResult, std::string> cases[] = {
         {"a clean load", load(0, {}, false), ""},
@@ -80,6 +82,10 @@ TEST(LoadNotice, WhatTheLoadPassedOverOrLeft) {
         {"more than the table", load(0, {}, true),
          "Программа показывает не больше 101 заправки: остальные строки журнала не загружены. Файл "
          "не изменён."},
+        {"empty lines only", load(0, {}, false, 5), ""},
+        {"too many empty and bad lines", load(1, {5}, true, JournalFile::kMaxSkipped - 1),
+         "Строка журнала «j», которую не удалось прочитать, пропущена: 5. Испорченных строк "
+         "слишком много: остаток журнала не загружен. Файл не изменён."},
         {"too many bad lines", load(JournalFile::kMaxSkipped, {5}, true),
          "Строки журнала «j», которые не удалось прочитать, пропущены: 5 и ещё 999. Испорченных "
          "строк слишком много: остаток журнала не загружен. Файл не изменён."},
