@@ -113,9 +113,28 @@ fuzz: fuzz-deps
 # installed program keeps each user's journal in their data folder. The executable is laid out
 # as built, with its debugging symbols, as `cmake --install` does; `make install-strip` strips it.
 PREFIX ?= $(HOME)/zoltrek
+# literal(variable): its value as the user gave it, on the command line or in the environment,
+# quoted for the shell: "$(id)" or "${HOME}" in a folder's name is taken as it stands.
+literal = $(subst ','\'',$(if $(filter command line environment,$(origin $(1))),$(value $(1)),$($(1))))
+# A prefix that no desktop entry could start the program from is refused before anything is laid
+# out: a line break or a tab, "%" (a launcher's field code), "\" or bytes that are not UTF-8; so
+# is a space at either end, which CMake would drop.
+define newline
+
+
+endef
 define install_program
+	$(if $(findstring $(newline),$(value PREFIX)),$(error make install: PREFIX holds a line break, which a desktop entry cannot hold; choose another folder))
+	@prefix='$(call literal,PREFIX)'; tab=$$(printf '\t'); bad=; \
+	case "$$prefix" in *"$$tab"*) bad="a tab, which a desktop entry cannot hold" ;; \
+	  *%*) bad="a %, which the desktop's launchers take for a field code" ;; \
+	  *\\*) bad="a backslash, which a desktop entry's path cannot hold" ;; \
+	  " "*|*" ") bad="a space at its start or end, which CMake would drop" ;; esac; \
+	printf '%s' "$$prefix" | iconv -f UTF-8 -t UTF-8 >/dev/null 2>&1 || \
+	  bad="bytes that are not UTF-8, which a desktop entry cannot hold"; \
+	[ -z "$$bad" ] || { echo "make install: PREFIX holds $$bad; choose another folder."; exit 2; }
 	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
-	@prefix='$(subst ','\'',$(PREFIX))'; destdir='$(subst ','\'',$(DESTDIR))'; \
+	@prefix='$(call literal,PREFIX)'; destdir='$(call literal,DESTDIR)'; \
 	DESTDIR="$$destdir" cmake --install $(BUILD) --prefix "$$prefix" $(1) || exit 1; \
 	if [ -z "$$destdir" ] && [ -f "$$prefix/zoltrek.dat" ] && [ ! -e "$$prefix/bin/zoltrek.dat" ]; then \
 	  echo "The journal of an earlier install is $$prefix/zoltrek.dat: move it to"; \
@@ -131,7 +150,7 @@ install-strip: program-deps configure
 # CMake listed it (without the staging folder, and its last line without a line end), and says
 # what it removed; a journal is never among it.
 uninstall:
-	@manifest=$(BUILD)/install_manifest.txt; destdir='$(subst ','\'',$(DESTDIR))'; \
+	@manifest=$(BUILD)/install_manifest.txt; destdir='$(call literal,DESTDIR)'; \
 	if [ ! -f "$$manifest" ]; then echo "Nothing to remove: no install from $(BUILD) is known."; exit 0; fi; \
 	while IFS= read -r file || [ -n "$$file" ]; do \
 	  case "$${file##*/}" in zoltrek.dat) continue ;; esac; \
@@ -143,9 +162,9 @@ uninstall:
 # `make portable DIR=FOLDER`: the program alone in a folder of its own, which keeps its journal
 # beside it (a USB stick, say).
 portable: program-deps configure
-	@[ -n '$(subst ','\'',$(DIR))' ] || { echo "Say where: make portable DIR=FOLDER"; exit 2; }
+	@[ -n '$(call literal,DIR)' ] || { echo "Say where: make portable DIR=FOLDER"; exit 2; }
 	cmake --build $(BUILD) -j $(JOBS) --target zoltrek
-	@dir='$(subst ','\'',$(DIR))'; mkdir -p -- "$$dir" && \
+	@dir='$(call literal,DIR)'; mkdir -p -- "$$dir" && \
 	cp --remove-destination -- $(BUILD)/zoltrek "$$dir/zoltrek" && \
 	echo "The program is $$dir/zoltrek; its journal is $$dir/zoltrek.dat."
 

@@ -41,6 +41,21 @@ exec_line=${exec_line//\\\\/\\}
 eval "set -- ${exec_line//%%/%}"
 [ "$#:$1" = "1:$prefix/bin/zoltrek" ] || fail "Exec=$exec_line"
 echo "ok: the staged install validates"
+
+# A prefix no desktop entry could start the program from is refused in one line, with nothing
+# laid out; "$(id)" and "${HOME}" in a folder's name are taken as they stand.
+for odd in $'tab\tx' 'per%cent' 'back\slash' $'latin\xe9' $'line\nbreak' 'space '; do
+    if env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -s -C "$source" install BUILD="$build" \
+        PREFIX="$E2E_ROOT/odd/$odd" >"$E2E_ROOT/make.log" 2>&1; then
+        fail "make install took the prefix \"$odd\""
+    fi
+    grep -q "make install: PREFIX holds .*; choose another folder" "$E2E_ROOT/make.log" ||
+        { cat "$E2E_ROOT/make.log"; fail "no reason given for the prefix \"$odd\""; }
+done
+[ ! -e "$E2E_ROOT/odd" ] || fail "an odd prefix laid something out"
+to_make install PREFIX="$E2E_ROOT/"'$(id) ${HOME}'
+[ -x "$E2E_ROOT/"'$(id) ${HOME}/bin/zoltrek' ] || fail "the prefix was not taken as it stands"
+echo "ok: odd prefixes refused, or taken as they stand"
 for doc in LICENSE FONTS FONTS-COPYRIGHT LGPL-2.1; do
     [ -s "$root/share/doc/zoltrek/$doc" ] || fail "no $doc in share/doc/zoltrek"
 done
