@@ -227,7 +227,9 @@ class JournalHold {
         if (!real)
             return systemError(Step::OpenFile, named, errno);
         paths_ = {named, *real};
-        if (makesFolders && !makeFolders(ops_, paths_.folder()))
+        // Only the journal's own folders are made: a dangling link there stands for a file on a
+        // drive not mounted, or in a folder someone else named, and is refused as anywhere else.
+        if (makesFolders && !makeFolders(ops_, folderOf(named)))
             return systemError(Step::CreateFolder, named, errno);
         if (JournalError error = lock(wait))
             return error;

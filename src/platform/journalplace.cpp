@@ -1,5 +1,7 @@
 #include "platform/journalplace.h"
 
+#include <cerrno>
+
 namespace zoltrek {
 
 namespace {
@@ -22,8 +24,10 @@ JournalPlace journalPlace(const std::string& executableFolder, const UserEnviron
     const std::string beside = executableFolder + "/zoltrek.dat";
     FileStatus status;
     // Anything of that name is the user's journal, even one this program cannot open: that is
-    // said at the load, never passed over for another file.
-    if (files.linkStatusAt(beside, status))
+    // said at the load, never passed over for another file. So is a folder that cannot be looked
+    // into (a path too long, a parent the user may not enter, a disk that fails): the load says
+    // why, and nothing is written anywhere else.
+    if (files.linkStatusAt(beside, status) || (errno != ENOENT && errno != ENOTDIR))
         return {beside, false};
     const std::string prefix = executableFolder.substr(0, executableFolder.rfind('/'));
     const bool installed =

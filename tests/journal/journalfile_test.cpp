@@ -517,6 +517,13 @@ TEST_F(JournalFileTest, OnlyAJournalInTheUsersDataFolderMakesItsFolders) {
             << at;
     }
     EXPECT_EQ(readBytes(deep), kGood + "\r\n");
+    if (kLinks) {  // a dangling link there is refused, and its folder not made
+        fs::create_symlink(elsewhere.file("gone/car.log"), share + "/zoltrek/link.dat");
+        JournalFile linked(share + "/zoltrek/link.dat");
+        linked.setCreatesFolders(true);
+        EXPECT_EQ(std::pair(linked.append(kGood).step, fs::exists(elsewhere.file("gone"))),
+                  std::pair(Step::OpenFolder, false));
+    }
     for (const std::string& made : {share, share + "/zoltrek"})
         EXPECT_TRUE(!kLinks || fs::status(native(made)).permissions() == fs::perms::owner_all)
             << made;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <tuple>
 
 #include "support/tempfolder.h"
@@ -13,7 +15,9 @@ namespace {
 // files, and the install may have laid out the program's desktop entry under /opt/zoltrek.
 struct ProgramFolder : FileOps {
     bool holdsJournal = false, writable = false, installed = false;
+    int lookError = ENOENT;  // why there is no journal to be seen
     bool linkStatusAt(const std::string& path, FileStatus&) override {
+        errno = lookError;
         return holdsJournal && path == "/opt/zoltrek/bin/zoltrek.dat";
     }
     bool statusAt(const std::string& path, FileStatus&) override {
@@ -63,6 +67,13 @@ TEST(JournalPlace, BesideTheProgramWhereItRunsFromItsOwnFolderElseInTheUsersData
         const JournalPlace place =
             journalPlace("/opt/zoltrek/bin", {xdgDataHome, home, "/pw", local}, folder);
         EXPECT_EQ(std::pair(place.path, place.inUserData), std::pair(path, path != beside)) << name;
+    }
+    // A folder that cannot be looked into may hold a journal: it is not passed over.
+    for (const int err : {EACCES, ENAMETOOLONG, EIO}) {
+        ProgramFolder unreadable;
+        unreadable.lookError = err;
+        EXPECT_EQ(journalPlace("/opt/zoltrek/bin", {"/xdg", "", "", ""}, unreadable).path,
+                  "/opt/zoltrek/bin/zoltrek.dat");
     }
     // The system's own answers: a folder of ours may hold the journal, one that is not there not.
     const testing::TempFolder ours;
