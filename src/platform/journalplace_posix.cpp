@@ -1,14 +1,22 @@
 #include "platform/journalplace.h"
 
 #include <pwd.h>
+#include <sys/auxv.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace zoltrek {
 
+// Started through the dynamic loader ("ld-linux-x86-64.so.2 …/zoltrek"), the process is the
+// loader's, which then has no loader of its own, and /proc/self/exe names it: the program's path
+// is the one the loader was given, taken from the folder it was started in.
 std::string executableFolder() {
-    const std::string executable = FileOps::system().readLink("/proc/self/exe");
+    FileOps& files = FileOps::system();
+    const std::string executable = ::getauxval(AT_BASE) == 0
+                                       ? files.realPath(program_invocation_name)
+                                       : files.readLink("/proc/self/exe");
     return executable.substr(0, executable.rfind('/'));
 }
 

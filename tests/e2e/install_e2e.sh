@@ -120,4 +120,11 @@ to_make portable DIR="$E2E_ROOT/portable copy"
 run "portable" "" "$E2E_ROOT/portable copy/zoltrek" 86000
 e2e_expect_file "$E2E_ROOT/portable copy/zoltrek.dat" "$(line 86000)$crlf" "a portable copy's save"
 e2e_expect_file "$home/.local/share/zoltrek/zoltrek.dat" "$(line 85000)$crlf" "the data folder left alone"
+# Started through the dynamic loader, which the system then names as the executable.
+loader=$(readelf -l "$E2E_ROOT/portable copy/zoltrek" | sed -n 's/.*interpreter: \(.*\)]$/\1/p')
+printf '#!/bin/sh\nexec "%s" "%s"\n' "$loader" "$E2E_ROOT/portable copy/zoltrek" >"$E2E_ROOT/via-loader"
+chmod 755 "$E2E_ROOT/via-loader"
+run "through the loader" "" "$E2E_ROOT/via-loader" 86500
+e2e_expect_file "$E2E_ROOT/portable copy/zoltrek.dat" "$(line 86000)$crlf$(line 86500)$crlf" \
+    "a save of the portable copy started through the loader"
 echo "PASS"
