@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
+#include <process.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -335,7 +336,6 @@ TEST_F(JournalFileTest, EveryFailureSaysWhatTheJournalHolds) {
 TEST_F(JournalFileTest, WindowsRefusalsLeaveTheJournalAsItWas) {
     const std::wstring wide = native(path).wstring();
     FileOps& ops = FileOps::system();
-    const auto hold = [&](HANDLE file) { return [file] { CloseHandle(file); }; };
     const std::tuple<const char*, std::function<std::function<void()>()>, const char*> cases[] = {
         {"the read-only attribute",
          [&] {
@@ -345,8 +345,9 @@ TEST_F(JournalFileTest, WindowsRefusalsLeaveTheJournalAsItWas) {
          "нет прав доступа"},
         {"another program holds it open, sharing nothing",
          [&] {
-             return hold(
-                 CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+             const HANDLE file =
+                 CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+             return [file] { CloseHandle(file); };
          },
          "файл открыт другой программой"},
         {"another copy holds the lock",
@@ -390,36 +391,20 @@ TEST_F(JournalFileTest, ARewriteKeepsTheJournalsAttributes) {
 // Two processes of the journal tool appending at once, each line whole and none lost.
 TEST_F(JournalFileTest, TwoProcessesAppendingLoseNoLine) {
     const std::wstring tool = native(ZOLTREK_JOURNAL_TOOL).wstring(),
-                       journal = native(path).wstring();
+                       quoted = L"\"" + native(path).wstring() + L"\"";  // a name with spaces
     const auto appends = [&](int copy) {
         for (int k = 0; k < 10; ++k) {
-            const std::wstring command = L"\"" + tool + L"\" \"" + journal + L"\" append " +
-                                         native(fillUp(copy * 1000 + k)).wstring();
-            STARTUPINFOW start{sizeof start};
-            start.dwFlags = STARTF_USESTDHANDLES;  // its "ok" is not ours to print
-            PROCESS_INFORMATION process{};
-            std::wstring line = command;
-            ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                       nullptr, &start, &process));
-            WaitForSingleObject(process.hProcess, INFINITE);
-            DWORD code = 1;
-            GetExitCodeProcess(process.hProcess, &code);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-            EXPECT_EQ(code, 0u);
+            const std::wstring line = native(fillUp(copy * 1000 + k)).wstring();
+            EXPECT_EQ(_wspawnl(_P_WAIT, tool.c_str(), L"tool", quoted.c_str(), L"append",
+                               line.c_str(), nullptr),
+                      0);
         }
     };
     std::thread first(appends, 0), second(appends, 1);
     first.join();
     second.join();
-    std::multiset<std::string> want, got;
-    for (int copy = 0; copy < 2; ++copy)
-        for (int k = 0; k < 10; ++k)
-            want.insert(fillUp(copy * 1000 + k) + "\r");
-    std::istringstream lines(readBytes(path));
-    for (std::string line; std::getline(lines, line);)
-        got.insert(line);
-    EXPECT_EQ(got, want);
+    const LoadResult loaded = file.load(journal);  // a line lost or cut would be missing or skipped
+    EXPECT_EQ(std::pair(journal.count(), loaded.skippedCount), std::pair(20, std::size_t{0}));
 }
 #endif
 

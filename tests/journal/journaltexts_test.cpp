@@ -82,7 +82,6 @@ TEST(LoadNotice, WhatTheLoadPassedOverOrLeft) {
         {"more than the table", load(0, {}, true),
          "Программа показывает не больше 101 заправки: остальные строки журнала не загружены. Файл "
          "не изменён."},
-        {"empty lines only", load(0, {}, false, 5), ""},
         {"too many empty and bad lines", load(1, {5}, true, JournalFile::kMaxSkipped - 1),
          "Строка журнала «j», которую не удалось прочитать, пропущена: 5. Испорченных строк "
          "слишком много: остаток журнала не загружен. Файл не изменён."},
