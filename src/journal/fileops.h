@@ -14,12 +14,13 @@ enum class FileHandle : std::intptr_t { None = -1 };
 
 // What a file is opened for.
 enum class OpenMode {
-    Read,        // an existing file, to read it
-    ReadWrite,   // an existing file, to read it; refused when the user may not write it
-    Append,      // a file, created when missing, written at its end and read anywhere
-    CreateNew,   // a new file only the user may use, refused when the name is taken
-    Folder,      // a folder, to make its entries durable
-    FolderLock,  // what the lock of a folder is taken on: the folder, or a file in it
+    Read,           // an existing file, to read it
+    ReadWrite,      // an existing file, to read it; refused when the user may not write it
+    Append,         // a file, created when missing, written at its end and read anywhere
+    AppendPrivate,  // the same, created so that only the user may use it
+    CreateNew,      // a new file only the user may use, refused when the name is taken
+    Folder,         // a folder, to make its entries durable
+    FolderLock,     // what the lock of a folder is taken on: the folder, or a file in it
 };
 
 enum class FileKind { Regular, Folder, Link, Other };
@@ -93,6 +94,8 @@ class FileOps {
     virtual std::string readLink(const std::string& path);
     // Whether a file belongs to the user this program runs as.
     virtual bool isOwn(const FileStatus& status);
+    // Whether users other than its owner may create and remove files in a folder.
+    virtual bool othersMayWrite(const FileStatus& status);
 
     // The system's own calls.
     static FileOps& system();

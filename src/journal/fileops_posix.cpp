@@ -35,6 +35,7 @@ int flagsFor(OpenMode mode) {
         case OpenMode::ReadWrite:
             return O_RDWR | O_NONBLOCK;
         case OpenMode::Append:
+        case OpenMode::AppendPrivate:
             return O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK;
         case OpenMode::CreateNew:
             return O_WRONLY | O_CREAT | O_EXCL;
@@ -67,7 +68,8 @@ bool fill(FileStatus& status, int result, const struct stat& st) {
 }  // namespace
 
 FileHandle FileOps::open(const std::string& path, OpenMode mode) {
-    const mode_t permissions = mode == OpenMode::CreateNew ? 0600 : 0666;
+    const bool private_ = mode == OpenMode::CreateNew || mode == OpenMode::AppendPrivate;
+    const mode_t permissions = private_ ? 0600 : 0666;
     const int opened = uninterrupted(
         [&] { return ::open(path.c_str(), flagsFor(mode) | O_CLOEXEC, permissions); });
     return opened == -1 ? FileHandle::None : static_cast<FileHandle>(opened);
@@ -181,6 +183,10 @@ std::string FileOps::readLink(const std::string& path) {
 
 bool FileOps::isOwn(const FileStatus& status) {
     return status.traits.owner == ::geteuid();
+}
+
+bool FileOps::othersMayWrite(const FileStatus& status) {
+    return (status.traits.permissions & 022) != 0;
 }
 
 bool sameFileName(std::string_view a, std::string_view b) {

@@ -111,6 +111,7 @@ DWORD accessFor(OpenMode mode) {
 DWORD dispositionFor(OpenMode mode) {
     switch (mode) {
         case OpenMode::Append:
+        case OpenMode::AppendPrivate:
         case OpenMode::FolderLock:
             return OPEN_ALWAYS;
         case OpenMode::CreateNew:
@@ -215,7 +216,8 @@ FileHandle FileOps::open(const std::string& path, OpenMode mode) {
     // Windows refuses to write a file with the read-only attribute, but lets an administrator
     // through where it runs on another system's files (Wine as root); refused here for everyone.
     BY_HANDLE_FILE_INFORMATION info;
-    if ((mode == OpenMode::ReadWrite || mode == OpenMode::Append) &&
+    if ((mode == OpenMode::ReadWrite || mode == OpenMode::Append ||
+         mode == OpenMode::AppendPrivate) &&
         GetFileInformationByHandle(file, &info) &&
         (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
         CloseHandle(file);
@@ -422,6 +424,11 @@ std::string FileOps::readLink(const std::string&) {
 // local application data), and the status carries no owner.
 bool FileOps::isOwn(const FileStatus&) {
     return true;
+}
+
+// A folder's writers are in its access list, which the user's own folders keep to the user.
+bool FileOps::othersMayWrite(const FileStatus&) {
+    return false;
 }
 
 bool sameFileName(std::string_view a, std::string_view b) {

@@ -20,6 +20,7 @@ struct JournalError {
         Full,           // a new fill-up would be one more than the table shows
         Unloaded,       // the load stops before the end: a new fill-up would not show
         Duplicate,      // a loaded record has the new fill-up's reading
+        UnsafeFolder,   // the data folder in `path` is another user's, or others may write it
     };
     // What a failed system call was doing.
     enum class Step {

@@ -231,6 +231,12 @@ class JournalHold {
         // drive not mounted, or in a folder someone else named, and is refused as anywhere else.
         if (makesFolders && !makeFolders(ops_, folderOf(named)))
             return systemError(Step::CreateFolder, named, errno);
+        // The user's data folder is the user's alone: one that another user made, or may write,
+        // could hand the journal to them.
+        FileStatus folder;
+        if (makesFolders && ops_.statusAt(folderOf(named), folder) &&
+            (!ops_.isOwn(folder) || ops_.othersMayWrite(folder)))
+            return simpleError(Kind::UnsafeFolder, folderOf(named));
         if (JournalError error = lock(wait))
             return error;
         removeStaleTemporaries();
@@ -281,7 +287,9 @@ class JournalHold {
 // An append under the hold: the whole text in one write, synced, or undone on any failure.
 class Appender {
   public:
-    Appender(FileOps& ops, const JournalPaths& paths) : ops_(ops), paths_(paths), file_(ops) {}
+    // A journal the append creates in the user's data folder is the user's alone.
+    Appender(FileOps& ops, const JournalPaths& paths, OpenMode mode)
+        : ops_(ops), paths_(paths), file_(ops), mode_(mode) {}
 
     JournalError append(std::string_view line) {
         std::string text;
@@ -301,7 +309,7 @@ class Appender {
     JournalError open() {
         FileStatus status;
         existed_ = ops_.statusAt(paths_.real, status) || errno != ENOENT;
-        if (JournalError error = openRegular(ops_, paths_, OpenMode::Append, file_, status))
+        if (JournalError error = openRegular(ops_, paths_, mode_, file_, status))
             return error;
         oldSize_ = status.size;
         return {};
@@ -337,6 +345,7 @@ class Appender {
     const JournalPaths& paths_;
     OpenFile file_;
     std::uint64_t oldSize_ = 0;
+    OpenMode mode_;
     bool existed_ = false;
 };
 
@@ -583,7 +592,8 @@ JournalError JournalFile::appendLine(std::string_view text, const AddCheck* chec
     if (check)
         if (JournalError refusal = checkUnderLock(*check))
             return refusal;
-    return Appender(ops_, hold.paths()).append(line);
+    const OpenMode mode = createsFolders_ ? OpenMode::AppendPrivate : OpenMode::Append;
+    return Appender(ops_, hold.paths(), mode).append(line);
 }
 
 JournalError JournalFile::checkUnderLock(const AddCheck& check) const {

@@ -13,25 +13,23 @@ namespace {
 TEST(CommandLine, AnswersItsOwnQuestionsLeavesTheToolkitsOptionsAndRefusesTheRest) {
     using enum CommandLine::Action;
     const std::tuple<std::vector<const char*>, CommandLine::Action, const char*> cases[] = {
-        {{}, Run, ""},
-        {{"--help"}, Help, ""},
-        {{"-h"}, Help, ""},
-        {{"--version"}, Version, ""},
-        {{"-platform", "offscreen", "-v"}, Version, ""},
-        {{"-style", "--help"}, Run, ""},  // the style's name, not a question
-        {{"--style=fusion", "-reverse", "-qmljsdebugger=port:1"}, Run, ""},
-        {{"-platform"}, Run, ""},  // the toolkit says what is missing
-        {{"--helpme"}, Refuse, "--helpme"},
-        {{"journal.dat"}, Refuse, "journal.dat"},
-        {{"-reverse", "-"}, Refuse, "-"},
-        {{"--", "--help"}, Refuse, "--"},
+        {{"zoltrek"}, Run, ""},
+        {{"zoltrek", "--help"}, Help, ""},
+        {{"zoltrek", "-h"}, Help, ""},
+        {{"zoltrek", "--version"}, Version, ""},
+        {{"zoltrek", "-platform", "offscreen", "-v"}, Version, ""},
+        {{"zoltrek", "-style", "--help"}, Run, ""},  // the style's name, not a question
+        {{"zoltrek", "--style=fusion", "-reverse", "-qmljsdebugger=port:1"}, Run, ""},
+        {{"zoltrek", "-platform"}, Run, ""},  // the toolkit says what is missing
+        {{"zoltrek", "--helpme"}, Refuse, "--helpme"},
+        {{"zoltrek", "journal.dat"}, Refuse, "journal.dat"},
+        {{"zoltrek", "-reverse", "-"}, Refuse, "-"},
+        {{"zoltrek", "--", "--help"}, Refuse, "--"},
     };
-    for (const auto& [arguments, action, refused] : cases) {
-        std::vector<const char*> argv{"zoltrek"};
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
+    for (const auto& [argv, action, refused] : cases) {
         const CommandLine asked = readCommandLine(static_cast<int>(argv.size()), argv.data());
         EXPECT_EQ(std::pair(asked.action, asked.refused), std::pair(action, std::string(refused)))
-            << (arguments.empty() ? "" : arguments.front());
+            << argv.back();
     }
 }
 
