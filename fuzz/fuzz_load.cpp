@@ -48,7 +48,8 @@ class MemoryFile : public zoltrek::FileOps {
         return static_cast<std::ptrdiff_t>(n);
     }
     bool close(Handle) override { return true; }
-    bool linkStatusAt(Path, zoltrek::FileStatus&) override { return fail(); }
+    // The journal's own entry, which is no link.
+    bool linkStatusAt(Path path, zoltrek::FileStatus& st) override { return statusAt(path, st); }
     bool status(Handle, zoltrek::FileStatus&) override { return fail(); }
     std::ptrdiff_t readAt(Handle, char*, std::size_t, std::uint64_t) override { return fail(); }
     std::ptrdiff_t write(Handle, const char*, std::size_t) override { return fail(); }

@@ -189,6 +189,30 @@ bool makeFolders(FileOps& ops, const std::string& folder) {
     return syncFolderAt(ops, parent);
 }
 
+// Whether a folder could hold only what the user or root put there.
+bool keptByUser(FileOps& ops, const std::string& folder) {
+    FileStatus status;
+    return ops.statusAt(folder, status) && (ops.isOwn(status) || status.traits.owner == 0) &&
+           !ops.othersMayWrite(status);
+}
+
+// Whether each link on the way from `path` to its file was made by the user or root, or stands
+// in a folder only they may write: a link another user left in a shared folder could point the
+// journal at any file of the user's. A loop ends at the count the system allows.
+bool linksTrusted(FileOps& ops, std::string path) {
+    FileStatus link;
+    for (int hop = 0; hop < 40 && ops.linkStatusAt(path, link) && link.kind == FileKind::Link;
+         ++hop) {
+        if (!ops.isOwn(link) && link.traits.owner != 0 && !keptByUser(ops, folderOf(path)))
+            return false;
+        const std::string target = ops.readLink(path);
+        if (target.empty())
+            return true;  // followed as before, which says what is wrong
+        path = target.front() == '/' ? target : folderOf(path) + "/" + target;
+    }
+    return true;
+}
+
 // The file a symbolic link stands for, so that its target is what gets replaced, and its folder
 // is the one locked: nothing, with errno set, when a link cannot be followed (replacing the link
 // itself would break it).
@@ -223,6 +247,8 @@ class JournalHold {
 
   private:
     JournalError take(const std::string& named, bool makesFolders, std::chrono::milliseconds wait) {
+        if (!linksTrusted(ops_, named))
+            return simpleError(Kind::ForeignLink, named);
         const auto real = realFile(ops_, named);
         if (!real)
             return systemError(Step::OpenFile, named, errno);
@@ -554,6 +580,12 @@ LoadResult failedLoad(Step step, const std::string& path, int err) {
 JournalFile::JournalFile(std::string path, FileOps& ops) : path_(std::move(path)), ops_(ops) {}
 
 LoadResult JournalFile::load(Journal& journal) const {
+    if (!linksTrusted(ops_, path_)) {
+        LoadResult refused;
+        refused.status = LoadResult::Status::Failed;
+        refused.error = simpleError(Kind::ForeignLink, path_);
+        return refused;
+    }
     const std::optional<bool> present = isJournal(ops_, path_);
     if (!present)
         return failedLoad(Step::ReadFile, path_, errno);

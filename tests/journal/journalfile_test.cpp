@@ -265,6 +265,19 @@ TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
     EXPECT_EQ(namesIn(elsewhere.path()), stay);
 }
 
+// Another user's link (as root: a real one) is followed only in a folder only the user may write.
+TEST_F(JournalFileTest, AnotherUsersLinkInASharedFolderIsRefused) {
+    writeBytes(target, fillUp(1));
+    fs::create_symlink(target, path);
+    const Kind refused = ::lchown(path.c_str(), 65534, 65534) == 0 ? Kind::ForeignLink : Kind::None;
+    for (const auto& [shared, kind] :
+         {std::pair(fs::perms::all, refused), std::pair(fs::perms::owner_all, Kind::None)}) {
+        fs::permissions(native(folder.path()), shared);
+        EXPECT_EQ(std::pair(file.load(journal).error.kind, file.append(fillUp(2)).kind),
+                  std::pair(kind, kind));
+    }
+}
+
 #endif
 
 // Each system call a write makes may fail; the user must learn whether the journal changed.
