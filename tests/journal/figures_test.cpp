@@ -53,6 +53,7 @@ TEST(NumberTexts, AsTheDetailsOrTheListShowThem) {
         {"a space in the place of the sign", 84512.5, "84512.5", " 84512.5"},
         {"no zero before the point in the list", 0.5, "0.5", " .5"},
         {"minus in the place of the sign", -0.5, "-0.5", "-.5"},
+        {"the minus alone taken off the digits", -12.5, "-12.5", "-12.5"},
         {"minus zero is 0", -0., "0", " 0"},
         {"infinity is a dash", kInf, "—", " —"},
         {"fifteen significant digits at most", 4.0 / 3, "1.33333333333333", " 1.33333333333333"},
