@@ -253,19 +253,25 @@ class JournalHold {
         if (!real)
             return systemError(Step::OpenFile, named, errno);
         paths_ = {named, *real};
-        // Only the journal's own folders are made: a dangling link there stands for a file on a
-        // drive not mounted, or in a folder someone else named, and is refused as anywhere else.
-        if (makesFolders && !makeFolders(ops_, folderOf(named)))
-            return systemError(Step::CreateFolder, named, errno);
-        // The user's data folder is the user's alone: one that another user made, or may write,
-        // could hand the journal to them.
-        FileStatus folder;
-        if (makesFolders && ops_.statusAt(folderOf(named), folder) &&
-            (!ops_.isOwn(folder) || ops_.othersMayWrite(folder)))
-            return simpleError(Kind::UnsafeFolder, folderOf(named));
+        if (makesFolders)
+            if (JournalError error = makeDataFolder(folderOf(named)))
+                return error;
         if (JournalError error = lock(wait))
             return error;
         removeStaleTemporaries();
+        return {};
+    }
+
+    // Only the journal's own folders are made: a dangling link there stands for a file on a
+    // drive not mounted, or in a folder someone else named, and is refused as anywhere else. The
+    // user's data folder is the user's alone: one that another user made, or may write, could
+    // hand the journal to them.
+    JournalError makeDataFolder(const std::string& folder) {
+        if (!makeFolders(ops_, folder))
+            return systemError(Step::CreateFolder, paths_.named, errno);
+        FileStatus status;
+        if (ops_.statusAt(folder, status) && (!ops_.isOwn(status) || ops_.othersMayWrite(status)))
+            return simpleError(Kind::UnsafeFolder, folder);
         return {};
     }
 
