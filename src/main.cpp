@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/appearance.h"
+#include "platform/systemlimits.h"
 #include "program/commandline.h"
 #include "program/program.h"
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
         case zoltrek::CommandLine::Run:
             break;
     }
+    if (zoltrek::addressSpaceIsTight())
+        zoltrek::useSmallThreadStacks();
     zoltrek::FontConfigurationReader fonts;  // while the application connects to the display
     zoltrek::exitQuietlyWithoutDisplay();
     QApplication app(argc, argv);

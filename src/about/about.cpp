@@ -76,6 +76,8 @@ About::About(Environment environment, const QIcon& icon)
 }
 
 About* About::open(const Environment& environment, const QIcon& icon) {
+    if (!roomToShow(QStringLiteral("окно «О программе»")))
+        return nullptr;
     auto* about = new About(environment, icon);
     about->setWindowModality(Qt::ApplicationModal);
     about->show();

@@ -20,7 +20,7 @@ class About : public FixedWindow {
   public:
     About(Environment environment, const QIcon& icon);
 
-    // Opens a new About window, modal over the whole program.
+    // Opens a new About window, modal over the whole program; none when no window can be drawn.
     static About* open(const Environment& environment, const QIcon& icon);
 
     // The texts whose boxes were made to their size, for sizing a scalable face.

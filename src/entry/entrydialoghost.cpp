@@ -11,7 +11,9 @@ FNew* EntryDialogHost::dialog() const {
     return dialog_ && dialog_->isVisible() ? dialog_.data() : nullptr;
 }
 
-FNew* EntryDialogHost::open() {
+FNew* EntryDialogHost::open(const QString& title) {
+    if (!roomToShow(QStringLiteral("окно «%1»").arg(title)))
+        return nullptr;
     dialog_ = new FNew(file_, env_, icon_);
     connect(dialog_, &FNew::journalChanged, this, &EntryDialogHost::journalChanged);
     return dialog_;
@@ -24,13 +26,18 @@ void EntryDialogHost::showNew() {
         shown->activateWindow();
         return;
     }
-    open()->setWindowModality(Qt::ApplicationModal);
+    if (!open(QStringLiteral("Новая заправка")))
+        return;
+    dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->show();
 }
 
 void EntryDialogHost::fEdit(const FillUp& record, const LineRef& line) {
-    if (!dialog())
-        open()->show();
+    if (!dialog()) {
+        if (!open(QStringLiteral("Редактировать")))
+            return;
+        dialog_->show();
+    }
     dialog_->fEdit(record, line);
     dialog_->raise();
     dialog_->activateWindow();

@@ -31,7 +31,8 @@ class EntryDialogHost : public QObject {
     void journalChanged();
 
   private:
-    FNew* open();
+    // The dialog, made; none when no window can be drawn now (said on standard error).
+    FNew* open(const QString& title);
 
     JournalFile& file_;
     Environment env_;

@@ -52,6 +52,9 @@ std::string systemReason(int err) {
         case EBUSY:
         case ETXTBSY:
             return "файл занят";
+        case EMFILE:  // the system's own words need a file opened to be read in Russian
+        case ENFILE:
+            return "открыто слишком много файлов";
         default:
             return systemWords(err);
     }

@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
+
+#include "platform/systemlimits.h"
 #include "platform/text.h"
 
 namespace zoltrek {
@@ -85,7 +88,17 @@ QString Locale::format(const QTime& time, const QString& pattern) const {
     return withPlainDigits(names.toString(time, pattern));
 }
 
+bool roomToShow(const QString& what) {
+    if (descriptorsToSpare())
+        return true;
+    std::fprintf(stderr, "zoltrek: не показано, программе не хватает дескрипторов файлов: %s\n",
+                 what.toLocal8Bit().constData());
+    return false;
+}
+
 void showMessageBox(QWidget* parent, const Message& message) {
+    if (!roomToShow(QStringLiteral("«%1»: %2").arg(message.title, message.text)))
+        return;
     QMessageBox box(
         message.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
         message.title, message.text, QMessageBox::Ok, parent);

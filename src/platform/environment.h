@@ -50,7 +50,12 @@ struct Environment {
     static Environment system();
 };
 
-// A modal box with its icon and one OK button.
+// A modal box with its icon and one OK button; where no box can be drawn (see roomToShow), its
+// title and text go to standard error instead.
 void showMessageBox(QWidget* parent, const Message& message);
+
+// Whether a window can be drawn now. If it cannot, says on standard error that `what` was not
+// shown and why; the windows already open stay as they are, and the user may try again.
+bool roomToShow(const QString& what);
 
 }  // namespace zoltrek
