@@ -33,15 +33,6 @@ const QString kHint = QStringLiteral(
 
 }  // namespace
 
-QList<TextInBox> About::textsToFit() {
-    return {kAuthorCaption.toFit(),
-            kSiteCaption.toFit(),
-            kVersionCaption.toFit(),
-            kTitle.toFit(),
-            {QString::fromUtf8(maker::kAuthor), kAuthorPlace.size(), TextInBox::Bold, true},
-            {kHint, kHintPlace.size(), TextInBox::Plain, true}};
-}
-
 About::About(Environment environment, const QIcon& icon)
     : FixedWindow(kClient, false), env_(std::move(environment)) {
     setObjectName(QStringLiteral("About"));
@@ -50,21 +41,24 @@ About::About(Environment environment, const QIcon& icon)
     setWindowIcon(icon);
 
     // Back to front, on the background.
-    const QFont plain = defaultFont(), bold = boldFont();
+    const QString authorName = QString::fromUtf8(maker::kAuthor);
     greyLabel(kAuthorCaption.make(this));
-    auto* author = makeLabel(this, QStringLiteral("Label2"), kAuthorPlace,
-                             QString::fromUtf8(maker::kAuthor), bold, kCentredWrap);
+    auto* author = makeLabel(this, QStringLiteral("Label2"), kAuthorPlace, authorName,
+                             fittedFont({authorName, kAuthorPlace.size(), TextInBox::Bold, true}),
+                             kCentredWrap);
     author->setWordWrap(true);
     makeHorizontalLine(this, QStringLiteral("Line1"), {4, 36}, {16, 36});
     greyLabel(kSiteCaption.make(this));
     Label6 = new LinkLabel(this, QStringLiteral("Label6"), {24, 112, 109, 13},
-                           QString::fromUtf8(maker::kWebAddress), bold);
-    Label6->adjustSize();  // the address is ours: the label takes the width it needs
+                           QString::fromUtf8(maker::kWebAddress), boldFont());
+    // The address is ours: the label takes the width it needs, and a pixel for the overstrike.
+    Label6->resize(Label6->sizeHint() + QSize(1, 0));
     kVersionCaption.make(this);
     makeHorizontalLine(this, QStringLiteral("Line2"), {80, 36}, {148, 36});
     kTitle.make(this);
     auto* hint = greyLabel(
-        makeLabel(this, QStringLiteral("Label3"), kHintPlace, kHint, plain, kCentredWrap));
+        makeLabel(this, QStringLiteral("Label3"), kHintPlace, kHint,
+                  fittedFont({kHint, kHintPlace.size(), TextInBox::Plain, true}), kCentredWrap));
     hint->setWordWrap(true);
     XpB1 = placeXpB(this, QStringLiteral("XpB1"), {8, 212, 137, 25}, QStringLiteral("Закрыть"));
 

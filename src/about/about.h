@@ -23,9 +23,6 @@ class About : public FixedWindow {
     // Opens a new About window, modal over the whole program; none when no window can be drawn.
     static About* open(const Environment& environment, const QIcon& icon);
 
-    // The texts whose boxes were made to their size, for sizing a scalable face.
-    static QList<TextInBox> textsToFit();
-
   private:
     Environment env_;
     LinkLabel* Label6 = nullptr;

@@ -40,13 +40,6 @@ const Caption kDeleteCaption{"Label6", L::kLabel6, u"Удалить эти да�
 
 }  // namespace
 
-QList<TextInBox> FNew::textsToFit() {
-    QList<TextInBox> texts{kDeleteCaption.toFit()};
-    for (const Caption& caption : kCaptions)
-        texts.append(caption.toFit());
-    return texts;
-}
-
 FNew::FNew(JournalFile& file, Environment environment, const QIcon& icon)
     : FixedWindow(L::kClient, false), file_(file), env_(std::move(environment)) {
     setObjectName(QStringLiteral("fNew"));

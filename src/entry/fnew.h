@@ -27,9 +27,6 @@ class FNew : public FixedWindow {
   public:
     FNew(JournalFile& file, Environment environment, const QIcon& icon);
 
-    // The texts whose boxes were made to their width, for sizing a scalable face.
-    static QList<TextInBox> textsToFit();
-
     // Fills the dialog with a record for editing; the line says where it is in the file.
     void fEdit(const FillUp& record, const LineRef& line);
 

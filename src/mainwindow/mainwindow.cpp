@@ -63,17 +63,12 @@ const QString kLink = QStringLiteral("About");
 }  // namespace
 
 QList<TextInBox> Main::textsToFit() {
-    QList<TextInBox> texts;
-    for (const Caption& caption : kCaptions)
-        texts.append(caption.toFit());
-    texts.append({kLink, L::kLabel6.size()});
-    // The longest reading that must stay whole beside the scroll bar, between the list's frame
+    // The longest readings that must stay whole beside the scroll bar, between the list's frame
     // and its one-pixel margins.
     const int scrollBar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    texts.append({QStringLiteral(" 100000"),
-                  {L::kList1.width() - 4 - scrollBar, kLinePixels},
-                  TextInBox::Bold});
-    return texts;
+    const QSize row(L::kList1.width() - 4 - scrollBar, kLinePixels);
+    return {{QStringLiteral(" 100000"), row, TextInBox::Bold},
+            {QStringLiteral(" 99999.5"), row, TextInBox::Bold}};
 }
 
 Main::Main(const JournalFile& file, Environment environment)
@@ -127,7 +122,7 @@ void Main::buildControls() {
     makeOpaque(Picture2, palette().color(QPalette::Button));
     Label6 = new LinkLabel(Picture2, QStringLiteral("Label6"),
                            L::kLabel6.translated(inset(Picture2), inset(Picture2)), kLink,
-                           defaultFont());
+                           fittedFont({kLink, L::kLabel6.size()}));
     makeOpaque(Label6, palette().color(QPalette::Button));
     Label6->setToolTip(QStringLiteral("О программе"));
 

@@ -32,7 +32,8 @@ class Main : public FixedWindow {
     // Reloads the journal file into the table and the list; the details stay as they are.
     void UpList();
 
-    // The texts whose boxes were made to their width, for sizing a scalable face.
+    // The longest text the list must show in its row, for sizing the scalable faces of the
+    // controls whose texts change.
     static QList<TextInBox> textsToFit();
 
     const Journal& journal() const { return journal_; }

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLibraryInfo>
@@ -14,7 +15,7 @@
 #include <QTranslator>
 
 #include <algorithm>
-#include <optional>
+#include <cmath>
 
 #include "base/syscolors.h"
 #include "resources/resources.h"
@@ -39,9 +40,7 @@ constexpr double kFittingStep = 0.25;
 struct FaceChoice {
     bool systemOnly = false;
     double textPixels = kDefaultPixels;  // of the scalable faces, once fitted
-    // The title's face is loaded and fitted when the first title is made.
-    QList<TextInBox> titles;
-    std::optional<double> titlePixels;
+    QHash<QString, double> fitted;       // each fixed text's own size, keyed by fittingKey()
 };
 
 FaceChoice& faceChoice() {
@@ -79,8 +78,8 @@ QFont scalableFace(const QString& fileName, double pixels, bool bold) {
 // The font a text is drawn in at a size in pixels; the bitmap face has one size only.
 QFont fontOf(TextInBox::Font kind, double pixels) {
     if (!usesBitmapFace()) {
-        // Bold is the face emboldened at the size it is drawn, as the bitmap face's bold is made:
-        // the bundled bold face is barely darker than the regular one at these sizes.
+        // Bold is the face emboldened at the size it is drawn, and overstruck: the bundled bold
+        // face has the regular one's strokes.
         return scalableFace(kScalableFile, pixels, kind != TextInBox::Plain);
     }
     if (kind == TextInBox::Title) {
@@ -106,23 +105,34 @@ bool fits(const TextInBox& text, const QFont& font) {
     const int flags = Qt::AlignLeft | Qt::AlignTop | (text.wraps ? Qt::TextWordWrap : 0);
     const QRectF used = QFontMetricsF(font).boundingRect(room, flags, text.text);
     // Overstruck, the ink is a pixel wider, unless the letter spacing already left it room.
-    const double overstrike = isOverstruck(font) ? 1 - font.letterSpacing() : 0;
+    const double ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const double overstrike =
+        isOverstruck(font)
+            ? std::max(0.0, overstrikePixels(font, ratio) / ratio - font.letterSpacing())
+            : 0;
     return used.width() + overstrike <= room.width() && used.height() <= room.height();
 }
 
-// The largest size, from `largest` down, at which each of the texts in the title's face (or in
-// the others) fits its box.
-double largestFitting(const QList<TextInBox>& texts, bool titles, double largest) {
+// The largest size, from `largest` down, at which each of the texts fits its box.
+double largestFitting(const QList<TextInBox>& texts, double largest) {
     const auto fitAt = [&](double pixels) {
         return std::all_of(texts.begin(), texts.end(), [&](const TextInBox& text) {
-            return (text.font == TextInBox::Title) != titles ||
-                   fits(text, fontOf(text.font, pixels));
+            return fits(text, fontOf(text.font, pixels));
         });
     };
     double pixels = largest;
     while (pixels > kSmallestPixels && !fitAt(pixels))
         pixels -= kFittingStep;
     return pixels;
+}
+
+QString fittingKey(const TextInBox& text) {
+    return QStringLiteral("%1 %2x%3 %4 ")
+               .arg(int(text.font))
+               .arg(text.box.width())
+               .arg(text.box.height())
+               .arg(int(text.wraps)) +
+           text.text;
 }
 
 QColor colour(int index) {
@@ -176,9 +186,11 @@ class OverstrikeStyle : public QProxyStyle {
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                       bool enabled, const QString& text, QPalette::ColorRole role) const override {
         QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
-        if (isOverstruck(painter->font()))
-            QProxyStyle::drawItemText(painter, rect.translated(1, 0), flags, palette, enabled, text,
-                                      role);
+        if (!isOverstruck(painter->font()))
+            return;
+        overstrike(painter, painter->font(), [&] {
+            QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
+        });
     }
 
     // A selected row is filled flatly with the highlight colour, as the platform's list box
@@ -210,14 +222,14 @@ class OverstrikeStyle : public QProxyStyle {
             return;
         // The text alone once more: no background, no selection, no focus frame.
         QStyleOptionViewItem text(*item);
-        text.rect.translate(1, 0);
         text.backgroundBrush = Qt::NoBrush;
         text.state &= ~(State_Selected | State_HasFocus | State_MouseOver);
         text.features &=
             ~(QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration);
         if (item->state & State_Selected)
             text.palette.setColor(QPalette::Text, item->palette.color(QPalette::HighlightedText));
-        QProxyStyle::drawControl(element, &text, painter, widget);
+        overstrike(painter, item->font,
+                   [&] { QProxyStyle::drawControl(element, &text, painter, widget); });
     }
 };
 
@@ -251,8 +263,23 @@ class FontKeeper : public QObject {
 }  // namespace
 
 bool isOverstruck(const QFont& font) {
-    return font.bold() &&
-           (font.family() == kSansSerif || font.styleStrategy() & QFont::NoAntialias);
+    return font.bold() && (font.family() == kSansSerif ||
+                           font.styleStrategy() & QFont::NoAntialias || !usesBitmapFace());
+}
+
+int overstrikePixels(const QFont& font, double devicePixelRatio) {
+    // The scalable face's stems are a tenth of its size wide.
+    return std::max(1, int(std::ceil(QFontInfo(font).pixelSize() * devicePixelRatio / 20)));
+}
+
+void overstrike(QPainter* painter, const QFont& font, const std::function<void()>& draw) {
+    const double ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+    for (int pixel = 1, last = overstrikePixels(font, ratio); pixel <= last; ++pixel) {
+        painter->save();
+        painter->translate(pixel / ratio, 0);
+        draw();
+        painter->restore();
+    }
 }
 
 bool usesBitmapFace() {
@@ -267,18 +294,22 @@ QFont boldFont() {
     return fontOf(TextInBox::Bold, faceChoice().textPixels);
 }
 
-QFont titleFont() {
-    FaceChoice& choice = faceChoice();
-    if (!choice.titlePixels)
-        choice.titlePixels = largestFitting(choice.titles, true, kTitlePixels);
-    return fontOf(TextInBox::Title, *choice.titlePixels);
+QFont fittedFont(const TextInBox& text) {
+    const double designed = text.font == TextInBox::Title ? kTitlePixels : kDefaultPixels;
+    if (usesBitmapFace() && text.font != TextInBox::Title)
+        return fontOf(text.font, designed);
+    auto& fitted = faceChoice().fitted;
+    const QString key = fittingKey(text);
+    auto known = fitted.constFind(key);
+    if (known == fitted.constEnd())
+        known = fitted.insert(key, largestFitting({text}, designed));
+    return fontOf(text.font, *known);
 }
 
 void fitFaces(const QList<TextInBox>& texts) {
+    faceChoice().fitted.clear();
     if (!usesBitmapFace())
-        faceChoice().textPixels = largestFitting(texts, false, kDefaultPixels);
-    faceChoice().titles = texts;
-    faceChoice().titlePixels.reset();
+        faceChoice().textPixels = largestFitting(texts, kDefaultPixels);
     if (qApp)
         QApplication::setFont(defaultFont());
 }

@@ -6,9 +6,11 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <thread>
 
 class QApplication;
+class QPainter;
 
 namespace zoltrek {
 
@@ -45,7 +47,6 @@ inline constexpr int kLinePixels = 13;
 
 QFont defaultFont();  // "MS Sans Serif" 8.25 pt, 13-pixel lines
 QFont boldFont();     // the same face emboldened
-QFont titleFont();    // 13.5 pt bold, for the About window's title
 
 // Whether the text is in the bitmap face. It has glyphs of one size, so it serves only where a
 // pixel is a pixel of the screen; at any other device pixel ratio, or where it is missing, a
@@ -62,16 +63,31 @@ struct TextInBox {
     bool wraps = false;
 };
 
-// Sizes the title's face, and the scalable faces where they draw the text, so that each text
-// fits its box: as large as designed at most, plain and bold of one size.
+// The font of a fixed text: the bitmap face where it draws, else the scalable face (13.5 pt bold
+// for a title) as large as designed, made smaller only as far as this text needs to fit its box.
+QFont fittedFont(const TextInBox& text);
+
+// Sizes the scalable faces of the default and bold fonts, for the controls whose texts change
+// (the list, the values, the entry boxes): as large as designed at most, so that each of these
+// texts, the longest each control must show, fits its box.
 void fitFaces(const QList<TextInBox>& texts);
 
 QPalette standardPalette();
 
 // The bitmap face has no bold of its own: like the system that made it, we draw its bold as
-// the text twice, the second copy one pixel to the right. So is the title's face, drawn
-// unsmoothed, whose strokes are one pixel wide at its size. The style does it for labels and
-// list items; a widget that paints text itself asks here.
+// the text twice, the second copy one pixel to the right. So is every other bold: the title's
+// face, drawn unsmoothed, whose strokes are one pixel wide at its size, and the scalable face at
+// other scales, whose bold file has the regular strokes. The style does it for labels and list
+// items; a widget that paints text itself asks here.
 bool isOverstruck(const QFont& font);
+
+// How far the copies of an overstruck text reach, in pixels of a device of this pixel ratio:
+// one at the bitmap face's size, more as the text grows, so that every stroke is half as wide
+// again as the regular one at least.
+int overstrikePixels(const QFont& font, double devicePixelRatio);
+
+// Draws the copies of an overstruck text in `font`, each a pixel of the device further right:
+// `draw` paints the text once where the painter's origin puts it.
+void overstrike(QPainter* painter, const QFont& font, const std::function<void()>& draw);
 
 }  // namespace zoltrek

@@ -1,6 +1,8 @@
 #include "platform/environment.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +15,8 @@
 namespace zoltrek {
 
 namespace {
+
+constexpr int kWidestUnwrapped = 500;  // Qt's own widest box before it wraps
 
 // What stood only to set off a removed field: spaces, commas, and brackets around it.
 bool isGlueBefore(QChar c) {
@@ -104,6 +108,16 @@ void showMessageBox(QWidget* parent, const Message& message) {
         message.title, message.text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);  // a date from the journal may hold "<b>"
     box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));  // Qt's Russian keeps it Latin
+    // Qt wraps a box's lines wider than half the screen counted in its scaled pixels: at three
+    // times the scale, a third as wide as on an ordinary screen. A line no wider than a box shows
+    // whole at 1 stays whole.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const QMargins margins = label->contentsMargins();
+        const int widest = QFontMetrics(label->font()).boundingRect(QRect(), 0, message.text).width() +
+                           margins.left() + margins.right() + 1;
+        if (widest <= kWidestUnwrapped)
+            label->setMinimumWidth(widest);
+    }
     box.exec();
 }
 

@@ -136,10 +136,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, cons
 
 QLabel* Caption::make(QWidget* parent, QPoint offset) const {
     return makeLabel(parent, QString::fromLatin1(name), place.translated(offset),
-                     QString::fromUtf16(text),
-                     font == TextInBox::Bold    ? boldFont()
-                     : font == TextInBox::Title ? titleFont()
-                                                : defaultFont());
+                     QString::fromUtf16(text), fittedFont(toFit()));
 }
 
 TextInBox Caption::toFit() const {
@@ -202,8 +199,8 @@ class OverstruckTextBox : public CaretLineEdit {
         painter.setPen(QApplication::palette().color(
             isEnabled() ? QPalette::Normal : QPalette::Disabled, QPalette::Text));
         const QRect area = contentsRect().marginsRemoved(textMargins());
-        for (int dx : {0, 1})
-            painter.drawText(area.translated(dx, 0), int(alignment()), text());
+        painter.drawText(area, int(alignment()), text());
+        overstrike(&painter, font(), [&] { painter.drawText(area, int(alignment()), text()); });
     }
 };
 

@@ -67,7 +67,7 @@ std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window, JournalFile& file)
 }
 
 QList<TextInBox> programTexts() {
-    return Main::textsToFit() + FNew::textsToFit() + About::textsToFit();
+    return Main::textsToFit();
 }
 
 int runProgram(QApplication& app, const JournalPlace& place, FontConfigurationReader& fonts) {

@@ -27,8 +27,8 @@ JournalPlace journalPlace();
 // the window reloads whenever a dialog changed the journal.
 std::unique_ptr<EntryDialogHost> entryDialogsOf(Main& window, JournalFile& file);
 
-// Every text of the three windows whose box was made to its size: a scalable face must fit
-// them all.
+// The texts that size the default and bold scalable faces, those of the controls whose texts
+// change; every fixed text is sized on its own.
 QList<TextInBox> programTexts();
 
 // Sets up the application once `fonts` has read the font configuration, shows the main window
