@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # screenshots.sh <build folder> <output folder> [program]: pictures of the real windows under
 # Xvfb for a person to look at: the main window empty, with three fill-ups and the second
-# selected while the pointer rests on "Статистика", the About window, and the entry dialog, at
-# the screen scales 1, 1.25, 1.5 and 2 (named "@<scale>" but for 1); then the main window and
-# the new entry dialog in an Arabic locale. With [program] (one built without the bundled
+# selected while the pointer rests on "Статистика", the statistics box, the About window, and the
+# entry dialog, at the screen scales 1, 1.25, 1.5, 2 and 3 (named "@<scale>" but for 1); then the
+# main window and the new entry dialog in an Arabic locale. With [program] (one built without the bundled
 # faces, say), its windows at scale 1 in <output folder>/<its folder's name>-*.png.
 . "$(dirname "$0")/lib.sh"
 out=$(mkdir -p "$2" && cd "$2" && pwd)
@@ -23,7 +23,7 @@ shot() { drawn "$1"; e2e_shot "$1" "$out/$2.png"; }
 
 # windows <name suffix>: every window once, at the scale E2E_SCALE.
 windows() {
-    local about dialog empty
+    local about box dialog empty
     export QT_SCALE_FACTOR=$E2E_SCALE
     rm -f "$app/zoltrek.dat"
     e2e_start_program
@@ -40,6 +40,12 @@ windows() {
     e2e_move "$E2E_MAIN" Main.XpB2
     e2e_looks "$E2E_MAIN" Main.XpB2 raised
     e2e_shot "$E2E_MAIN" "$out/main-selected$1.png"
+    e2e_click "$E2E_MAIN" Main.XpB2
+    box=$(e2e_window "Статистика")
+    e2e_focused "$box"
+    e2e_shot "$box" "$out/statistics$1.png"
+    e2e_key "$box" Return
+    e2e_gone "Статистика"
 
     e2e_click "$E2E_MAIN" Main.Label6
     about=$(e2e_open "О программе")
@@ -63,7 +69,7 @@ if [ -n "$E2E_PROGRAM" ]; then
     echo "screenshots in $out"
     exit 0
 fi
-for E2E_SCALE in 1 1.25 1.5 2; do
+for E2E_SCALE in 1 1.25 1.5 2 3; do
     windows "$([ "$E2E_SCALE" = 1 ] || echo "@$E2E_SCALE")"
 done
 
