@@ -56,9 +56,9 @@ About::About(Environment environment, const QIcon& icon)
     kVersionCaption.make(this);
     makeHorizontalLine(this, QStringLiteral("Line2"), {80, 36}, {148, 36});
     kTitle.make(this);
-    auto* hint = greyLabel(
-        makeLabel(this, QStringLiteral("Label3"), kHintPlace, kHint,
-                  fittedFont({kHint, kHintPlace.size(), TextInBox::Plain, true}), kCentredWrap));
+    auto* hint = greyLabel(makeLabel(this, QStringLiteral("Label3"), kHintPlace, kHint,
+                                     fittedFont({kHint, kHintPlace.size(), TextInBox::Plain, true}),
+                                     kCentredWrap));
     hint->setWordWrap(true);
     XpB1 = placeXpB(this, QStringLiteral("XpB1"), {8, 212, 137, 25}, QStringLiteral("Закрыть"));
 

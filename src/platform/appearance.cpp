@@ -78,8 +78,8 @@ QFont scalableFace(const QString& fileName, double pixels, bool bold) {
 // The font a text is drawn in at a size in pixels; the bitmap face has one size only.
 QFont fontOf(TextInBox::Font kind, double pixels) {
     if (!usesBitmapFace()) {
-        // Bold is the face emboldened at the size it is drawn, and overstruck: the bundled bold
-        // face has the regular one's strokes.
+        // Bold is overstruck (see isOverstruck): the bundled bold face has the regular one's
+        // strokes, and the font engine's emboldening adds little to them.
         return scalableFace(kScalableFile, pixels, kind != TextInBox::Plain);
     }
     if (kind == TextInBox::Title) {
@@ -268,7 +268,7 @@ bool isOverstruck(const QFont& font) {
 }
 
 int overstrikePixels(const QFont& font, double devicePixelRatio) {
-    // The scalable face's stems are a tenth of its size wide.
+    // The scalable face's stems are a tenth of its size wide: half a stem more, at least.
     return std::max(1, int(std::ceil(QFontInfo(font).pixelSize() * devicePixelRatio / 20)));
 }
 

@@ -113,8 +113,9 @@ void showMessageBox(QWidget* parent, const Message& message) {
     // whole at 1 stays whole.
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
         const QMargins margins = label->contentsMargins();
-        const int widest = QFontMetrics(label->font()).boundingRect(QRect(), 0, message.text).width() +
-                           margins.left() + margins.right() + 1;
+        const int widest =
+            QFontMetrics(label->font()).boundingRect(QRect(), 0, message.text).width() +
+            margins.left() + margins.right() + 1;
         if (widest <= kWidestUnwrapped)
             label->setMinimumWidth(widest);
     }

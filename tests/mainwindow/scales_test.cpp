@@ -3,8 +3,8 @@
 
 #include "about/about.h"
 #include "controls/xpb/widget/xpb.h"
-#include "mainwindow/windowtest.h"
 #include "mainwindow/messages.h"
+#include "mainwindow/windowtest.h"
 #include "platform/appearance.h"
 
 namespace zoltrek {
@@ -68,10 +68,10 @@ void expectBold(QLabel* bold) {
 void expectWhole(QWidget* w, const QString& text, QRectF room, int flags = 0) {
     const QRectF used = QFontMetricsF(w->font()).boundingRect(room, flags, text);
     // A bold drawn twice is a pixel wider, unless its letter spacing leaves room for that.
-    const qreal overstrike =
-        isOverstruck(w->font())
-            ? std::max(0.0, overstrikePixels(w->font(), scale()) / scale() - w->font().letterSpacing())
-            : 0;
+    const qreal overstrike = isOverstruck(w->font())
+                                 ? std::max(0.0, overstrikePixels(w->font(), scale()) / scale() -
+                                                     w->font().letterSpacing())
+                                 : 0;
     EXPECT_TRUE(used.width() + overstrike <= room.width() && used.height() <= room.height())
         << qPrintable(w->objectName()) << " \"" << qPrintable(text) << "\" " << used.width() << "x"
         << used.height() << " in " << room.width() << "x" << room.height();
