@@ -1,6 +1,8 @@
 // Every window at the test's scale and faces: each text whole in its box, at the screen's size.
 #include <QTimer>
 
+#include <utility>
+
 #include "about/about.h"
 #include "controls/xpb/widget/xpb.h"
 #include "mainwindow/messages.h"
@@ -25,15 +27,14 @@ Ink inkOf(const QImage& shot) {
     Ink ink;
     std::vector<int> runs;
     for (int y = 0; y < shot.height(); ++y) {
-        int inRow = 0;
+        int run = 0, inRow = 0;
         for (int x = 0; x <= shot.width(); ++x)
             if (x < shot.width() && qGray(shot.pixel(x, y)) < 128)
-                ++inRow, runs.empty() || runs.back() < 0 ? runs.push_back(1) : void(++runs.back());
-            else if (!runs.empty() && runs.back() > 0)
-                runs.push_back(-1);  // a run ended
+                ++run, ++inRow;
+            else if (run > 0)
+                runs.push_back(std::exchange(run, 0));
         ink.rows += inRow > 0;
     }
-    std::erase(runs, -1);
     std::ranges::nth_element(runs, runs.begin() + runs.size() / 2);
     ink.stroke = runs.empty() ? 0 : runs[runs.size() / 2];
     return ink;
