@@ -21,7 +21,8 @@ struct JournalError {
         Unloaded,       // the load stops before the end: a new fill-up would not show
         Duplicate,      // a loaded record has the new fill-up's reading
         UnsafeFolder,   // the data folder in `path` is another user's, or others may write it
-        ForeignLink,    // the journal is a link that another user could have made
+        ForeignLink,    // the journal's path takes a link, in `link`, that another user could have
+                        // made
     };
     // What a failed system call was doing.
     enum class Step {
@@ -44,6 +45,7 @@ struct JournalError {
     // Where the opened line stands now (from 0), when the file changed on disk and its exact
     // bytes are in it once.
     std::optional<std::size_t> movedTo;
+    std::string link;  // when ForeignLink: the journal itself, or a folder on its way
 
     explicit operator bool() const { return kind != Kind::None; }
 };

@@ -196,21 +196,64 @@ bool keptByUser(FileOps& ops, const std::string& folder) {
            !ops.othersMayWrite(status);
 }
 
-// Whether each link on the way from `path` to its file was made by the user or root, or stands
-// in a folder only they may write: a link another user left in a shared folder could point the
-// journal at any file of the user's. A loop ends at the count the system allows.
-bool linksTrusted(FileOps& ops, std::string path) {
-    FileStatus link;
-    for (int hop = 0; hop < 40 && ops.linkStatusAt(path, link) && link.kind == FileKind::Link;
-         ++hop) {
-        if (!ops.isOwn(link) && link.traits.owner != 0 && !keptByUser(ops, folderOf(path)))
-            return false;
-        const std::string target = ops.readLink(path);
+// The first link on the way from `path` to its file, in any of its folders or the name itself,
+// that neither the user nor root made and that stands in a folder others may write: another
+// user's link in a shared folder could point the journal at any file of the user's. Nothing when
+// every link is trusted, or when the walk stops at a name that is missing or cannot be read,
+// which the use of the path then reports. A loop ends at the count the system allows.
+std::optional<std::string> foreignLink(FileOps& ops, const std::string& path) {
+    // The walk has reached a folder without links (absolute: "" is the root), and has the names
+    // left to take, the next one last.
+    std::string reached = path.starts_with('/') ? "" : ops.realPath(".");
+    if (!path.starts_with('/') && reached.empty())
+        return std::nullopt;
+    std::vector<std::string> left;
+    const auto push = [&left](std::string_view names) {
+        for (std::size_t end = names.size(); end != std::string_view::npos && end > 0;) {
+            const std::size_t slash = names.rfind('/', end - 1);
+            const std::size_t begin = slash == std::string_view::npos ? 0 : slash + 1;
+            if (end > begin)
+                left.emplace_back(names.substr(begin, end - begin));
+            end = slash;
+        }
+    };
+    push(path);
+    for (int hops = 0; !left.empty();) {
+        const std::string name = std::move(left.back());
+        left.pop_back();
+        if (name == ".")
+            continue;
+        if (name == "..") {  // the reached folder has no links, so its parent is plain
+            reached.resize(std::min(reached.size(), reached.rfind('/')));
+            continue;
+        }
+        const std::string at = reached + "/" + name;
+        FileStatus link;
+        if (!ops.linkStatusAt(at, link))
+            return std::nullopt;
+        if (link.kind != FileKind::Link) {
+            reached = at;
+            continue;
+        }
+        if (++hops > 40)
+            return std::nullopt;
+        if (!ops.isOwn(link) && link.traits.owner != 0 &&
+            !keptByUser(ops, reached.empty() ? "/" : reached))
+            return at;
+        const std::string target = ops.readLink(at);
         if (target.empty())
-            return true;  // followed as before, which says what is wrong
-        path = target.front() == '/' ? target : folderOf(path) + "/" + target;
+            return std::nullopt;
+        if (target.front() == '/')
+            reached.clear();
+        push(target);
     }
-    return true;
+    return std::nullopt;
+}
+
+JournalError foreignLinkError(const std::string& journal, const std::string& link) {
+    JournalError error = simpleError(Kind::ForeignLink, journal);
+    error.link = link;
+    return error;
 }
 
 // The file a symbolic link stands for, so that its target is what gets replaced, and its folder
@@ -247,8 +290,8 @@ class JournalHold {
 
   private:
     JournalError take(const std::string& named, bool makesFolders, std::chrono::milliseconds wait) {
-        if (!linksTrusted(ops_, named))
-            return simpleError(Kind::ForeignLink, named);
+        if (const auto link = foreignLink(ops_, named))
+            return foreignLinkError(named, *link);
         const auto real = realFile(ops_, named);
         if (!real)
             return systemError(Step::OpenFile, named, errno);
@@ -586,10 +629,10 @@ LoadResult failedLoad(Step step, const std::string& path, int err) {
 JournalFile::JournalFile(std::string path, FileOps& ops) : path_(std::move(path)), ops_(ops) {}
 
 LoadResult JournalFile::load(Journal& journal) const {
-    if (!linksTrusted(ops_, path_)) {
+    if (const auto link = foreignLink(ops_, path_)) {
         LoadResult refused;
         refused.status = LoadResult::Status::Failed;
-        refused.error = simpleError(Kind::ForeignLink, path_);
+        refused.error = foreignLinkError(path_, *link);
         return refused;
     }
     const std::optional<bool> present = isJournal(ops_, path_);

@@ -265,16 +265,36 @@ TEST_F(JournalFileTest, ALinksTargetIsLockedAndReplaced) {
     EXPECT_EQ(namesIn(elsewhere.path()), stay);
 }
 
-// Another user's link (as root: a real one) is followed only in a folder only the user may write.
+// Another user's link (as root: a real one), the journal's own or a folder's on its way, is
+// followed only in a folder only the user may write; the error names it.
 TEST_F(JournalFileTest, AnotherUsersLinkInASharedFolderIsRefused) {
     writeBytes(target, fillUp(1));
-    fs::create_symlink(target, path);
-    const Kind refused = ::lchown(path.c_str(), 65534, 65534) == 0 ? Kind::ForeignLink : Kind::None;
-    for (const auto& [shared, kind] :
-         {std::pair(fs::perms::all, refused), std::pair(fs::perms::owner_all, Kind::None)}) {
-        fs::permissions(native(folder.path()), shared);
-        EXPECT_EQ(std::pair(file.load(journal).error.kind, file.append(fillUp(2)).kind),
-                  std::pair(kind, kind));
+    const std::string via = folder.file("via"), shared = fs::path(folder.path()).filename();
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        {"the journal itself", path, target, path},
+        {"a folder on its way", via, elsewhere.path(), via + "/car.log"},
+        {"reached from the user's own link", via,
+         "../" + fs::path(elsewhere.path()).filename().string(),
+         elsewhere.file("up") + "/via/car.log"},
+    };
+    fs::create_directory_symlink("../" + shared, native(elsewhere.file("up")));
+    for (const auto& [name, link, to, journalPath] : cases) {
+        SCOPED_TRACE(name);
+        fs::create_symlink(to, native(link));
+        const Kind refused =
+            ::lchown(link.c_str(), 65534, 65534) == 0 ? Kind::ForeignLink : Kind::None;
+        JournalFile linked(journalPath);
+        for (const auto& [mode, kind] :
+             {std::pair(fs::perms::all, refused), std::pair(fs::perms::owner_all, Kind::None)}) {
+            fs::permissions(native(folder.path()), mode);
+            const JournalError loaded = linked.load(journal).error,
+                               added = linked.append(fillUp(2));
+            EXPECT_EQ(std::tuple(loaded.kind, added.kind, added.link),
+                      std::tuple(kind, kind, kind == Kind::None ? "" : link));
+            EXPECT_EQ(readBytes(target), kind == Kind::None ? journalOf(2, 1, 1) : fillUp(1));
+        }
+        fs::remove(native(link));
+        writeBytes(target, fillUp(1));
     }
 }
 

@@ -16,8 +16,9 @@ using Step = JournalError::Step;
 const std::string kKept = " Файл журнала не изменён.";
 
 JournalError error(Kind kind, Step step = {}, int err = 0, bool committed = false,
-                   bool damaged = false, std::optional<std::size_t> movedTo = {}) {
-    return JournalError{kind, step, "j", err, committed, damaged, movedTo};
+                   bool damaged = false, std::optional<std::size_t> movedTo = {},
+                   std::string link = "") {
+    return JournalError{kind, step, "j", err, committed, damaged, movedTo, std::move(link)};
 }
 
 // The user learns what could not be done and why, a reason without words of ours being the
@@ -52,6 +53,13 @@ TEST(ErrorMessage, EachErrorInItsOwnWords) {
         {"full", error(Kind::Full),
          "Журнал вмещает не больше 101 заправки: новую добавить нельзя. Исправьте или удалите одну "
          "из прежних."},
+        {"another user's link", error(Kind::ForeignLink, {}, 0, false, false, {}, "j"),
+         "Журнал «j» — ссылка, которую сделал другой пользователь в папке, открытой для записи "
+         "другим. По ней ничего не прочитано и не записано."},
+        {"another user's link on the way", error(Kind::ForeignLink, {}, 0, false, false, {}, "l"),
+         "Путь к журналу «j» проходит через ссылку «l», которую сделал другой пользователь в "
+         "папке, "
+         "открытой для записи другим. По ней ничего не прочитано и не записано."},
     };
     for (const auto& [name, e, text] : others)
         EXPECT_EQ(errorMessage(e), text) << name;
