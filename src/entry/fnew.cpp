@@ -15,6 +15,7 @@
 #include "journal/journaltexts.h"
 #include "journal/numbers.h"
 #include "platform/appearance.h"
+#include "platform/backgroundwork.h"
 #include "platform/text.h"
 #include "platform/windowkit.h"
 
@@ -144,14 +145,21 @@ bool FNew::write(const EntryTexts& entered) {
         XpB1->setEnabled(false);
         QCursor::pos();  // a round trip to the display, which sends it the release now
         const Save save = saveKind();
-        if (save == Save::New)
-            error = file_.add(dialogLine(entered), [&](const Journal& now, bool partlyLoaded) {
-                return saveRefusal(save, entered, &now, partlyLoaded);
-            });
-        else if (save == Save::Delete)
-            error = file_.removeLine(OldLine);
-        else
-            error = file_.editLine(OldLine, editedFields(entered, shownTexts_));
+        const std::string line = save == Save::New ? dialogLine(entered) : std::string();
+        const FieldEdits edits =
+            save == Save::Edit ? editedFields(entered, shownTexts_) : FieldEdits{};
+        const LineRef old = OldLine;
+        // A rewrite copies the whole file, which may be large: the windows paint meanwhile.
+        runWhilePainting([&] {
+            if (save == Save::New)
+                error = file_.add(line, [&](const Journal& now, bool partlyLoaded) {
+                    return saveRefusal(save, entered, &now, partlyLoaded);
+                });
+            else if (save == Save::Delete)
+                error = file_.removeLine(old);
+            else
+                error = file_.editLine(old, edits);
+        });
         XpB1->setEnabled(true);
         if (focused)
             focused->setFocus();

@@ -1,5 +1,7 @@
 // The entry dialog, opened from the main window as a person opens it.
 #include <QMouseEvent>
+#include <QTimer>
+#include <atomic>
 #include <filesystem>
 #include <map>
 
@@ -138,12 +140,14 @@ TEST_F(EntryTest, ASaveChangesOnlyItsLine) {
     }
 }
 
-// Another copy holds the journal; nobody may hold the pointer meanwhile, or nothing gets a click.
+// Another copy holds the journal; nobody may hold the pointer meanwhile, or nothing gets a click,
+// and the windows' timers and painting go on.
+std::atomic<int> ticks;
 struct HeldLock : FileOps {
-    int tries = 0;
-    QWidget* grabber = nullptr;
+    std::atomic<int> tries = 0, ticksAtFirstTry = 0, ticksAtLastTry = 0;
+    std::atomic<QWidget*> grabber = nullptr;
     LockAttempt tryLock(FileHandle) override {
-        ++tries;
+        (++tries == 1 ? ticksAtFirstTry : ticksAtLastTry) = ticks.load();
         grabber = QWidget::mouseGrabber();
         return LockAttempt::Busy;
     }
@@ -212,6 +216,9 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
                            {});
         QApplication::sendEvent(ok, &arrive);
         ASSERT_EQ(QWidget::mouseGrabber(), ok);
+        QTimer clock;
+        clock.callOnTimeout([] { ++ticks; });
+        clock.start(1);
         save();
         if (!refused.empty()) {
             expectRefused(toldAtStart + 1, refused, dialog);
@@ -223,6 +230,7 @@ TEST_F(BadJournalTest, NoBadJournalLosesAByte) {
         EXPECT_FALSE(list()->findItems(" 987654", Qt::MatchExactly).empty());
     }
     EXPECT_GT(heldLock.tries, 1);
+    EXPECT_GT(heldLock.ticksAtLastTry, heldLock.ticksAtFirstTry);
     EXPECT_EQ(heldLock.grabber, nullptr);
 }
 
