@@ -21,8 +21,7 @@ struct JournalError {
         Unloaded,       // the load stops before the end: a new fill-up would not show
         Duplicate,      // a loaded record has the new fill-up's reading
         UnsafeFolder,   // the data folder in `path` is another user's, or others may write it
-        ForeignLink,    // the journal's path takes a link, in `link`, that another user could have
-                        // made
+        ForeignLink,    // a link on the journal's path (`link`) another user could have made
     };
     // What a failed system call was doing.
     enum class Step {
