@@ -58,8 +58,7 @@ TEST(ErrorMessage, EachErrorInItsOwnWords) {
          "другим. По ней ничего не прочитано и не записано."},
         {"another user's link on the way", error(Kind::ForeignLink, {}, 0, false, false, {}, "l"),
          "Путь к журналу «j» проходит через ссылку «l», которую сделал другой пользователь в "
-         "папке, "
-         "открытой для записи другим. По ней ничего не прочитано и не записано."},
+         "папке, открытой для записи другим. По ней ничего не прочитано и не записано."},
     };
     for (const auto& [name, e, text] : others)
         EXPECT_EQ(errorMessage(e), text) << name;
