@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +136,15 @@ void FNew::save() {
     emit journalChanged();
 }
 
+// While the journal is written, the windows paint, and a close that is no click or key (a screen
+// reader's "Отмена") could come: the dialog the write reports to stays until the write is done.
+void FNew::closeEvent(QCloseEvent* event) {
+    if (writing_)
+        event->ignore();
+    else
+        FixedWindow::closeEvent(event);
+}
+
 // Writes the journal; on a failure the user is told and the dialog stays as it is.
 bool FNew::write(const EntryTexts& entered) {
     JournalError error;
@@ -150,6 +160,7 @@ bool FNew::write(const EntryTexts& entered) {
             save == Save::Edit ? editedFields(entered, shownTexts_) : FieldEdits{};
         const LineRef old = OldLine;
         // A rewrite copies the whole file, which may be large: the windows paint meanwhile.
+        writing_ = true;
         runWhilePainting([&] {
             if (save == Save::New)
                 error = file_.add(line, [&](const Journal& now, bool partlyLoaded) {
@@ -160,6 +171,7 @@ bool FNew::write(const EntryTexts& entered) {
             else
                 error = file_.editLine(old, edits);
         });
+        writing_ = false;
         XpB1->setEnabled(true);
         if (focused)
             focused->setFocus();

@@ -36,6 +36,9 @@ class FNew : public FixedWindow {
     // A save changed the journal, or found it changed on disk: whatever shows it must reload.
     void journalChanged();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void buildControls();
     void updateAmount();
@@ -48,6 +51,7 @@ class FNew : public FixedWindow {
     JournalFile& file_;
     Environment env_;
     bool editMode_ = false;
+    bool writing_ = false;
     LineRef OldLine;
     EntryTexts shownTexts_;  // what fEdit put in the boxes
 
